@@ -1,0 +1,59 @@
+#include "app/startup.h"
+
+#include <cstdlib>
+
+#include "app/main_window.h"
+#include "drawing/session_images.h"
+#include "styling/records/records.h"
+
+namespace {
+
+// Run when the process ends normally: frees what the process-wide lists still own.
+void ExitCleanUp() { ReleaseAllStyleRecords(); }
+
+int RunMessageLoop() {
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace
+
+HICON LoadApplicationIcon(HINSTANCE module) {
+  HICON icon = LoadIconA(module, MAKEINTRESOURCEA(129));
+  if (!icon) icon = LoadIconA(module, "DEFAULT_ICON");
+  return icon;
+}
+
+void SetStylingGlobals() {
+  StylingEnabled = true;
+  AccentColour = RGB(34, 202, 221);
+  TrackBarOption = true;
+  ListOption = true;
+}
+
+void RunStartupWork(HWND /*mainWindow*/) {
+  // Skin, channel presence check, welcome message and update check run here, in that order,
+  // each after the previous one returned.
+}
+
+int RunLauncher(HINSTANCE instance) {
+  CreateStyleLists();
+  std::atexit(ExitCleanUp);
+  StartGdiplus();
+  ApplicationIcon = LoadApplicationIcon(GetModuleHandleA(nullptr));
+  SetStylingGlobals();
+
+  HWND mainWindow = CreateMainWindow(instance);
+  if (!mainWindow) return 1;
+  RunStartupWork(mainWindow);
+  // The start-up work may already have asked the window to close.
+  if (IsWindow(mainWindow)) {
+    ShowWindow(mainWindow, SW_SHOWNORMAL);
+    UpdateWindow(mainWindow);
+  }
+  return RunMessageLoop();
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The program's entry: process-wide values, the main window and the start-up work.
+
+#include <windows.h>
+
+// Loads the program's icon: resource 129, else the resource "DEFAULT_ICON"; null when neither.
+HICON LoadApplicationIcon(HINSTANCE module);
+
+// Sets the styling engine's globals to their start-up values.
+void SetStylingGlobals();
+
+// The main window's created handler: the start-up work, in its fixed order.
+void RunStartupWork(HWND mainWindow);
+
+// The start-up sequence and message loop; returns the process exit code.
+int RunLauncher(HINSTANCE instance);

@@ -1,0 +1,165 @@
+// Test driver: reports windows of any process as JSON lines, for the end-to-end tests.
+//   winprobe windows            every top-level window
+//   winprobe children HWND      every descendant of a window
+//   winprobe tabs HWND          the item texts of a tab control (read across processes)
+//   winprobe props HWND NAME... window properties
+//   winprobe layered HWND       layered attributes and the window region's bounds
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+std::string Utf8(const wchar_t* text) {
+  int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string out(n > 0 ? n - 1 : 0, '\0');
+  if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::string Json(const std::string& text) {
+  std::string out = "\"";
+  for (unsigned char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", c);
+      out += buf;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
+std::string TextOf(HWND w) {
+  wchar_t buf[1024] = L"";
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(w, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 1000,
+                      &result);
+  return Utf8(buf);
+}
+
+std::string ClassOf(HWND w) {
+  wchar_t buf[256] = L"";
+  GetClassNameW(w, buf, 256);
+  return Utf8(buf);
+}
+
+void PrintWindow(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  RECT c{};
+  GetClientRect(w, &c);
+  POINT origin{0, 0};
+  ClientToScreen(w, &origin);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  std::printf(
+      "{\"hwnd\":%lu,\"parent\":%lu,\"owner\":%lu,\"pid\":%lu,\"class\":%s,\"text\":%s,"
+      "\"visible\":%s,\"rect\":[%ld,%ld,%ld,%ld],\"client\":[%ld,%ld,%ld,%ld],"
+      "\"style\":%lu,\"exstyle\":%lu,\"id\":%ld}\n",
+      static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(w)),
+      static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(GetAncestor(w, GA_PARENT))),
+      static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(GetWindow(w, GW_OWNER))),
+      static_cast<unsigned long>(pid), Json(ClassOf(w)).c_str(), Json(TextOf(w)).c_str(),
+      IsWindowVisible(w) ? "true" : "false", r.left, r.top, r.right, r.bottom, origin.x,
+      origin.y, origin.x + c.right, origin.y + c.bottom,
+      static_cast<unsigned long>(GetWindowLongW(w, GWL_STYLE)),
+      static_cast<unsigned long>(GetWindowLongW(w, GWL_EXSTYLE)),
+      static_cast<long>(GetWindowLongW(w, GWL_ID)));
+}
+
+BOOL CALLBACK PrintEach(HWND w, LPARAM) {
+  PrintWindow(w);
+  return TRUE;
+}
+
+HWND ParseWindow(const char* text) {
+  return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoul(text, nullptr, 0)));
+}
+
+int PrintTabs(HWND tab) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(tab, &pid);
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return 1;
+  const int count = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
+  const SIZE_T textSize = 512 * sizeof(wchar_t);
+  auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(TCITEMW) + textSize,
+                                                   MEM_COMMIT, PAGE_READWRITE));
+  for (int i = 0; i < count && remote; ++i) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(TCITEMW));
+    item.cchTextMax = 512;
+    WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+    SendMessageW(tab, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(remote));
+    wchar_t text[512] = L"";
+    ReadProcessMemory(process, remote + sizeof(TCITEMW), text, textSize, nullptr);
+    text[511] = 0;
+    RECT r{};
+    // The rectangle message needs a remote buffer as well.
+    SendMessageW(tab, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
+    std::printf("{\"index\":%d,\"text\":%s,\"rect\":[%ld,%ld,%ld,%ld],\"selected\":%s}\n", i,
+                Json(Utf8(text)).c_str(), r.left, r.top, r.right, r.bottom,
+                SendMessageW(tab, TCM_GETCURSEL, 0, 0) == i ? "true" : "false");
+  }
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return 0;
+}
+
+int PrintLayered(HWND w) {
+  COLORREF key = 0;
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  const BOOL ok = GetLayeredWindowAttributes(w, &key, &alpha, &flags);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  const int kind = GetWindowRgn(w, region);
+  RECT box{};
+  GetRgnBox(region, &box);
+  // A corner pixel tells a rounded region from a rectangle.
+  const BOOL cornerInside = PtInRegion(region, 0, 0);
+  DeleteObject(region);
+  std::printf(
+      "{\"ok\":%s,\"alpha\":%u,\"flags\":%lu,\"key\":%lu,\"region\":%d,"
+      "\"box\":[%ld,%ld,%ld,%ld],\"corner_inside\":%s}\n",
+      ok ? "true" : "false", alpha, static_cast<unsigned long>(flags),
+      static_cast<unsigned long>(key), kind, box.left, box.top, box.right, box.bottom,
+      cornerInside ? "true" : "false");
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return 2;
+  const std::string command = argv[1];
+  if (command == "windows") {
+    EnumWindows(PrintEach, 0);
+  } else if (command == "children" && argc == 3) {
+    EnumChildWindows(ParseWindow(argv[2]), PrintEach, 0);
+  } else if (command == "tabs" && argc == 3) {
+    return PrintTabs(ParseWindow(argv[2]));
+  } else if (command == "props" && argc >= 3) {
+    for (int i = 3; i < argc; ++i) {
+      std::printf("{\"name\":%s,\"value\":%lu}\n", Json(argv[i]).c_str(),
+                  static_cast<unsigned long>(
+                      reinterpret_cast<UINT_PTR>(GetPropA(ParseWindow(argv[2]), argv[i]))));
+    }
+  } else if (command == "layered" && argc == 3) {
+    return PrintLayered(ParseWindow(argv[2]));
+  } else {
+    return 2;
+  }
+  std::fflush(stdout);
+  return 0;
+}

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what building and running need on Debian 12, as root; does nothing when all is there.
+set -euo pipefail
+packages=(wine wine32:i386 g++-mingw-w64-i686-posix cmake ninja-build xvfb xdotool imagemagick
+          fonts-wqy-zenhei googletest python3 x11-utils clang libclang-rt-14-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
