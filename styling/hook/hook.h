@@ -1,0 +1,20 @@
+#pragma once
+// The styling hook, the styled message box and the router that takes a dialog over.
+
+#include <windows.h>
+
+// The handle of the most recently installed style hook (0 before the first).
+extern HHOOK StyleHookHandle;
+
+// A system message box whose dialog the hook takes over; returns the pressed button's
+// identifier minus 1 (IDOK gives 0, IDYES 5, IDNO 6; a failed box gives -1).
+int StyledMessageBox(HWND owner, const char* text, UINT type, const char* caption);
+
+// Installs the thread CBT hook; the new handle replaces the stored one.
+void InstallStyleHook();
+
+// The CBT hook procedure: hands newly activated "#32770" dialogs to RouteDialog.
+LRESULT CALLBACK StyleHook(int code, WPARAM wParam, LPARAM lParam);
+
+// Takes a dialog window over: style record, rounded layered frame, styled children.
+void RouteDialog(HWND window);
