@@ -32,9 +32,9 @@ HFONT CreateLayoutFont() {
 HFONT layoutFont = nullptr;
 
 HWND CreateTabControl(HWND parent, HINSTANCE instance) {
-  HWND tab = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
-                             304, 264, parent, reinterpret_cast<HMENU>(kTabControlId), instance,
-                             nullptr);
+  HWND tab =
+      CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 304,
+                      264, parent, reinterpret_cast<HMENU>(kTabControlId), instance, nullptr);
   SendMessageA(tab, WM_SETFONT, reinterpret_cast<WPARAM>(layoutFont), FALSE);
   for (int i = 0; i < kTabPageCount; ++i) {
     TCITEMA item{};
@@ -48,10 +48,10 @@ HWND CreateTabControl(HWND parent, HINSTANCE instance) {
 void CreateLessonButtons(HWND parent, HINSTANCE instance) {
   for (std::size_t i = 0; i < kLessonButtons.size(); ++i) {
     const LessonButton& b = kLessonButtons[i];
-    HWND button = CreateWindowExA(
-        0, "BUTTON", b.caption, WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON, b.left,
-        b.top, b.width, b.height, parent, reinterpret_cast<HMENU>(kFirstButtonId + i), instance,
-        nullptr);
+    HWND button = CreateWindowExA(0, "BUTTON", b.caption,
+                                  WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON, b.left,
+                                  b.top, b.width, b.height, parent,
+                                  reinterpret_cast<HMENU>(kFirstButtonId + i), instance, nullptr);
     SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(layoutFont), FALSE);
   }
 }
@@ -73,7 +73,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       if (header->idFrom == kTabControlId && header->code == TCN_SELCHANGE) {
-        ShowTabPage(window, static_cast<int>(SendMessageA(header->hwndFrom, TCM_GETCURSEL, 0, 0)) + 1);
+        ShowTabPage(window,
+                    static_cast<int>(SendMessageA(header->hwndFrom, TCM_GETCURSEL, 0, 0)) + 1);
       }
       return 0;
     }
@@ -120,10 +121,10 @@ HWND CreateMainWindow(HINSTANCE instance) {
   InitCommonControlsEx(&controls);
   if (!RegisterMainWindowClass(instance)) return nullptr;
 
-  HWND window = CreateWindowExA(0, kMainWindowClass, kMainWindowCaption,
-                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
-                                    WS_CLIPCHILDREN,
-                                50, 50, 256, 288, nullptr, nullptr, instance, nullptr);
+  HWND window =
+      CreateWindowExA(0, kMainWindowClass, kMainWindowCaption,
+                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+                      50, 50, 256, 288, nullptr, nullptr, instance, nullptr);
   if (!window) return nullptr;
   if (!layoutFont) layoutFont = CreateLayoutFont();
   HWND tab = CreateTabControl(window, instance);

@@ -4,8 +4,9 @@
 //   winprobe tabs HWND          the item texts of a tab control (read across processes)
 //   winprobe props HWND NAME... window properties
 //   winprobe layered HWND       layered attributes and the window region's bounds
-#include <windows.h>
+//   winprobe post HWND MSG WPARAM LPARAM   posts a message (numbers in C notation)
 #include <commctrl.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -68,8 +69,8 @@ void PrintWindow(HWND w) {
       static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(GetAncestor(w, GA_PARENT))),
       static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(GetWindow(w, GW_OWNER))),
       static_cast<unsigned long>(pid), Json(ClassOf(w)).c_str(), Json(TextOf(w)).c_str(),
-      IsWindowVisible(w) ? "true" : "false", r.left, r.top, r.right, r.bottom, origin.x,
-      origin.y, origin.x + c.right, origin.y + c.bottom,
+      IsWindowVisible(w) ? "true" : "false", r.left, r.top, r.right, r.bottom, origin.x, origin.y,
+      origin.x + c.right, origin.y + c.bottom,
       static_cast<unsigned long>(GetWindowLongW(w, GWL_STYLE)),
       static_cast<unsigned long>(GetWindowLongW(w, GWL_EXSTYLE)),
       static_cast<long>(GetWindowLongW(w, GWL_ID)));
@@ -92,8 +93,8 @@ int PrintTabs(HWND tab) {
   if (!process) return 1;
   const int count = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
   const SIZE_T textSize = 512 * sizeof(wchar_t);
-  auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(TCITEMW) + textSize,
-                                                   MEM_COMMIT, PAGE_READWRITE));
+  auto* remote = static_cast<char*>(
+      VirtualAllocEx(process, nullptr, sizeof(TCITEMW) + textSize, MEM_COMMIT, PAGE_READWRITE));
   for (int i = 0; i < count && remote; ++i) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
@@ -155,6 +156,12 @@ int main(int argc, char** argv) {
                   static_cast<unsigned long>(
                       reinterpret_cast<UINT_PTR>(GetPropA(ParseWindow(argv[2]), argv[i]))));
     }
+  } else if (command == "post" && argc == 6) {
+    const auto number = [](const char* text) { return std::strtoul(text, nullptr, 0); };
+    return PostMessageA(ParseWindow(argv[2]), static_cast<UINT>(number(argv[3])), number(argv[4]),
+                        static_cast<LPARAM>(number(argv[5])))
+               ? 0
+               : 1;
   } else if (command == "layered" && argc == 3) {
     return PrintLayered(ParseWindow(argv[2]));
   } else {

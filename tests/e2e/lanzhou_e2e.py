@@ -1,0 +1,250 @@
+"""Shared pieces of the end-to-end tests: the real program under Wine on the harness's display.
+
+The harness (tests/harness/start.sh) has made the prefix <build>/wine-test, started Xvfb and a
+persistent wineserver. Windows are found and inspected with winprobe.exe, the mouse is driven
+with xdotool and the screen is read with ImageMagick.
+"""
+import contextlib
+import json
+import os
+import re
+import shutil
+import socket
+import subprocess
+import tempfile
+import time
+
+BUILD = os.path.abspath(os.environ.get("LANZHOU_BUILD_DIR", "build"))
+BIN = os.path.join(BUILD, "bin")
+SOURCE = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+PREFIX = os.path.join(BUILD, "wine-test")
+CHANNEL = "52804117"
+
+
+def display() -> str:
+    with open(os.path.join(BUILD, "harness", "display"), encoding="ascii") as f:
+        return ":" + f.read().strip()
+
+
+def wine_env(**extra) -> dict:
+    env = dict(os.environ)
+    env.update(
+        LC_ALL="zh_CN.UTF-8",
+        WINEARCH="win32",
+        WINEDEBUG="-all",
+        WINEDLLOVERRIDES="mscoree=;mshtml=;iexplore.exe=n",
+        WINEPREFIX=PREFIX,
+        DISPLAY=display(),
+    )
+    env.update({k: str(v) for k, v in extra.items()})
+    return env
+
+
+def update_server_port() -> int:
+    """The port of the update-server address that the program was built with."""
+    with open(os.path.join(BUILD, "CMakeCache.txt"), encoding="utf-8") as f:
+        for line in f:
+            if line.startswith("LANZHOU_UPDATE_SERVER:"):
+                match = re.search(r":(\d+)\s*$", line.split("=", 1)[1].rstrip("/\n"))
+                return int(match.group(1)) if match else 80
+    raise RuntimeError("LANZHOU_UPDATE_SERVER not in the CMake cache")
+
+
+def wine(*args, cwd=None, env=None, **popen) -> subprocess.Popen:
+    """Starts a Windows program under Wine; stdout is captured unless told otherwise."""
+    popen.setdefault("stdout", subprocess.DEVNULL)
+    popen.setdefault("stderr", subprocess.DEVNULL)
+    return subprocess.Popen(["wine", *args], cwd=cwd, env=env or wine_env(),
+                            stdin=subprocess.DEVNULL, **popen)
+
+
+def stop(process: subprocess.Popen, timeout: float = 5) -> None:
+    if process.poll() is None:
+        process.kill()
+        with contextlib.suppress(subprocess.TimeoutExpired):
+            process.wait(timeout)
+
+
+# Windows -------------------------------------------------------------------------------------
+
+def probe(*args) -> list:
+    """Runs winprobe and returns its JSON lines."""
+    result = subprocess.run(["wine", os.path.join(BIN, "winprobe.exe"), *map(str, args)],
+                            env=wine_env(), capture_output=True, timeout=60, check=False)
+    return [json.loads(line) for line in result.stdout.decode("utf-8", "replace").splitlines()
+            if line.startswith("{")]
+
+
+def top_windows() -> list:
+    return probe("windows")
+
+
+def children(hwnd: int) -> list:
+    return probe("children", hwnd)
+
+
+def post(hwnd: int, message: int, wparam: int = 0, lparam: int = 0) -> None:
+    probe("post", hwnd, message, wparam, lparam)
+
+
+def wait_for(find, timeout: float = 30, interval: float = 0.3):
+    """Polls find() until it returns something true; returns it, or None after the timeout."""
+    deadline = time.monotonic() + timeout
+    while True:
+        found = find()
+        if found:
+            return found
+        if time.monotonic() > deadline:
+            return None
+        time.sleep(interval)
+
+
+def find_window(text=None, cls=None, visible=True):
+    for w in top_windows():
+        if (text is None or w["text"] == text) and (cls is None or w["class"] == cls) and (
+                visible is None or w["visible"] == visible):
+            return w
+    return None
+
+
+def wait_for_window(text=None, cls=None, visible=True, timeout: float = 30):
+    return wait_for(lambda: find_window(text, cls, visible), timeout)
+
+
+def dialog_text(hwnd: int) -> str:
+    """The message text of a message box: its static control that is not the icon."""
+    texts = [c["text"] for c in children(hwnd) if c["class"] == "Static" and c["text"]]
+    return texts[0] if texts else ""
+
+
+def press_dialog_button(hwnd: int, button_id: int = 1) -> None:
+    """Presses a message-box button through the dialog's own command (IDOK by default)."""
+    post(hwnd, 0x0111, button_id, 0)  # WM_COMMAND
+
+
+# Mouse and screen ----------------------------------------------------------------------------
+
+def xdotool(*args) -> str:
+    result = subprocess.run(["xdotool", *map(str, args)], env=wine_env(), capture_output=True,
+                            timeout=30, check=True)
+    return result.stdout.decode()
+
+
+def move_to(x: int, y: int) -> None:
+    xdotool("mousemove", "--sync", x, y)
+
+
+def click_at(x: int, y: int, pause: float = 0.3) -> None:
+    move_to(x, y)
+    time.sleep(0.1)
+    xdotool("click", 1)
+    time.sleep(pause)
+
+
+def screenshot(name: str) -> str:
+    """Saves the whole virtual screen as <build>/screenshots/NAME.png and returns the path."""
+    folder = os.path.join(BUILD, "screenshots")
+    os.makedirs(folder, exist_ok=True)
+    path = os.path.join(folder, name + ".png")
+    subprocess.run(["import", "-display", display(), "-window", "root", path],
+                   check=True, timeout=30, capture_output=True)
+    return path
+
+
+class Picture:
+    """The pixels of a PNG, read once through ImageMagick."""
+
+    def __init__(self, path: str):
+        size = subprocess.run(["identify", "-format", "%w %h", path], capture_output=True,
+                              check=True).stdout.split()
+        self.width, self.height = int(size[0]), int(size[1])
+        self.rgb = subprocess.run(["convert", path, "-depth", "8", "rgb:-"],
+                                  capture_output=True, check=True).stdout
+
+    def pixel(self, x: int, y: int) -> tuple:
+        i = 3 * (y * self.width + x)
+        return tuple(self.rgb[i:i + 3])
+
+    def region(self, left: int, top: int, right: int, bottom: int) -> list:
+        return [self.pixel(x, y) for y in range(top, bottom) for x in range(left, right)]
+
+
+# The program and its outside world -------------------------------------------------------------
+
+@contextlib.contextmanager
+def program_folder():
+    """A private copy of lanzhou.exe in a fresh folder, so each run deploys its own files."""
+    folder = tempfile.mkdtemp(prefix="lanzhou-e2e-", dir=BUILD)
+    shutil.copy(os.path.join(BIN, "lanzhou.exe"), folder)
+    try:
+        yield folder
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+@contextlib.contextmanager
+def voice_client(title: str = f"YY - {CHANNEL}", exe_name: str = "YY.exe",
+                 hidden: bool = False, hung: bool = False):
+    """Runs the stand-in client under the given executable name.
+
+    Keep titles ASCII: Wine converts command lines with the Unix locale's character set, and
+    the zh_CN.UTF-8 locale that sets the code pages is not generated on the test machines.
+    """
+    folder = tempfile.mkdtemp(prefix="yy-", dir=BUILD)
+    exe = os.path.join(folder, exe_name)
+    shutil.copy(os.path.join(BIN, "yy_client.exe"), exe)
+    args = [exe] + (["--hidden"] if hidden else []) + (["--hung"] if hung else []) + [title]
+    process = wine(*args)
+    try:
+        shown = wait_for(lambda: any(w["text"] == title for w in top_windows()), timeout=30)
+        assert shown, f"the stand-in client's window {title!r} did not appear"
+        yield process
+    finally:
+        stop(process)
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+def wait_port(port: int, timeout: float = 10) -> bool:
+    def open_():
+        with contextlib.suppress(OSError), socket.create_connection(("127.0.0.1", port), 0.5):
+            return True
+        return False
+    return bool(wait_for(open_, timeout, 0.1))
+
+
+@contextlib.contextmanager
+def version_server(body: str = "1.1", *extra_args, log: str = None):
+    """Runs the stand-in update server on the program's configured port."""
+    port = update_server_port()
+    env = dict(os.environ)
+    if log:
+        env["LANZHOU_SERVER_LOG"] = log
+    process = subprocess.Popen(
+        ["python3", os.path.join(SOURCE, "tests", "doubles", "version_server.py"), str(port),
+         "--body", body, *extra_args], env=env, stdout=subprocess.DEVNULL)
+    try:
+        assert wait_port(port), "the stand-in update server did not start"
+        yield process
+    finally:
+        stop(process)
+
+
+def dismiss_start_messages(timeout: float = 60) -> None:
+    """Answers the welcome and up-to-date boxes of a normal start with OK."""
+    for _ in range(2):
+        box = wait_for_window(cls="#32770", timeout=timeout)
+        if not box:
+            return
+        press_dialog_button(box["hwnd"])
+        wait_for(lambda: not any(w["hwnd"] == box["hwnd"] for w in top_windows()), timeout=10)
+
+
+@contextlib.contextmanager
+def running_launcher(folder: str, env_extra: dict = None):
+    """Starts lanzhou.exe from FOLDER and ends it afterwards."""
+    process = wine(os.path.join(folder, "lanzhou.exe"), cwd=folder,
+                   env=wine_env(**(env_extra or {})))
+    try:
+        yield process
+    finally:
+        stop(process)
