@@ -5,8 +5,9 @@
 //   winprobe props HWND NAME... window properties
 //   winprobe layered HWND       layered attributes and the window region's bounds
 //   winprobe post HWND MSG WPARAM LPARAM   posts a message (numbers in C notation)
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
