@@ -17,11 +17,13 @@ import time
 BUILD = os.path.abspath(os.environ.get("LANZHOU_BUILD_DIR", "build"))
 BIN = os.path.join(BUILD, "bin")
 SOURCE = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-PREFIX = os.path.join(BUILD, "wine-test")
+PREFIX = os.environ.get("LANZHOU_WINEPREFIX", os.path.join(BUILD, "wine-test"))
 CHANNEL = "52804117"
 
 
 def display() -> str:
+    if os.environ.get("LANZHOU_DISPLAY"):
+        return os.environ["LANZHOU_DISPLAY"]
     with open(os.path.join(BUILD, "harness", "display"), encoding="ascii") as f:
         return ":" + f.read().strip()
 

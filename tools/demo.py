@@ -1,0 +1,72 @@
+#!/usr/bin/env python3
+"""Shows the launcher end to end: the stand-in voice client with the channel window, the
+stand-in update server with "1.1", then the program itself; saves screenshots as it goes.
+
+    demo.py [--alone] [--interactive]
+
+--alone runs the program without the stand-ins; --interactive leaves the messages to the user
+and waits until the program ends (a real display), otherwise they are answered automatically
+(a virtual display) and the program is closed after the last screenshot.
+"""
+import contextlib
+import os
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
+import lanzhou_e2e as e2e  # noqa: E402
+
+WM_CLOSE = 0x0010
+
+
+def answer_messages_until_main_window(shots: list, timeout: float = 90):
+    seen = set()
+
+    def step():
+        for w in e2e.top_windows():
+            if w["visible"] and w["class"] == "#32770" and w["hwnd"] not in seen:
+                seen.add(w["hwnd"])
+                e2e.wait_for(lambda: False, 1.0)  # let the box finish fading in
+                shots.append(e2e.screenshot(f"run_message_{len(seen)}"))
+                e2e.press_dialog_button(w["hwnd"])
+                return None
+            if w["visible"] and w["class"] == "LanzhouMainWindow":
+                return w
+        return None
+    return e2e.wait_for(step, timeout, 0.5)
+
+
+def main() -> int:
+    alone = "--alone" in sys.argv
+    interactive = "--interactive" in sys.argv
+    shots = []
+    with contextlib.ExitStack() as stack:
+        if not alone:
+            stack.enter_context(e2e.voice_client())
+            stack.enter_context(e2e.version_server("1.1"))
+        folder = os.path.join(e2e.BUILD, "run", "app")
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(e2e.BIN, "lanzhou.exe"), "rb") as src, \
+                open(os.path.join(folder, "lanzhou.exe"), "wb") as dst:
+            dst.write(src.read())
+        program = stack.enter_context(e2e.running_launcher(folder))
+        if interactive:
+            main_window = e2e.wait_for_window(cls="LanzhouMainWindow", timeout=600)
+            if main_window:
+                shots.append(e2e.screenshot("run_main_window"))
+            print("The launcher is running; close its window to end.")
+            program.wait()
+        else:
+            main_window = answer_messages_until_main_window(shots)
+            if main_window:
+                e2e.wait_for(lambda: False, 1.0)
+                shots.append(e2e.screenshot("run_main_window"))
+                e2e.post(main_window["hwnd"], WM_CLOSE)
+            else:
+                shots.append(e2e.screenshot("run_last_screen"))
+    for shot in shots:
+        print("screenshot:", shot)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
