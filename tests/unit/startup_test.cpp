@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "styling/records/records.h"
 
 namespace {
@@ -19,8 +21,38 @@ TEST(Startup, StylingGlobalsGetTheirStartValues) {
   EXPECT_TRUE(ListOption);
 }
 
-TEST(Startup, ApplicationIconFallsBackToTheNamedResource) {
-  // The test executable carries no icon under either name: the look-up yields null.
+// The program beside this test executable in bin/.
+std::string ProgramPath() {
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string text = path;
+  return text.substr(0, text.find_last_of('\\') + 1) + "lanzhou.exe";
+}
+
+TEST(Startup, ApplicationIconIsTheNamedResourceOfTheProgram) {
+  HMODULE program = LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(program, nullptr);
+  // Nothing under 129: the named resource is the one that loads.
+  EXPECT_EQ(FindResourceA(program, MAKEINTRESOURCEA(129), RT_GROUP_ICON), nullptr);
+  EXPECT_NE(LoadApplicationIcon(program), nullptr);
+  for (int size : {16, 32}) {
+    HICON icon = static_cast<HICON>(LoadImageA(program, "DEFAULT_ICON", IMAGE_ICON, size, size, 0));
+    ASSERT_NE(icon, nullptr) << size;
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP colour{};
+    GetObjectA(info.hbmColor, sizeof colour, &colour);
+    EXPECT_EQ(colour.bmWidth, size);
+    EXPECT_EQ(colour.bmBitsPixel, 32);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+  }
+  FreeLibrary(program);
+}
+
+TEST(Startup, ApplicationIconIsNullWithoutEitherResource) {
+  // This test executable carries no icon under either name.
   EXPECT_EQ(LoadApplicationIcon(GetModuleHandleA(nullptr)), nullptr);
 }
 
