@@ -30,8 +30,9 @@ inline const Gdiplus::ARGB* AsGdiplus(const ARGB* colours) {
 }
 
 // Stores the native pointer of a create call (nothing when it failed) and records the status.
+// `native` is read here, after the create call among the arguments has run.
 template <typename Native>
-bool Adopt(DrawingObject& object, Gdiplus::GpStatus status, Native* native) {
+bool Adopt(DrawingObject& object, Gdiplus::GpStatus status, Native* const& native) {
   object.SetHandle(status == Gdiplus::Ok ? native : nullptr);
   return StoreStatus(status);
 }
