@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "app/checks.h"
 #include "app/main_window.h"
 #include "drawing/session_images.h"
 #include "styling/records/records.h"
@@ -9,7 +10,10 @@
 namespace {
 
 // Run when the process ends normally: frees what the process-wide lists still own.
-void ExitCleanUp() { ReleaseAllStyleRecords(); }
+void ExitCleanUp() {
+  FreeRemoteVersionText();
+  ReleaseAllStyleRecords();
+}
 
 int RunMessageLoop() {
   MSG msg;
@@ -38,6 +42,8 @@ void SetStylingGlobals() {
 void RunStartupWork(HWND /*mainWindow*/) {
   // Skin, channel presence check, welcome message and update check run here, in that order,
   // each after the previous one returned.
+  CheckChannelPresence("52804117", "");
+  CheckForUpdate();
 }
 
 int RunLauncher(HINSTANCE instance) {

@@ -1,0 +1,260 @@
+#include "app/checks.h"
+
+#include <tlhelp32.h>
+#include <wininet.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "app/main_window.h"
+#include "styling/hook/hook.h"
+
+#ifndef LANZHOU_UPDATE_SERVER
+#define LANZHOU_UPDATE_SERVER "http://127.0.0.1:18080"
+#endif
+
+char* RemoteVersionText = nullptr;
+
+namespace {
+
+// A hostile window could claim any title length; real titles are far shorter.
+constexpr std::size_t kMaxTitleLength = 64 * 1024;
+
+// Closes a WinINet handle when it goes out of scope.
+class InternetHandle {
+ public:
+  explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
+  InternetHandle(const InternetHandle&) = delete;
+  InternetHandle& operator=(const InternetHandle&) = delete;
+  ~InternetHandle() {
+    if (handle_) InternetCloseHandle(handle_);
+  }
+  HINTERNET get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
+
+ private:
+  HINTERNET handle_;
+};
+
+// Closes a Toolhelp snapshot when it goes out of scope.
+class SnapshotHandle {
+ public:
+  explicit SnapshotHandle(HANDLE handle) : handle_(handle) {}
+  SnapshotHandle(const SnapshotHandle&) = delete;
+  SnapshotHandle& operator=(const SnapshotHandle&) = delete;
+  ~SnapshotHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  HANDLE get() const { return handle_; }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE handle_;
+};
+
+void SetNetworkTimeouts(HINTERNET handle) {
+  DWORD ms = kNetworkTimeoutMs;
+  for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                       INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+    InternetSetOptionA(handle, option, &ms, sizeof ms);
+  }
+}
+
+BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM lParam) {
+  if (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) {
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(window);
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK FindMainWindowOfThread(HWND window, LPARAM lParam) {
+  char className[64] = "";
+  GetClassNameA(window, className, sizeof className);
+  if (std::strcmp(className, kMainWindowClass) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(lParam) = window;
+  return FALSE;
+}
+
+std::string ReadOwnCaption(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  if (length <= 0) return {};
+  std::string caption(static_cast<std::size_t>(length) + 1, '\0');
+  caption.resize(static_cast<std::size_t>(GetWindowTextA(window, caption.data(), length + 1)));
+  return caption;
+}
+
+}  // namespace
+
+void StoreRemoteVersionText(std::string_view text) {
+  FreeRemoteVersionText();
+  RemoteVersionText = new char[text.size() + 1];
+  std::memcpy(RemoteVersionText, text.data(), text.size());
+  RemoteVersionText[text.size()] = '\0';
+}
+
+void FreeRemoteVersionText() {
+  delete[] RemoteVersionText;
+  RemoteVersionText = nullptr;
+}
+
+std::string AsciiUpper(std::string_view text, UINT codePage) {
+  std::string upper(text);
+  for (std::size_t i = 0; i < upper.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(upper[i]);
+    if (IsDBCSLeadByteEx(codePage, byte)) {
+      ++i;  // the trail byte belongs to the same character
+    } else if (byte >= 'a' && byte <= 'z') {
+      upper[i] = static_cast<char>(byte - 'a' + 'A');
+    }
+  }
+  return upper;
+}
+
+bool IsClientExecutable(std::string_view exeName) {
+  return AsciiUpper(exeName) == AsciiUpper(kClientExecutable);
+}
+
+bool ContainsText(std::string_view text, std::string_view searched) {
+  if (text.empty()) return false;
+  return text.find(searched) != std::string_view::npos;
+}
+
+bool TitleShowsChannel(std::string_view title, std::string_view channel, std::string_view extra) {
+  return ContainsText(title, channel) && ContainsText(title, extra);
+}
+
+std::string BodyToText(const ByteSet& body) {
+  const auto end = std::find(body.begin(), body.end(), std::uint8_t{0});
+  return std::string(body.begin(), end);
+}
+
+std::string VersionFileUrl() {
+  std::string server = LANZHOU_UPDATE_SERVER;
+  while (!server.empty() && server.back() == '/') server.pop_back();
+  return server + kVersionFilePath;
+}
+
+std::string ReadWindowTitle(HWND window) {
+  // Not SendMessageA: one hung window of any program must not freeze the start.
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTitleTimeoutMs,
+                           &length) ||
+      length == 0) {
+    return {};
+  }
+  length = std::min<DWORD_PTR>(length, kMaxTitleLength);
+  std::string title(length + 1, '\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(title.data()),
+                           SMTO_ABORTIFHUNG, kTitleTimeoutMs, &copied)) {
+    return {};
+  }
+  title.resize(std::strlen(title.c_str()));
+  return title;
+}
+
+bool VisibleWindowShowsChannel(std::string_view channel, std::string_view extra) {
+  std::vector<HWND> windows;
+  EnumWindows(CollectVisibleWindow, reinterpret_cast<LPARAM>(&windows));
+  return std::any_of(windows.begin(), windows.end(), [&](HWND window) {
+    return TitleShowsChannel(ReadWindowTitle(window), channel, extra);
+  });
+}
+
+bool ChannelPresent(std::string_view channel, std::string_view extra) {
+  SnapshotHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot.valid()) return false;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot.get(), &entry); more;
+       more = Process32Next(snapshot.get(), &entry)) {
+    // Success cannot be undone by a later process, so the first one ends the walk.
+    if (IsClientExecutable(entry.szExeFile) && VisibleWindowShowsChannel(channel, extra)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+std::string PresenceMessage(std::string_view channel) {
+  return std::string("请打开YY并进入频道：").append(channel).append(",再打开软件！");
+}
+
+void CheckChannelPresence(const char* channel, const char* extra) {
+  const std::string channelText = channel ? channel : "";
+  const std::string extraText = extra ? extra : "";
+  if (ChannelPresent(channelText, extraText)) return;
+  // No owner and no styling: the hook is not installed yet at this point.
+  MessageBoxA(nullptr, PresenceMessage(channelText).c_str(), "错误提示",
+              MB_ICONINFORMATION | MB_TASKMODAL);
+  std::exit(0);
+}
+
+std::optional<ByteSet> DownloadVersionFile(const std::string& url) {
+  const DWORD started = GetTickCount();
+  char host[INTERNET_MAX_HOST_NAME_LENGTH] = "";
+  char path[INTERNET_MAX_PATH_LENGTH] = "";
+  char extra[INTERNET_MAX_PATH_LENGTH] = "";
+  URL_COMPONENTSA parts{};
+  parts.dwStructSize = sizeof parts;
+  parts.lpszHostName = host;
+  parts.dwHostNameLength = sizeof host;
+  parts.lpszUrlPath = path;
+  parts.dwUrlPathLength = sizeof path;
+  parts.lpszExtraInfo = extra;
+  parts.dwExtraInfoLength = sizeof extra;
+  if (!InternetCrackUrlA(url.c_str(), 0, 0, &parts)) return std::nullopt;
+  const bool secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
+  const std::string object = std::string(path) + extra;
+
+  InternetHandle session(
+      InternetOpenA("lanzhou", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  if (!session) return std::nullopt;
+  SetNetworkTimeouts(session.get());
+  InternetHandle connection(InternetConnectA(session.get(), host, parts.nPort, nullptr, nullptr,
+                                             INTERNET_SERVICE_HTTP, 0, 0));
+  if (!connection) return std::nullopt;
+  const char* acceptTypes[] = {"*/*", nullptr};
+  DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
+  if (secure) flags |= INTERNET_FLAG_SECURE;
+  InternetHandle request(HttpOpenRequestA(connection.get(), "GET", object.c_str(), "HTTP/1.0",
+                                          nullptr, acceptTypes, flags, 0));
+  if (!request) return std::nullopt;
+  SetNetworkTimeouts(request.get());
+  if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) return std::nullopt;
+
+  ByteSet body;
+  std::uint8_t chunk[4096];
+  for (;;) {
+    if (GetTickCount() - started > kDownloadBudgetMs) return std::nullopt;
+    DWORD read = 0;
+    if (!InternetReadFile(request.get(), chunk, sizeof chunk, &read)) return std::nullopt;
+    if (read == 0) return body;
+    if (body.size() + read > kVersionBodyCap) return std::nullopt;
+    body.insert(body.end(), chunk, chunk + read);
+  }
+}
+
+bool VersionIsCurrent(std::string_view localVersion, const std::optional<ByteSet>& body) {
+  return body && BodyToText(*body) == localVersion;
+}
+
+HWND FindOwnMainWindow() {
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindMainWindowOfThread, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+void CheckForUpdate() {
+  HWND mainWindow = FindOwnMainWindow();
+  const std::optional<ByteSet> body = DownloadVersionFile(VersionFileUrl());
+  StoreRemoteVersionText(body ? BodyToText(*body) : std::string());
+  if (VersionIsCurrent(ReadOwnCaption(mainWindow), body)) {
+    StyledMessageBox(mainWindow, kUpToDateText, MB_OK, kUpdateCaption);
+    return;
+  }
+  StyledMessageBox(mainWindow, kExpiredText, MB_OK, kUpdateCaption);
+  if (mainWindow) PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+}
