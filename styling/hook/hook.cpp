@@ -2,7 +2,48 @@
 
 #include <cstring>
 
+#include "resources/images/images.h"
+#include "styling/frame/frame.h"
+#include "styling/records/records.h"
+
 HHOOK StyleHookHandle = nullptr;
+
+namespace {
+
+constexpr int ExtraWidth = 6;  // room the frame adds beside the system's layout
+constexpr int CaptionButtonWidth = 36;
+constexpr int CaptionButtonHeight = 22;
+
+RECT WindowRectAtOrigin(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  OffsetRect(&rect, -rect.left, -rect.top);
+  return rect;
+}
+
+void Widen(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  MoveWindow(window, rect.left, rect.top, rect.right - rect.left + ExtraWidth,
+             rect.bottom - rect.top, TRUE);
+}
+
+CaptionButton CloseButton() {
+  CaptionButton button;
+  button.imageWidth = 38;
+  button.imageHeight = 18;
+  button.image = CloseGlyphImage.Copy();
+  return button;
+}
+
+// The families' installers, in routing order, each over the dialog's direct children.
+void InstallControlFamilies(int /*styleIndex*/, HWND /*dialog*/) {
+  // Push buttons, check boxes and radio buttons, edits, track bars, progress bars, list-type
+  // controls, up-down controls, headers, statics (extra width 6), toolbars: each family adds
+  // its installer call here as it is built.
+}
+
+}  // namespace
 
 int StyledMessageBox(HWND owner, const char* text, UINT type, const char* caption) {
   InstallStyleHook();
@@ -19,11 +60,52 @@ LRESULT CALLBACK StyleHook(int code, WPARAM wParam, LPARAM lParam) {
     char className[255] = "";
     GetClassNameA(window, className, sizeof className);
     // The property makes the takeover happen once, however often the dialog is activated.
-    if (std::strcmp(className, "#32770") == 0 && !GetPropA(window, "Hw_hProc")) {
+    if (std::strcmp(className, "#32770") == 0 && !GetPropA(window, ProcProperty)) {
       RouteDialog(window);
     }
   }
   return CallNextHookEx(StyleHookHandle, code, wParam, lParam);
 }
 
-void RouteDialog(HWND /*window*/) {}
+void RouteDialog(HWND window) {
+  if (!IsWindow(window) || FindStyleRecord(window)) return;
+  StyleRecord record;
+  record.window = window;
+  Widen(window);
+  ApplyRoundedRegion(window);
+  record.captionButtons.Append(CloseButton());
+  SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_SYSMENU);
+  MakeLayered(window, false);
+  // Invisible until the frame's fade-in raises the opacity.
+  SetLayeredWindowAttributes(window, 0, 0, LWA_ALPHA);
+  int styleIndex = StyleRecordList.Append(std::move(record));
+  LayoutCaptionButtons(styleIndex);
+  InstallControlFamilies(styleIndex, window);
+  SubclassWindow(window, FrameWndProc);
+  WriteProperty(window, EntryIndexProperty, styleIndex);
+}
+
+void MakeLayered(HWND window, bool mouseTransparent) {
+  LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_LAYERED;
+  if (mouseTransparent) exStyle |= WS_EX_TRANSPARENT;
+  SetWindowLongA(window, GWL_EXSTYLE, exStyle);
+}
+
+void LayoutCaptionButtons(int styleIndex) {
+  StyleRecord* record = RecordAt(styleIndex);
+  if (!record) return;
+  RECT rect = WindowRectAtOrigin(record->window);
+  record->captionButtonsLeft = rect.right - CaptionButtonWidth;
+  for (int i = 1; i <= record->captionButtons.Count(); ++i) {
+    record->captionButtons[i].bounds =
+        RectF{static_cast<float>(record->captionButtonsLeft), 0.0f,
+              static_cast<float>(CaptionButtonWidth), static_cast<float>(CaptionButtonHeight)};
+  }
+}
+
+void ApplyRoundedRegion(HWND window) {
+  RECT rect = WindowRectAtOrigin(window);
+  HRGN region = CreateRoundRectRgn(0, 0, rect.right + 1, rect.bottom + 1, 5, 5);
+  // Once given, the region belongs to the window; a refused one is still ours to free.
+  if (region && !SetWindowRgn(window, region, TRUE)) DeleteObject(region);
+}

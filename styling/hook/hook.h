@@ -16,5 +16,15 @@ void InstallStyleHook();
 // The CBT hook procedure: hands newly activated "#32770" dialogs to RouteDialog.
 LRESULT CALLBACK StyleHook(int code, WPARAM wParam, LPARAM lParam);
 
-// Takes a dialog window over: style record, rounded layered frame, styled children.
+// Takes a dialog window over: style record, rounded layered frame, styled children, and the
+// frame procedure. A window that already has a record is left alone.
 void RouteDialog(HWND window);
+
+// Adds WS_EX_LAYERED, and WS_EX_TRANSPARENT when asked, to the extended style.
+void MakeLayered(HWND window, bool mouseTransparent);
+
+// Places the record's caption buttons at the top-right corner of its window.
+void LayoutCaptionButtons(int styleIndex);
+
+// The window's rounded region (corners 5 x 5) for its current size; the window owns it.
+void ApplyRoundedRegion(HWND window);

@@ -1,11 +1,154 @@
 #include "styling/records/records.h"
 
+#include "styling/records/canvas.h"
+
 bool StylingEnabled = true;
 COLORREF AccentColour = RGB(34, 202, 221);
 bool TrackBarOption = true;
 bool ListOption = true;
 HICON ApplicationIcon = nullptr;
 
-void CreateStyleLists() {}
+OneBasedList<StyleRecord> StyleRecordList;
+OneBasedList<MemoryDcEntry> MemoryDcRegistry;
 
-void ReleaseAllStyleRecords() {}
+namespace {
+
+void DeleteObjectProperty(HWND window, const char* name) {
+  if (HGDIOBJ object = ReadHandleProperty<HGDIOBJ>(window, name)) DeleteObject(object);
+}
+
+void ReleaseEditBackgrounds(StyleRecord& record) {
+  for (int entry = 1; entry <= record.edits.Count(); ++entry) {
+    HWND edit = record.edits[entry].window;
+    if (!edit) continue;
+    DeleteObjectProperty(edit, BackgroundBitmapProperty);
+    DeleteObjectProperty(edit, BackgroundBrushProperty);
+  }
+}
+
+// What a record owns outside its own memory.
+void ReleaseRecordObjects(StyleRecord& record) {
+  ReleaseEditBackgrounds(record);
+  ReleaseFrameDc(record);
+}
+
+template <typename Entry>
+void RenumberFamily(FamilyList<Entry>& family, const char* property, int styleIndex) {
+  for (int entry = 1; entry <= family.Count(); ++entry) {
+    if (HWND control = family[entry].window) WriteProperty(control, property, styleIndex);
+  }
+}
+
+// After a removal every later record has moved down one place: its window and controls learn
+// their new styleIndex.
+void RenumberFrom(int first) {
+  for (int index = first; index <= StyleRecordList.Count(); ++index) {
+    StyleRecord& record = StyleRecordList[index];
+    WriteProperty(record.window, EntryIndexProperty, index);
+    RenumberFamily(record.buttons, StyleIndexProperty, index);
+    RenumberFamily(record.edits, StyleIndexProperty, index);
+    RenumberFamily(record.lists, StyleIndexProperty, index);
+    RenumberFamily(record.trackBars, StyleIndexProperty, index);
+    RenumberFamily(record.progressBars, StyleIndexProperty, index);
+    RenumberFamily(record.combos, StyleIndexProperty, index);
+    RenumberFamily(record.upDowns, StyleIndexProperty, index);
+    RenumberFamily(record.headers, StyleIndexProperty, index);
+    RenumberFamily(record.toolbars, ToolbarStyleIndexProperty, index);
+    RenumberFamily(record.statics, StyleIndexProperty, index);
+    // Containers carry "Hw_FuID" too; their owner-drawn items are routed by it.
+    RenumberFamily(record.containers, StyleIndexProperty, index);
+  }
+}
+
+}  // namespace
+
+void CreateStyleLists() {
+  StyleRecordList.Clear();
+  MemoryDcRegistry.Clear();
+}
+
+void ReleaseAllStyleRecords() {
+  for (int index = 1; index <= StyleRecordList.Count(); ++index) {
+    ReleaseRecordObjects(StyleRecordList[index]);
+  }
+  StyleRecordList.Clear();
+  while (MemoryDcRegistry.Count() > 0) ReleaseCanvas(MemoryDcRegistry[1].dc);
+}
+
+void RegisterMemoryDc(HDC dc, HBITMAP bitmap, HGDIOBJ previous) {
+  int listed = MemoryDcRegistry.FindFirst([dc](const MemoryDcEntry& e) { return e.dc == dc; });
+  if (listed) {
+    MemoryDcRegistry[listed].bitmap = bitmap;
+    MemoryDcRegistry[listed].previous = previous;
+  } else {
+    MemoryDcRegistry.Append({dc, bitmap, previous});
+  }
+}
+
+int FindStyleRecord(HWND window) {
+  if (!window) return 0;
+  return StyleRecordList.FindFirst([window](const StyleRecord& r) { return r.window == window; });
+}
+
+int OwnerStyleIndex(HWND window) {
+  HWND root = GetAncestor(window, GA_ROOT);
+  HWND step = window;
+  // The depth bound only guards against a parent chain that never ends.
+  for (int depth = 0; depth < 256; ++depth) {
+    step = GetParent(step);
+    if (!step) return 0;
+    if (int index = FindStyleRecord(step)) return index;
+    if (step == root) return 0;
+  }
+  return 0;
+}
+
+StyleRecord* RecordAt(int styleIndex) { return StyleRecordList.At(styleIndex); }
+
+void RemoveStyleRecord(HWND window) {
+  int index = FindStyleRecord(window);
+  if (!index) return;
+  ReleaseRecordObjects(StyleRecordList[index]);
+  if (auto previous = ReadHandleProperty<WNDPROC>(window, ProcProperty)) {
+    SetWindowLongA(window, GWL_WNDPROC, static_cast<LONG>(reinterpret_cast<LONG_PTR>(previous)));
+  }
+  StyleRecordList.RemoveAt(index);
+  RenumberFrom(index);
+}
+
+std::intptr_t ReadProperty(HWND window, const char* name) {
+  return reinterpret_cast<std::intptr_t>(GetPropA(window, name));
+}
+
+void WriteProperty(HWND window, const char* name, std::intptr_t value) {
+  SetPropA(window, name, reinterpret_cast<HANDLE>(value));
+}
+
+WNDPROC SubclassWindow(HWND window, WNDPROC procedure, const char* procProperty) {
+  auto previous = reinterpret_cast<WNDPROC>(static_cast<LONG_PTR>(SetWindowLongA(
+      window, GWL_WNDPROC, static_cast<LONG>(reinterpret_cast<LONG_PTR>(procedure)))));
+  WriteProperty(window, procProperty, reinterpret_cast<std::intptr_t>(previous));
+  return previous;
+}
+
+WNDPROC SubclassControl(HWND control, int styleIndex, int entry, WNDPROC procedure) {
+  WriteProperty(control, EntryIndexProperty, entry);
+  WriteProperty(control, StyleIndexProperty, styleIndex);
+  return SubclassWindow(control, procedure);
+}
+
+LRESULT ForwardMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                       const char* procProperty) {
+  auto previous = ReadHandleProperty<WNDPROC>(window, procProperty);
+  if (!previous) return DefWindowProcA(window, message, wParam, lParam);
+  return CallWindowProcA(previous, window, message, wParam, lParam);
+}
+
+StyleRecord* RecordOfControl(HWND control) {
+  return RecordAt(static_cast<int>(ReadProperty(control, StyleIndexProperty)));
+}
+
+void RequestMouseLeave(HWND control) {
+  TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, control, 0};
+  TrackMouseEvent(&track);
+}

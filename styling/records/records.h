@@ -1,16 +1,185 @@
 #pragma once
-// The styling engine's shared state: globals, style records and their lists.
+// The styling engine's shared state and the patterns every control family uses.
+//
+// How a family is built on this header (push buttons as the example):
+//   installer:  int entry = record.buttons.AppendEntry(child);           // blank-entry rule
+//               record.buttons[entry].priorProc =
+//                   SubclassControl(child, styleIndex, entry, ButtonWindowProc);
+//   procedure:  ButtonRecord* button = ControlEntry(window, &StyleRecord::buttons);
+//               StyleRecord* record = RecordOfControl(window);
+//               ... on WM_MOUSEMOVE: TrackHover(window, *record, entry, HotButtons, repaint);
+//               ... on WM_MOUSELEAVE: record->hotIndex = 0; repaint without the hover look;
+//               ... everything not consumed: return ForwardMessage(window, message, w, l);
+//   painter:    CanvasDc canvas(window, clientRect);  // what lies behind the control
+//               ... draw on canvas.Dc(), BitBlt it once to the window; released at scope end.
+// The canvas, the font reader and the shape helpers are in styling/records/canvas.h and
+// styling/records/paint_helpers.h.
 
 #include <windows.h>
 
+#include <cstdint>
+#include <string>
+
+#include "drawing/drawing_object.h"
+#include "resources/byte_set.h"
+#include "styling/buttons/button_record.h"
+#include "styling/records/family_entries.h"
+#include "styling/records/family_list.h"
+#include "styling/statics/static_entry.h"
+
 // Engine globals, set once at start-up.
-extern bool StylingEnabled;   // every control installer does nothing while false
-extern COLORREF AccentColour; // hover and pressed tint of the painters
+extern bool StylingEnabled;    // every control installer does nothing while false
+extern COLORREF AccentColour;  // hover and pressed tint of the painters
 extern bool TrackBarOption;
 extern bool ListOption;
 extern HICON ApplicationIcon;  // drawn in the caption of styled windows
 
+// Window properties. "Hw_lbID" is a styled window's styleIndex, or a styled control's entry
+// position in its family list; "Hw_FuID" is a control's styleIndex.
+inline constexpr char ProcProperty[] = "Hw_hProc";
+inline constexpr char EntryIndexProperty[] = "Hw_lbID";
+inline constexpr char StyleIndexProperty[] = "Hw_FuID";
+inline constexpr char TextColourProperty[] = "Kj_Ztys";
+inline constexpr char BackgroundBitmapProperty[] = "Kj_wtjb";
+inline constexpr char BackgroundBrushProperty[] = "Kj_dxjb";
+inline constexpr char ToolbarEntryProperty[] = "Kj_lbID";
+inline constexpr char ToolbarStyleIndexProperty[] = "Kj_FuID";
+inline constexpr char ToolbarProcProperty[] = "Kj_hProc";
+inline constexpr char FramePreviousObjectProperty[] = "Ck_Ycjdx";
+inline constexpr char FrameBitmapProperty[] = "Ck_wtjbdx";
+
+// Family codes of a style record's hotKind.
+enum HotKind : int {
+  HotButtons = 0,
+  HotEdits = 1,
+  HotTrackBars = 2,
+  HotCombos = 3,
+  HotLists = 4,
+  HotUpDowns = 8,
+  HotHeaders = 9,
+};
+
+// A button drawn in the caption band; the router adds one, the close button.
+struct CaptionButton {
+  int imageWidth = 0;
+  int imageHeight = 0;
+  ByteSet image;  // PNG
+  ByteSet image2;
+  ByteSet image3;
+  int number = 0;
+  std::string text;
+  RectF bounds{};  // window coordinates, set by LayoutCaptionButtons
+};
+
+// The state of one styled top-level window. A new record is all 0 or empty but `window`,
+// and each family list holds its blank entry.
+struct StyleRecord {
+  HWND window = nullptr;
+  OneBasedList<CaptionButton> captionButtons;
+  int captionButtonsLeft = 0;        // window width - 36
+  int hotKind = HotButtons;          // family of the control last painted in the hover look
+  HWND hotParent = nullptr;          // parent of the edit control last painted in the hover look
+  FamilyList<ButtonRecord> buttons;  // push buttons, check boxes and radio buttons
+  FamilyList<EditRecord> edits;
+  FamilyList<ListEntry> lists;
+  FamilyList<TrackBarRecord> trackBars;
+  FamilyList<ProgressRecord> progressBars;
+  FamilyList<ComboRecord> combos;
+  FamilyList<UpDownEntry> upDowns;
+  FamilyList<HeaderEntry> headers;
+  FamilyList<ToolbarEntry> toolbars;
+  FamilyList<StaticEntry> statics;
+  HDC frameDC = nullptr;  // the whole window surface as last painted; 0 until the first paint
+  int hotIndex = 0;       // entry of the control last painted in the hover look, 0 for none
+  int pointerIndex = 0;   // entry of the control under the pointer
+  FamilyList<ContainerEntry> containers;
+  bool closeHot = false;  // the close button shows its hover look
+};
+
+// One memory DC handed out by the engine: released by ReleaseCanvas.
+struct MemoryDcEntry {
+  HDC dc = nullptr;
+  HBITMAP bitmap = nullptr;
+  HGDIOBJ previous = nullptr;  // what the DC held before the bitmap
+};
+
+// Position = styleIndex. Touched only by the user-interface thread.
+extern OneBasedList<StyleRecord> StyleRecordList;
+extern OneBasedList<MemoryDcEntry> MemoryDcRegistry;
+
 // Start-up: empty style-record list and memory-DC registry.
 void CreateStyleLists();
-// Exit clean-up: frees every remaining style record and what it owns.
+// Exit clean-up: frees every remaining style record and what it owns, and every memory DC
+// still registered.
 void ReleaseAllStyleRecords();
+
+// Lists the DC or, when it is listed already, updates its bitmap and previous object.
+void RegisterMemoryDc(HDC dc, HBITMAP bitmap, HGDIOBJ previous);
+
+// The styleIndex of the record whose window this is, 0 when none (first match from 1).
+int FindStyleRecord(HWND window);
+// The styleIndex of the styled top-level window that contains the window (its ancestors up to
+// and including its top-level one are looked up), 0 when none.
+int OwnerStyleIndex(HWND window);
+// nullptr outside the list.
+StyleRecord* RecordAt(int styleIndex);
+
+// Family look-ups: the entry position of the control in that family list of the record, 0
+// when the record or the entry does not exist. `family` is e.g. &StyleRecord::buttons.
+template <typename Entry>
+int FindFamilyEntry(int styleIndex, HWND control, FamilyList<Entry> StyleRecord::*family) {
+  StyleRecord* record = RecordAt(styleIndex);
+  return record ? (record->*family).Find(control) : 0;
+}
+
+// Record removal when a styled window is destroyed: releases the edits' background objects
+// and the frame DC, puts the window's "Hw_hProc" back as its procedure, removes the record and
+// renumbers the later records' windows and controls. Nothing happens for an unknown window.
+void RemoveStyleRecord(HWND window);
+
+// Window properties hold integers and handles.
+std::intptr_t ReadProperty(HWND window, const char* name);
+void WriteProperty(HWND window, const char* name, std::intptr_t value);
+template <typename Handle>
+Handle ReadHandleProperty(HWND window, const char* name) {
+  return reinterpret_cast<Handle>(GetPropA(window, name));
+}
+
+// Replaces the window's procedure (SetWindowLongA, GWL_WNDPROC), stores the previous one in
+// the property and returns it.
+WNDPROC SubclassWindow(HWND window, WNDPROC procedure, const char* procProperty = ProcProperty);
+// The property triple of a styled control: "Hw_lbID" = entry, "Hw_FuID" = styleIndex, then
+// subclasses it with the procedure ("Hw_hProc" = previous). Returns the previous procedure for
+// the entry's priorProc.
+WNDPROC SubclassControl(HWND control, int styleIndex, int entry, WNDPROC procedure);
+// Passes a message on to the procedure in the property (CallWindowProcA); a window without
+// one gets DefWindowProcA.
+LRESULT ForwardMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                       const char* procProperty = ProcProperty);
+
+// The record of a styled control ("Hw_FuID"), nullptr when none.
+StyleRecord* RecordOfControl(HWND control);
+// The control's own entry: entry "Hw_lbID" of that family list of record "Hw_FuID"; nullptr
+// when either is missing (a stale or absent property never reaches outside a list).
+template <typename Entry>
+Entry* ControlEntry(HWND control, FamilyList<Entry> StyleRecord::*family) {
+  StyleRecord* record = RecordOfControl(control);
+  if (!record) return nullptr;
+  return (record->*family).At(static_cast<int>(ReadProperty(control, EntryIndexProperty)));
+}
+
+// Hover tracking on WM_MOUSEMOVE: asks for WM_MOUSELEAVE (TrackMouseEvent, TME_LEAVE), notes
+// the entry as the one under the pointer and, only when the hover slot changes owner (another
+// entry or another family), calls repaint() to draw the hover look before taking the slot.
+// Returns whether it repainted. WM_MOUSELEAVE is the family's: hotIndex = 0 and a plain repaint.
+void RequestMouseLeave(HWND control);
+template <typename Repaint>
+bool TrackHover(HWND control, StyleRecord& record, int entry, int hotKind, Repaint&& repaint) {
+  RequestMouseLeave(control);
+  record.pointerIndex = entry;
+  if (record.hotIndex == record.pointerIndex && record.hotKind == hotKind) return false;
+  repaint();
+  record.hotIndex = record.pointerIndex;
+  record.hotKind = hotKind;
+  return true;
+}

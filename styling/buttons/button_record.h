@@ -1,0 +1,29 @@
+#pragma once
+// The entry of one styled button (push button, check box or radio button) in the button list
+// of its dialog's style record.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+// Which look a styled button gets.
+enum ButtonKind : std::int32_t {
+  PushButtonKind = 0,
+  RadioButtonKind = 4,  // automatic radio button
+  CheckBoxKind = 5,
+};
+
+struct ButtonRecord {
+  HWND window = nullptr;        // 0 in the blank entry
+  WNDPROC priorProc = nullptr;  // the replaced procedure, also in "Hw_hProc"
+  std::int32_t kind = PushButtonKind;
+  std::string text;          // caption, replaced on every WM_SETTEXT
+  std::int32_t focused = 0;  // 1 between WM_SETFOCUS and WM_KILLFOCUS
+  std::int32_t checked = 0;  // check state read at install time
+  HWND parent = nullptr;     // the window given to the installer
+  std::string fontName;
+  std::int32_t fontSize = 0;   // em size in pixels
+  std::int32_t fontStyle = 0;  // GDI+ style bits: bold 1, italic 2, underline 4, strikeout 8
+  std::int32_t pressed = 0;    // 1 between WM_LBUTTONDOWN and WM_LBUTTONUP
+};

@@ -1,0 +1,347 @@
+#include "styling/frame/frame.h"
+
+#include <string>
+
+#include "drawing/drawing.h"
+#include "styling/hook/hook.h"
+#include "styling/records/canvas.h"
+#include "styling/records/paint_helpers.h"
+#include "styling/records/records.h"
+
+namespace {
+
+constexpr int CaptionBandHeight = 26;
+constexpr int CaptionGradientEnd = 30;
+constexpr int IconSize = 17;
+constexpr ARGB OpaqueBlack = 0xFF000000;
+constexpr ARGB BodyBlack = 0xDC000000;      // black alpha 220
+constexpr ARGB BodyWhite = 0x64FFFFFF;      // white alpha 100
+constexpr ARGB CaptionBottom = 0x14000000;  // black alpha 20
+constexpr COLORREF CloseHoverRed = 0x000000FF;
+
+struct WindowSize {
+  int width = 0;
+  int height = 0;
+};
+
+WindowSize SizeOf(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// The window's styleIndex: its "Hw_lbID" when that still names its record, else a search.
+int FrameStyleIndex(HWND window) {
+  int index = static_cast<int>(ReadProperty(window, EntryIndexProperty));
+  StyleRecord* record = RecordAt(index);
+  if (record && record->window == window) return index;
+  return FindStyleRecord(window);
+}
+
+// The body and caption band of the frame: the layers of a full paint, over (0, 0, w, h).
+// A fill rather than Clear, so that a clip keeps it to a caption button.
+void PaintBody(Graphics& graphics, float width, float height, float bandHeight) {
+  SolidBrush opaque;
+  opaque.Create(OpaqueBlack);
+  graphics.FillRectangle(opaque, 0, 0, width, height);
+  SolidBrush black;
+  black.Create(BodyBlack);
+  graphics.FillRectangle(black, 0, 0, width, height);
+  SolidBrush white;
+  white.Create(BodyWhite);
+  graphics.FillRectangle(white, 0, 0, width, height);
+  LinearGradientBrush band;
+  band.Create(PointF{0, 0}, PointF{0, static_cast<float>(CaptionGradientEnd)}, BodyWhite,
+              CaptionBottom);
+  graphics.FillRectangle(band, 0, 0, width, bandHeight);
+}
+
+void StrokeRoundedRect(Graphics& graphics, ARGB colour, float x, float y, float width, float height,
+                       int corner) {
+  GraphicsPath path;
+  path.Create();
+  AddRoundedRect(path, x, y, width, height, corner);
+  Pen pen;
+  pen.Create(colour, 1.0f);
+  graphics.DrawPath(pen, path);
+}
+
+void PaintBorders(Graphics& graphics, float width, float height) {
+  StrokeRoundedRect(graphics, 0x78000000, 0, 0, width - 1, height - 1, 5);  // black 120
+  StrokeRoundedRect(graphics, 0xB4FFFFFF, 1, 1, width - 3, height - 3, 3);  // white 180
+}
+
+std::string WindowText(HWND window) {
+  int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  GetWindowTextA(window, text.data(), length + 1);
+  text.resize(std::char_traits<char>::length(text.c_str()));
+  return text;
+}
+
+void PaintCaption(Graphics& graphics, HWND window, float width) {
+  std::string text = WindowText(window);
+  RectF layout{static_cast<float>(IconSize + 8), 0, width, static_cast<float>(CaptionGradientEnd)};
+  DrawGlowText(graphics, text.c_str(), layout, 0x000000, 0xFFFFFF, 4, "黑体", 0, 11.0f, 0, 1);
+}
+
+// Makes a new frame bitmap of the window's size in the record's frameDC.
+void RenewFrameDc(StyleRecord& record, WindowSize size) {
+  ReleaseFrameDc(record);
+  HBITMAP bitmap = CreateArgbBitmap(size.width, size.height);
+  record.frameDC = CreateCompatibleDC(nullptr);
+  if (!record.frameDC) {
+    if (bitmap) DeleteObject(bitmap);
+    return;
+  }
+  HGDIOBJ previous = bitmap ? SelectObject(record.frameDC, bitmap) : nullptr;
+  SetPropA(record.window, FramePreviousObjectProperty, previous);
+  SetPropA(record.window, FrameBitmapProperty, bitmap);
+}
+
+void PaintCloseHoverBackground(Graphics& graphics, const RectF& b) {
+  LinearGradientBrush fill;
+  fill.Create(PointF{b.x + 3, b.y + 2}, PointF{b.x + 3, b.y + b.height - 2}, 0x0AFFFFFF,
+              ToArgb(CloseHoverRed, 200, true));
+  GraphicsPath outer;
+  outer.Create();
+  AddRoundedRect(outer, b.x + 6, b.y + 2, b.width - 12, b.height - 4, 5);
+  graphics.FillPath(fill, outer);
+  Pen dark;
+  dark.Create(0x64000000, 1.0f);  // black 100
+  graphics.DrawPath(dark, outer);
+  GraphicsPath inner;
+  inner.Create();
+  AddRoundedRect(inner, b.x + 7, b.y + 3, b.width - 14, b.height - 6, 3);
+  Pen light;
+  light.Create(0x82FFFFFF, 1.0f);  // white 130
+  graphics.DrawPath(light, inner);
+}
+
+void DrawCaptionButtonImage(Graphics& graphics, const CaptionButton& button) {
+  Bitmap image;
+  if (image.LoadFromBytes(button.image)) {
+    graphics.DrawImage(image, button.bounds.x, button.bounds.y + 3);
+  }
+}
+
+void CopyToWindow(HWND window, HDC source, int x, int y, int width, int height) {
+  HDC target = WindowDcWithoutChildren(window);
+  BitBlt(target, x, y, width, height, source, x, y, SRCCOPY);
+  ReleaseDC(window, target);
+}
+
+// The push-button painter's single entry from the frame.
+void PaintOwnerDrawnPushButton(const DRAWITEMSTRUCT& /*item*/) {
+  // PaintPushButton(item.hwndItem, item.hDC, item.itemState, item.rcItem) goes here.
+}
+
+void StartFadeOnce(HWND window) {
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  bool known = GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) && (flags & LWA_ALPHA);
+  bool stillHidden = !known || alpha == 0;
+  if (!FadeStarted) {
+    // A window already shown at its final opacity is not faded in again.
+    if (!stillHidden) return;
+    FadeStarted = true;
+    FadeWindow = window;
+    FadeThread = CreateThread(nullptr, 0, FadeIn, window, 0, nullptr);
+  } else if (window != FadeWindow && stillHidden) {
+    // One fade at a time: the others are shown at once rather than left invisible.
+    SetLayeredWindowAttributes(window, 0, FinalAlpha, LWA_ALPHA);
+  }
+}
+
+// The fade belongs to its window: only that window's end frees the thread handle.
+void EndFade(HWND window) {
+  if (window != FadeWindow) return;
+  if (FadeThread) CloseHandle(FadeThread);
+  FadeThread = nullptr;
+  FadeWindow = nullptr;
+  FadeStarted = false;
+}
+
+LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
+  PAINTSTRUCT paint;
+  BeginPaint(window, &paint);
+  PaintFrame(window);
+  EndPaint(window, &paint);
+  StartFadeOnce(window);
+  return DefWindowProcA(window, WM_PAINT, wParam, lParam);
+}
+
+void ShowCloseLook(HWND window, bool hover) {
+  int index = FrameStyleIndex(window);
+  StyleRecord* record = RecordAt(index);
+  if (!record || record->captionButtons.Count() < 1) return;
+  PaintCaptionButton(index, 1, nullptr, true, hover);
+  record->closeHot = hover;
+}
+
+LRESULT OnNcMouseMove(HWND window, WPARAM wParam, LPARAM lParam) {
+  StyleRecord* record = RecordAt(FrameStyleIndex(window));
+  if (wParam == HTCLOSE) {
+    if (record && !record->closeHot) {
+      ShowCloseLook(window, true);
+      // Leaving the non-client area must restore the button too, not only moving within it.
+      TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE | TME_NONCLIENT, window, 0};
+      TrackMouseEvent(&track);
+    }
+    return 0;
+  }
+  if (record && record->closeHot) ShowCloseLook(window, false);
+  return ForwardMessage(window, WM_NCMOUSEMOVE, wParam, lParam);
+}
+
+}  // namespace
+
+bool FadeStarted = false;
+HANDLE FadeThread = nullptr;
+HWND FadeWindow = nullptr;
+
+LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE:
+      ApplyRoundedRegion(window);
+      LayoutCaptionButtons(FrameStyleIndex(window));
+      break;
+    case WM_ACTIVATE:
+      UnhookWindowsHookEx(StyleHookHandle);
+      break;
+    case WM_SETFOCUS:
+      FocusAnimation(window);
+      break;
+    case WM_PAINT:
+      return OnPaint(window, wParam, lParam);
+    case WM_DRAWITEM: {
+      DRAWITEMSTRUCT item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      RouteOwnerDrawnItem(FrameStyleIndex(window), item);
+      break;
+    }
+    case WM_NCDESTROY:
+      EndFade(window);
+      RemoveStyleRecord(window);
+      break;
+    case WM_NCHITTEST:
+      return FrameHitTest(window, lParam);
+    case WM_NCPAINT:
+      return 0;
+    case WM_NCACTIVATE:
+      return 1;
+    case WM_NCMOUSEMOVE:
+      return OnNcMouseMove(window, wParam, lParam);
+    case WM_NCMOUSELEAVE: {
+      StyleRecord* record = RecordAt(FrameStyleIndex(window));
+      if (record && record->closeHot) ShowCloseLook(window, false);
+      break;
+    }
+    case WM_NCLBUTTONDOWN:
+      if (wParam == HTCLOSE) return 0;
+      break;
+    case WM_NCLBUTTONUP:
+      if (wParam == HTCLOSE) {
+        SendMessageA(window, WM_CLOSE, 0, 0);
+        return 0;
+      }
+      break;
+    case WM_CHANGEUISTATE:
+      if (LOWORD(wParam) == UIS_INITIALIZE) return 0;
+      break;
+    default:
+      break;
+  }
+  return ForwardMessage(window, message, wParam, lParam);
+}
+
+void PaintFrame(HWND window) {
+  StyleRecord* record = RecordAt(FrameStyleIndex(window));
+  if (!record) return;
+  WindowSize size = SizeOf(window);
+  RenewFrameDc(*record, size);
+  if (!record->frameDC) return;
+  float width = static_cast<float>(size.width);
+  float height = static_cast<float>(size.height);
+  {
+    Graphics graphics;
+    graphics.CreateFromHdc(record->frameDC);
+    PaintBody(graphics, width, height, static_cast<float>(CaptionBandHeight));
+    PaintBorders(graphics, width, height);
+    if (ApplicationIcon) {
+      DrawIconEx(record->frameDC, 5, 5, ApplicationIcon, IconSize, IconSize, 0, nullptr, DI_NORMAL);
+    }
+    PaintCaption(graphics, window, width);
+    int index = FrameStyleIndex(window);
+    for (int button = 1; button <= record->captionButtons.Count(); ++button) {
+      PaintCaptionButton(index, button, &graphics, false, false);
+    }
+  }
+  CopyToWindow(window, record->frameDC, 0, 0, size.width, size.height);
+}
+
+void PaintCaptionButton(int styleIndex, int button, Graphics* graphics, bool alone, bool hover) {
+  StyleRecord* record = RecordAt(styleIndex);
+  if (!record || !record->captionButtons.Contains(button)) return;
+  const CaptionButton& caption = record->captionButtons[button];
+  const RectF& b = caption.bounds;
+  if (!alone) {
+    if (graphics) DrawCaptionButtonImage(*graphics, caption);
+    return;
+  }
+  if (!record->frameDC) return;  // nothing painted yet to draw over
+  {
+    Graphics own;
+    own.CreateFromHdc(record->frameDC);
+    own.SetClipRect(b.x, b.y + 2, b.width - 2, b.height);
+    if (hover) {
+      PaintCloseHoverBackground(own, b);
+    } else {
+      WindowSize size = SizeOf(record->window);
+      PaintBody(own, static_cast<float>(size.width), static_cast<float>(size.height),
+                static_cast<float>(CaptionGradientEnd));
+    }
+    DrawCaptionButtonImage(own, caption);
+  }
+  CopyToWindow(record->window, record->frameDC, static_cast<int>(b.x), static_cast<int>(b.y),
+               static_cast<int>(b.width), static_cast<int>(b.height));
+}
+
+LRESULT FrameHitTest(HWND window, LPARAM lParam) {
+  int x = SignedLowHalf(static_cast<std::uintptr_t>(lParam));
+  int y = SignedHighHalf(static_cast<std::uintptr_t>(lParam));
+  RECT r{};
+  GetWindowRect(window, &r);
+  StyleRecord* record = RecordAt(FrameStyleIndex(window));
+  int buttonsLeft = record ? record->captionButtonsLeft : r.right - r.left;
+  if (r.left + buttonsLeft < x && x < r.right - 5 && r.top + 3 < y && y <= r.top + 20) {
+    return HTCLOSE;
+  }
+  if (y > r.top + 25) return HTCLIENT;
+  return HTCAPTION;
+}
+
+HDC WindowDcWithoutChildren(HWND window) {
+  HDC dc = GetWindowDC(window);
+  RECT own{};
+  GetWindowRect(window, &own);
+  for (HWND child = FindWindowExA(window, nullptr, nullptr, nullptr); child;
+       child = FindWindowExA(window, child, nullptr, nullptr)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    OffsetRect(&rect, -own.left, -own.top);
+    ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+  }
+  return dc;
+}
+
+void RouteOwnerDrawnItem(int styleIndex, const DRAWITEMSTRUCT& item) {
+  if (item.CtlType != ODT_BUTTON) return;
+  StyleRecord* record = RecordAt(styleIndex);
+  if (!record) return;
+  ButtonRecord* button =
+      record->buttons.At(static_cast<int>(ReadProperty(item.hwndItem, EntryIndexProperty)));
+  if (!button || button->window != item.hwndItem) return;
+  if (button->kind == PushButtonKind) PaintOwnerDrawnPushButton(item);
+  // Radio buttons and check boxes paint themselves.
+}

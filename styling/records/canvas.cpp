@@ -1,0 +1,117 @@
+#include "styling/records/canvas.h"
+
+#include "drawing/session_images.h"
+#include "styling/records/records.h"
+
+namespace {
+
+constexpr int Argb32 = 0x26200A;  // PixelFormat32bppARGB
+
+struct CanvasOwner {
+  int styleIndex = 0;
+  int container = 0;  // entry in the record's container list when a container decided
+};
+
+// The record whose window is `window`, or whose container list holds it.
+CanvasOwner OwnerOfExactly(HWND window) {
+  for (int index = 1; index <= StyleRecordList.Count(); ++index) {
+    StyleRecord& record = StyleRecordList[index];
+    if (record.window == window) return {index, 0};
+    if (int container = record.containers.Find(window)) return {index, container};
+  }
+  return {};
+}
+
+CanvasOwner FindCanvasOwner(HWND window) {
+  if (int index = FindStyleRecord(window)) return {index, 0};
+  HWND step = window;
+  // The depth bound only guards against a parent chain that never ends.
+  for (int depth = 0; depth < 256; ++depth) {
+    step = GetParent(step);
+    if (!step) break;
+    CanvasOwner owner = OwnerOfExactly(step);
+    if (owner.styleIndex) return owner;
+  }
+  return {OwnerStyleIndex(window), 0};
+}
+
+}  // namespace
+
+HBITMAP CreateArgbBitmap(int width, int height) {
+  Bitmap surface;
+  if (!surface.CreateEmpty(width, height, Argb32, true)) return nullptr;
+  return surface.ToHBitmap(0);
+}
+
+HDC CreateMemoryCanvas(int width, int height) {
+  HBITMAP bitmap = CreateArgbBitmap(width, height);
+  HDC dc = CreateCompatibleDC(nullptr);
+  if (!dc) {
+    if (bitmap) DeleteObject(bitmap);
+    return nullptr;
+  }
+  HGDIOBJ previous = bitmap ? SelectObject(dc, bitmap) : nullptr;
+  RegisterMemoryDc(dc, bitmap, previous);
+  return dc;
+}
+
+HDC BackgroundCanvas(HWND window, const RECT& rect) {
+  int width = rect.right - rect.left;
+  int height = rect.bottom - rect.top;
+  HDC canvas = CreateMemoryCanvas(width, height);
+  if (!canvas) return nullptr;
+  CanvasOwner owner = FindCanvasOwner(window);
+  if (!owner.styleIndex) {
+    // Nobody to take the background from: the canvas must not outlive this call.
+    ReleaseCanvas(canvas);
+    return nullptr;
+  }
+  StyleRecord& record = StyleRecordList[owner.styleIndex];
+  RECT place = RectRelativeTo(record.window, window);
+  if (record.frameDC) {
+    BitBlt(canvas, 0, 0, width, height, record.frameDC, place.left + rect.left,
+           place.top + rect.top, SRCCOPY);
+  }
+  // A container's canvas is the plain copy: containers of this program have no overlay.
+  return canvas;
+}
+
+bool ReleaseCanvas(HDC dc) {
+  if (!dc) return false;
+  int listed = MemoryDcRegistry.FindFirst([dc](const MemoryDcEntry& e) { return e.dc == dc; });
+  if (!listed) return false;
+  MemoryDcEntry entry = MemoryDcRegistry[listed];
+  HGDIOBJ bitmap = entry.previous ? SelectObject(dc, entry.previous) : entry.bitmap;
+  if (bitmap) DeleteObject(bitmap);
+  DeleteDC(dc);
+  MemoryDcRegistry.RemoveAt(listed);
+  return true;
+}
+
+void ReleaseFrameDc(StyleRecord& record) {
+  if (!record.frameDC) return;
+  // The frame bitmap is whatever the DC holds; read it from the DC so that it is freed even
+  // when the window (and its properties) is already gone.
+  HGDIOBJ bitmap = GetCurrentObject(record.frameDC, OBJ_BITMAP);
+  if (auto previous = ReadHandleProperty<HGDIOBJ>(record.window, FramePreviousObjectProperty)) {
+    SelectObject(record.frameDC, previous);
+  }
+  DeleteDC(record.frameDC);
+  // A DC's stock bitmap ignores DeleteObject, so this frees exactly the frame bitmap.
+  if (bitmap) DeleteObject(bitmap);
+  record.frameDC = nullptr;
+}
+
+RECT RectRelativeTo(HWND a, HWND b) {
+  RECT origin{}, rect{};
+  GetWindowRect(a, &origin);
+  GetWindowRect(b, &rect);
+  OffsetRect(&rect, -origin.left, -origin.top);
+  return rect;
+}
+
+RECT RectInOwner(HWND window) {
+  StyleRecord* owner = RecordAt(OwnerStyleIndex(window));
+  if (!owner) return RECT{};
+  return RectRelativeTo(owner->window, window);
+}

@@ -1,0 +1,49 @@
+#pragma once
+// Memory DCs of the engine: the background canvas a control paints on, the frame DC of a
+// styled window, and the window rectangles they are placed by.
+
+#include <windows.h>
+
+struct StyleRecord;
+
+// A new 32-bit ARGB GDI bitmap of the size, all transparent black (0 for an empty size).
+HBITMAP CreateArgbBitmap(int width, int height);
+
+// A memory DC compatible with the screen holding a new 32-bit ARGB bitmap of the size (all
+// transparent black), listed in MemoryDcRegistry. Give it back with ReleaseCanvas.
+HDC CreateMemoryCanvas(int width, int height);
+
+// A canvas of the rectangle's size (the rectangle is in the window's coordinates) that already
+// holds the pixels of the owner's frame bitmap behind it. The owner is the style record whose
+// window is the window or one of its ancestors, or whose container list holds such an
+// ancestor. 0 when there is no owner (nothing is left allocated then).
+HDC BackgroundCanvas(HWND window, const RECT& rect);
+
+// Selects the previous object back, deletes the bitmap and the DC and forgets the entry.
+// False (and nothing released) for 0 or a DC that is not registered.
+bool ReleaseCanvas(HDC dc);
+
+// A background canvas for the length of a scope.
+class CanvasDc {
+ public:
+  CanvasDc(HWND window, const RECT& rect) : dc_(BackgroundCanvas(window, rect)) {}
+  ~CanvasDc() { ReleaseCanvas(dc_); }
+  CanvasDc(const CanvasDc&) = delete;
+  CanvasDc& operator=(const CanvasDc&) = delete;
+
+  HDC Dc() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HDC dc_;
+};
+
+// Frees a record's frame DC and frame bitmap (the object in "Ck_Ycjdx" goes back into the DC
+// first); frameDC becomes 0.
+void ReleaseFrameDc(StyleRecord& record);
+
+// B's screen rectangle moved by minus A's top-left corner: B in A's window coordinates.
+RECT RectRelativeTo(HWND a, HWND b);
+// The window's rectangle in the window coordinates of its styled top-level window; the empty
+// rectangle when it has none.
+RECT RectInOwner(HWND window);

@@ -1,0 +1,47 @@
+#include "styling/records/child_windows.h"
+
+#include "styling/records/paint_helpers.h"
+#include "styling/records/records.h"
+
+namespace {
+
+// The direct children of a window, one after another.
+template <typename Visit>
+void ForEachChild(HWND window, Visit&& visit) {
+  for (HWND child = FindWindowExA(window, nullptr, nullptr, nullptr); child;
+       child = FindWindowExA(window, child, nullptr, nullptr)) {
+    visit(child);
+  }
+}
+
+}  // namespace
+
+RECT GetRectInParent(HWND window) {
+  RECT rect{};
+  if (FindStyleRecord(window)) return rect;
+  GetWindowRect(window, &rect);
+  HWND parent = GetAncestor(window, GA_PARENT);
+  RECT client{};
+  GetClientRect(parent, &client);
+  POINT origin{client.left, client.top};
+  ClientToScreen(parent, &origin);
+  OffsetRect(&rect, -origin.x, -origin.y);
+  return rect;
+}
+
+HDC GetChildClippedDC(HWND window, HDC dc, bool haveDc) {
+  if (!haveDc) dc = GetDC(window);
+  if (!dc) return nullptr;
+  ForEachChild(window, [dc](HWND child) {
+    if (!IsWindowVisible(child) || IsMouseTransparent(child)) return;
+    RECT rect = GetRectInParent(child);
+    ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+  });
+  return dc;
+}
+
+void InvalidateVisibleChildren(HWND window) {
+  ForEachChild(window, [](HWND child) {
+    if (IsWindowVisible(child)) InvalidateRect(child, nullptr, TRUE);
+  });
+}

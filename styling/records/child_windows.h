@@ -1,0 +1,16 @@
+#pragma once
+// Window helpers that several control families share: a child's rectangle in its parent, a DC
+// that leaves the visible children alone, and repainting all visible children.
+
+#include <windows.h>
+
+// The window's rectangle in its parent's client coordinates; the empty rectangle for the
+// window of a style record (a styled top-level window has no place in a parent).
+RECT GetRectInParent(HWND window);
+
+// A DC for the window (its GetDC DC, or `dc` when haveDc is set) with every visible child that
+// is not WS_EX_TRANSPARENT cut from the clip region. Release it with ReleaseDC.
+HDC GetChildClippedDC(HWND window, HDC dc = nullptr, bool haveDc = false);
+
+// Invalidates (and erases) every visible direct child of the window.
+void InvalidateVisibleChildren(HWND window);

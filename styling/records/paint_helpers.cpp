@@ -1,0 +1,71 @@
+#include "styling/records/paint_helpers.h"
+
+#include <algorithm>
+
+#include "drawing/drawing.h"
+
+ControlFont ReadControlFont(HWND window) {
+  ControlFont result;
+  auto fontHandle = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+  HDC dc = GetDC(window);
+  Font font;
+  if (font.CreateFromHfont(dc, fontHandle)) {
+    result.fontSize = static_cast<int>(font.GetSize());
+    result.fontStyle = font.GetStyle();
+    FontFamily family;
+    if (font.GetFamily(family)) {
+      result.fontName = family.GetName();
+      family.Delete();
+    }
+  }
+  font.Delete();
+  ReleaseDC(window, dc);
+  return result;
+}
+
+void AddRoundedRect(GraphicsPath& path, float x, float y, float width, float height, int corner) {
+  float e = static_cast<float>(std::clamp(corner, 1, 100));
+  path.AddArc(x + width - e, y, e, e, 270, 90);
+  path.AddArc(x + width - e - 1, y + height - e - 1, e + 1, e + 1, 0, 90);
+  path.AddArc(x, y + height - e, e, e, 90, 90);
+  path.AddArc(x, y, e, e, 180, 90);
+  path.CloseFigure();
+}
+
+void AddTabShape(GraphicsPath& path, int x, int y, int width, int height, int corner) {
+  auto f = [](int value) { return static_cast<float>(value); };
+  path.AddLine(f(x), f(y + height), f(x), f(y + corner));
+  path.AddArc(f(x), f(y), f(corner), f(corner), 180, 90);
+  path.AddLine(f(x + corner), f(y), f(x + width - corner), f(y));
+  path.AddArc(f(x + width - corner), f(y), f(corner), f(corner), 270, 90);
+  path.AddLine(f(x + width), f(y + corner), f(x + width), f(y + height));
+}
+
+void DrawGlow(Graphics& graphics, GraphicsPath& path, int count, COLORREF colour, int alpha) {
+  Pen pen;
+  pen.Create(ToArgb(colour, alpha, true), 1.0f);
+  for (int width = 1; width <= count; ++width) {
+    pen.SetWidth(static_cast<float>(width));
+    graphics.DrawPath(pen, path);
+  }
+}
+
+bool HasVerticalScrollBar(HWND window) {
+  return (GetWindowLongA(window, GWL_STYLE) & WS_VSCROLL) != 0;
+}
+
+bool HasHorizontalScrollBar(HWND window) {
+  return (GetWindowLongA(window, GWL_STYLE) & WS_HSCROLL) != 0;
+}
+
+bool HasVisibleStyle(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+bool IsMouseTransparent(HWND window) {
+  return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0;
+}
+
+std::string ClassNameOf(HWND window) {
+  char name[255] = "";
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
