@@ -1,0 +1,306 @@
+// Style records, family lists, properties, renumbering, the canvas and the shared helpers.
+#include <windows.h>
+#include <gdiplus.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "drawing/drawing.h"
+#include "styling/frame/frame.h"
+#include "styling/hook/hook.h"
+#include "styling/records/canvas.h"
+#include "styling/records/paint_helpers.h"
+#include "styling/records/records.h"
+#include "tests/styling/test_support.h"
+
+namespace {
+
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_APP) return 1 + ForwardMessage(window, message, wParam, lParam);
+  return ForwardMessage(window, message, wParam, lParam);
+}
+
+HWND AddChild(HWND parent, const char* className, const char* text) {
+  return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE, 10, 40, 60, 20, parent, nullptr,
+                         GetModuleHandleA(nullptr), nullptr);
+}
+
+// Registers a child in a family list the way every installer does.
+template <typename Entry>
+int RegisterInFamily(int styleIndex, FamilyList<Entry> StyleRecord::*family, HWND control) {
+  StyleRecord& record = StyleRecordList[styleIndex];
+  int entry = (record.*family).AppendEntry(control);
+  (record.*family)[entry].priorProc = SubclassControl(control, styleIndex, entry, CountingProc);
+  return entry;
+}
+
+TEST(FamilyList, BlankEntryIsFilledFirstThenEntriesAppend) {
+  FamilyList<ButtonRecord> list;
+  ASSERT_EQ(list.Count(), 1);
+  EXPECT_EQ(list[1].window, nullptr);
+  EXPECT_EQ(list.Find(nullptr), 0) << "the blank entry is never a match";
+  HWND a = reinterpret_cast<HWND>(0x100), b = reinterpret_cast<HWND>(0x200);
+  EXPECT_EQ(list.AppendEntry(a), 1);
+  EXPECT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.AppendEntry(b), 2);
+  EXPECT_EQ(list.AppendEntry(a), 3) << "a window is not looked up before it is added";
+  EXPECT_EQ(list.Find(a), 1) << "first match wins";
+  EXPECT_EQ(list.Find(b), 2);
+  EXPECT_EQ(list.Find(reinterpret_cast<HWND>(0x300)), 0);
+  EXPECT_EQ(list.At(0), nullptr);
+  EXPECT_EQ(list.At(4), nullptr);
+  EXPECT_EQ(list.At(2)->window, b);
+}
+
+TEST(FamilyList, ReferencesSurviveGrowth) {
+  FamilyList<StaticEntry> list;
+  list.AppendEntry(reinterpret_cast<HWND>(1));
+  StaticEntry& first = list[1];
+  for (int i = 0; i < 100; ++i) list.AppendEntry(reinterpret_cast<HWND>(i + 2));
+  first.fontSize = 12;
+  EXPECT_EQ(list[1].fontSize, 12);
+}
+
+TEST(StyleRecords, NewRecordIsEmptyButEachFamilyHasItsBlankEntry) {
+  StyleRecord record;
+  EXPECT_EQ(record.captionButtons.Count(), 0);
+  EXPECT_EQ(record.buttons.Count(), 1);
+  EXPECT_EQ(record.statics.Count(), 1);
+  EXPECT_EQ(record.containers.Count(), 1);
+  EXPECT_EQ(record.frameDC, nullptr);
+  EXPECT_EQ(record.hotIndex + record.pointerIndex + record.hotKind, 0);
+  EXPECT_FALSE(record.closeHot);
+}
+
+TEST(StyleRecords, RemovingTheFirstOfTwoRenumbersTheSecondAndItsControls) {
+  ASSERT_EQ(StyleRecordList.Count(), 0);
+  HWND first = CreateDialogClassWindow("first", 100, 100, 200, 120);
+  HWND second = CreateDialogClassWindow("second", 350, 100, 200, 120);
+  RouteDialog(first);
+  RouteDialog(second);
+  ASSERT_EQ(FindStyleRecord(first), 1);
+  ASSERT_EQ(FindStyleRecord(second), 2);
+  EXPECT_EQ(ReadProperty(second, EntryIndexProperty), 2);
+
+  HWND button = AddChild(second, "BUTTON", "OK");
+  HWND label = AddChild(second, "Static", "text");
+  HWND toolbar = AddChild(second, "Static", "toolbar stand-in");
+  EXPECT_EQ(RegisterInFamily(2, &StyleRecord::buttons, button), 1);
+  EXPECT_EQ(RegisterInFamily(2, &StyleRecord::statics, label), 1);
+  StyleRecordList[2].toolbars.AppendEntry(toolbar);
+  WriteProperty(toolbar, ToolbarStyleIndexProperty, 2);
+  EXPECT_EQ(FindFamilyEntry(2, label, &StyleRecord::statics), 1);
+  EXPECT_EQ(FindFamilyEntry(2, label, &StyleRecord::buttons), 0);
+  EXPECT_EQ(FindFamilyEntry(7, label, &StyleRecord::statics), 0);
+  EXPECT_EQ(OwnerStyleIndex(label), 2);
+  EXPECT_EQ(ControlEntry(button, &StyleRecord::buttons), &StyleRecordList[2].buttons[1]);
+  EXPECT_EQ(SendMessageA(button, WM_APP, 0, 0), 1) << "forwarding reaches the old procedure";
+
+  DestroyWindow(first);
+  EXPECT_EQ(StyleRecordList.Count(), 1);
+  EXPECT_EQ(FindStyleRecord(second), 1);
+  EXPECT_EQ(ReadProperty(second, EntryIndexProperty), 1);
+  EXPECT_EQ(ReadProperty(button, StyleIndexProperty), 1);
+  EXPECT_EQ(ReadProperty(label, StyleIndexProperty), 1);
+  EXPECT_EQ(ReadProperty(toolbar, ToolbarStyleIndexProperty), 1);
+  EXPECT_EQ(ReadProperty(button, EntryIndexProperty), 1) << "entry positions stay";
+  EXPECT_EQ(ControlEntry(label, &StyleRecord::statics), &StyleRecordList[1].statics[1]);
+
+  DestroyWindow(second);
+  EXPECT_EQ(StyleRecordList.Count(), 0);
+  EXPECT_EQ(ControlEntry(button, &StyleRecord::buttons), nullptr)
+      << "a stale property never reaches outside the list";
+}
+
+TEST(StyleRecords, RemovalPutsTheOldProcedureBackAndUnknownWindowsAreIgnored) {
+  HWND dialog = CreateDialogClassWindow("restore", 100, 100, 200, 120);
+  auto original = GetWindowLongA(dialog, GWL_WNDPROC);
+  RouteDialog(dialog);
+  EXPECT_NE(GetWindowLongA(dialog, GWL_WNDPROC), original);
+  RemoveStyleRecord(reinterpret_cast<HWND>(0x1234));
+  EXPECT_EQ(StyleRecordList.Count(), 1);
+  RemoveStyleRecord(dialog);
+  EXPECT_EQ(StyleRecordList.Count(), 0);
+  EXPECT_EQ(GetWindowLongA(dialog, GWL_WNDPROC), original);
+  DestroyWindow(dialog);
+}
+
+TEST(StyleRecords, HoverSlotRepaintsOnlyWhenItChangesOwner) {
+  HWND dialog = CreateDialogClassWindow("hover", 100, 100, 200, 120);
+  RouteDialog(dialog);
+  StyleRecord& record = StyleRecordList[1];
+  int repaints = 0;
+  auto repaint = [&] { ++repaints; };
+  EXPECT_TRUE(TrackHover(dialog, record, 2, HotButtons, repaint));
+  EXPECT_FALSE(TrackHover(dialog, record, 2, HotButtons, repaint));
+  EXPECT_EQ(repaints, 1);
+  EXPECT_TRUE(TrackHover(dialog, record, 2, HotEdits, repaint)) << "another family, same index";
+  EXPECT_TRUE(TrackHover(dialog, record, 2, HotButtons, repaint));
+  EXPECT_TRUE(TrackHover(dialog, record, 3, HotButtons, repaint));
+  EXPECT_EQ(repaints, 4);
+  EXPECT_EQ(record.hotIndex, 3);
+  EXPECT_EQ(record.pointerIndex, 3);
+  DestroyWindow(dialog);
+}
+
+TEST(MemoryDcs, RegisteringTwiceUpdatesAndUnknownDcsAreNotReleased) {
+  int before = MemoryDcRegistry.Count();
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP first = CreateCompatibleBitmap(dc, 4, 4);
+  HBITMAP second = CreateCompatibleBitmap(dc, 4, 4);
+  RegisterMemoryDc(dc, first, nullptr);
+  HGDIOBJ previous = SelectObject(dc, second);
+  RegisterMemoryDc(dc, second, previous);
+  EXPECT_EQ(MemoryDcRegistry.Count(), before + 1);
+  EXPECT_EQ(MemoryDcRegistry[before + 1].bitmap, second);
+  EXPECT_TRUE(ReleaseCanvas(dc));
+  EXPECT_EQ(MemoryDcRegistry.Count(), before);
+  EXPECT_EQ(GetObjectType(second), 0u) << "the selected bitmap was deleted";
+  EXPECT_FALSE(ReleaseCanvas(dc));
+  EXPECT_FALSE(ReleaseCanvas(nullptr));
+  DeleteObject(first);
+}
+
+TEST(Canvas, ControlWithoutStyledAncestorGetsNoCanvasAndLeavesNothing) {
+  HWND plain = CreateWindowExA(0, "Static", "plain", WS_POPUP | WS_VISIBLE, 10, 10, 80, 30, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND child = AddChild(plain, "BUTTON", "child");
+  RECT rect{0, 0, 60, 20};
+  int freeBefore = CountFreeGdiSlots();
+  for (int i = 0; i < 50; ++i) EXPECT_EQ(BackgroundCanvas(child, rect), nullptr);
+  EXPECT_EQ(MemoryDcRegistry.Count(), 0);
+  EXPECT_GE(CountFreeGdiSlots(), freeBefore) << "no DC or bitmap may be left behind";
+  DestroyWindow(plain);
+}
+
+TEST(Canvas, HoldsTheFramePixelsBehindTheControl) {
+  HWND dialog = CreateDialogClassWindow("canvas", 100, 100, 220, 140);
+  RouteDialog(dialog);
+  HWND child = AddChild(dialog, "BUTTON", "child");
+  StyleRecord& record = StyleRecordList[1];
+  PaintFrame(dialog);
+  ASSERT_NE(record.frameDC, nullptr);
+  // A marker in the frame bitmap, where the child's client pixel (3, 4) lies.
+  RECT place = RectInOwner(child);
+  EXPECT_EQ(place.right - place.left, 60);
+  SetPixel(record.frameDC, place.left + 3, place.top + 4, RGB(10, 200, 30));
+  {
+    CanvasDc canvas(child, RECT{0, 0, 60, 20});
+    ASSERT_TRUE(canvas);
+    EXPECT_EQ(GetPixel(canvas.Dc(), 3, 4), RGB(10, 200, 30));
+    EXPECT_EQ(MemoryDcRegistry.Count(), 1);
+  }
+  EXPECT_EQ(MemoryDcRegistry.Count(), 0);
+  RECT self = RectInOwner(dialog);
+  EXPECT_EQ(self.right - self.left, 0) << "a styled window has no owner above it";
+  HDC own = BackgroundCanvas(dialog, RECT{0, 0, 10, 10});
+  EXPECT_NE(own, nullptr) << "a styled window is its own owner";
+  EXPECT_TRUE(ReleaseCanvas(own));
+  DestroyWindow(dialog);
+}
+
+// The points of a rounded-rectangle path, read through the flat interface.
+std::vector<Gdiplus::PointF> RoundedRectPoints(int corner) {
+  GraphicsPath path;
+  path.Create();
+  AddRoundedRect(path, 10, 20, 200, 150, corner);
+  auto* native = reinterpret_cast<Gdiplus::GpPath*>(path.handle);
+  INT count = 0;
+  Gdiplus::DllExports::GdipGetPointCount(native, &count);
+  std::vector<Gdiplus::PointF> points(static_cast<size_t>(count));
+  if (count > 0) Gdiplus::DllExports::GdipGetPathPoints(native, points.data(), count);
+  return points;
+}
+
+bool SamePoints(const std::vector<Gdiplus::PointF>& a, const std::vector<Gdiplus::PointF>& b) {
+  if (a.size() != b.size() || a.empty()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i].X != b[i].X || a[i].Y != b[i].Y) return false;
+  }
+  return true;
+}
+
+TEST(Shapes, RoundedRectClampsItsCornerSize) {
+  EXPECT_TRUE(SamePoints(RoundedRectPoints(0), RoundedRectPoints(1)));
+  EXPECT_TRUE(SamePoints(RoundedRectPoints(500), RoundedRectPoints(100)));
+  EXPECT_FALSE(SamePoints(RoundedRectPoints(5), RoundedRectPoints(100)));
+  // The top-right arc starts at (x + w - e, y + e/2) sweeping from 270 degrees: its first
+  // point is the top edge's midpoint of the arc box, (x + w - e/2, y).
+  std::vector<Gdiplus::PointF> points = RoundedRectPoints(100);
+  ASSERT_FALSE(points.empty());
+  EXPECT_NEAR(points.front().X, 10 + 200 - 50, 0.01);
+  EXPECT_NEAR(points.front().Y, 20, 0.01);
+}
+
+TEST(Shapes, TabShapeIsOpenAtTheBottom) {
+  GraphicsPath path;
+  path.Create();
+  AddTabShape(path, 0, 0, 40, 20, 6);
+  auto* native = reinterpret_cast<Gdiplus::GpPath*>(path.handle);
+  INT count = 0;
+  Gdiplus::DllExports::GdipGetPointCount(native, &count);
+  ASSERT_GT(count, 2);
+  std::vector<Gdiplus::PointF> points(static_cast<size_t>(count));
+  std::vector<BYTE> types(static_cast<size_t>(count));
+  Gdiplus::DllExports::GdipGetPathPoints(native, points.data(), count);
+  Gdiplus::DllExports::GdipGetPathTypes(native, types.data(), count);
+  EXPECT_EQ(points.front().X, 0);
+  EXPECT_EQ(points.front().Y, 20);
+  EXPECT_EQ(points.back().X, 40);
+  EXPECT_EQ(points.back().Y, 20);
+  EXPECT_EQ(types.back() & Gdiplus::PathPointTypeCloseSubpath, 0);
+}
+
+TEST(Colours, ToArgbTakesAlphaOnlyWhenAsked) {
+  EXPECT_EQ(ToArgb(0x00DDCA22), 0xFF22CADDu);
+  EXPECT_EQ(ToArgb(0x00DDCA22, 0, false), 0xFF22CADDu);
+  EXPECT_EQ(ToArgb(0x00DDCA22, 60, true), 0x3C22CADDu);
+  EXPECT_EQ(ToArgb(0x000000FF, 200, true), 0xC8FF0000u);
+}
+
+TEST(Helpers, MessageHalvesAndStyleTests) {
+  EXPECT_EQ(LowHalf(0xFFFE0010u), 0x10u);
+  EXPECT_EQ(HighHalf(0xFFFE0010u), 0xFFFEu);
+  EXPECT_EQ(SignedHighHalf(0xFFFE0010u), -2);
+  HWND window = CreateWindowExA(WS_EX_TRANSPARENT, "Static", "", WS_POPUP | WS_VSCROLL, 0, 0, 10,
+                                10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  EXPECT_TRUE(HasVerticalScrollBar(window));
+  EXPECT_FALSE(HasHorizontalScrollBar(window));
+  EXPECT_FALSE(HasVisibleStyle(window));
+  EXPECT_TRUE(IsMouseTransparent(window));
+  EXPECT_EQ(ClassNameOf(window), "Static");
+  DestroyWindow(window);
+}
+
+TEST(Fonts, ControlFontIsReadAndLeftWithTheControl) {
+  HWND window = CreateWindowExA(0, "Static", "x", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  HFONT font =
+      CreateFontA(-16, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, GB2312_CHARSET, 0, 0, 0, 0, "宋体");
+  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  ControlFont read = ReadControlFont(window);
+  EXPECT_FALSE(read.fontName.empty());
+  EXPECT_EQ(read.fontSize, 16);
+  EXPECT_EQ(read.fontStyle & 3, 3) << "bold and italic";
+  EXPECT_NE(GetObjectType(font), 0u) << "the control's font is not deleted";
+  DestroyWindow(window);
+  DeleteObject(font);
+}
+
+TEST(ExitCleanUp, FreesRemainingRecordsAndCanvases) {
+  HWND dialog = CreateDialogClassWindow("left over", 100, 100, 200, 120);
+  RouteDialog(dialog);
+  PaintFrame(dialog);
+  HDC frame = StyleRecordList[1].frameDC;
+  HDC canvas = CreateMemoryCanvas(10, 10);
+  ReleaseAllStyleRecords();
+  EXPECT_EQ(StyleRecordList.Count(), 0);
+  EXPECT_EQ(MemoryDcRegistry.Count(), 0);
+  EXPECT_EQ(GetObjectType(frame), 0u);
+  EXPECT_EQ(GetObjectType(canvas), 0u);
+  SetWindowLongA(dialog, GWL_WNDPROC, static_cast<LONG>(ReadProperty(dialog, ProcProperty)));
+  DestroyWindow(dialog);
+}
+
+}  // namespace

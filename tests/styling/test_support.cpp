@@ -1,0 +1,148 @@
+#include "tests/styling/test_support.h"
+
+#include <vector>
+
+#include "drawing/session_images.h"
+#include "styling/hook/hook.h"
+#include "styling/records/records.h"
+
+namespace {
+
+// Every painter needs the GDI+ session; the program opens it at start, the tests here.
+const bool gdiplusOpen = (StartGdiplus(), true);
+
+struct BoxRun {
+  std::function<void(HWND)> whileShown;
+  std::function<HWND()> findBox;
+  DWORD deadline = 0;
+  bool done = false;
+  bool closedByTest = false;
+  HWND box = nullptr;
+};
+BoxRun* currentRun = nullptr;
+
+// The newest styled window once it has been painted.
+HWND PaintedStyledBox() {
+  for (int i = StyleRecordList.Count(); i >= 1; --i) {
+    if (StyleRecordList[i].frameDC && IsWindowVisible(StyleRecordList[i].window)) {
+      return StyleRecordList[i].window;
+    }
+  }
+  return nullptr;
+}
+
+BOOL CALLBACK NoteVisibleDialog(HWND window, LPARAM out) {
+  char name[32] = "";
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window)) {
+    *reinterpret_cast<HWND*>(out) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND VisibleThreadDialog() {
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), NoteVisibleDialog, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+void CALLBACK OnRunTimer(HWND, UINT, UINT_PTR, DWORD) {
+  BoxRun* run = currentRun;
+  if (!run) return;
+  if (!run->done) {
+    if (HWND box = run->findBox()) {
+      run->done = true;
+      run->box = box;
+      run->whileShown(box);
+      if (!run->closedByTest && IsWindow(box)) PostMessageA(box, WM_COMMAND, IDOK, 0);
+      return;
+    }
+  }
+  if (GetTickCount() > run->deadline) {
+    if (HWND box = run->box ? run->box : VisibleThreadDialog()) {
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+      PostMessageA(box, WM_CLOSE, 0, 0);
+    }
+  }
+}
+
+int RunBox(BoxRun& run, const std::function<int()>& show, int timeoutMs) {
+  BoxRun* outer = currentRun;
+  currentRun = &run;
+  run.deadline = GetTickCount() + static_cast<DWORD>(timeoutMs);
+  UINT_PTR timer = SetTimer(nullptr, 0, 10, OnRunTimer);
+  int result = show();
+  KillTimer(nullptr, timer);
+  currentRun = outer;
+  return result;
+}
+
+}  // namespace
+
+void CloseBox(HWND box, int id) {
+  if (currentRun) currentRun->closedByTest = true;
+  PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(id), 0);
+}
+
+int RunStyledBox(const std::function<void(HWND)>& whileShown, UINT type, const char* text,
+                 const char* caption, int timeoutMs) {
+  BoxRun run;
+  run.whileShown = whileShown;
+  run.findBox = PaintedStyledBox;
+  return RunBox(
+      run, [&] { return StyledMessageBox(nullptr, text, type, caption); }, timeoutMs);
+}
+
+int RunPlainBox(const std::function<void(HWND)>& whileShown, const char* text,
+                const char* caption) {
+  BoxRun run;
+  run.whileShown = whileShown;
+  run.findBox = VisibleThreadDialog;
+  return RunBox(
+      run, [&] { return MessageBoxExA(nullptr, text, caption, MB_OK, 0); }, 5000);
+}
+
+void PumpFor(int milliseconds) {
+  PumpUntil([] { return false; }, milliseconds);
+}
+
+bool PumpUntil(const std::function<bool()>& test, int milliseconds) {
+  DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+  bool held = test();
+  while (!held && GetTickCount() < end) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    Sleep(5);
+    held = test();
+  }
+  return held;
+}
+
+HWND CreateDialogClassWindow(const char* caption, int x, int y, int width, int height) {
+  HWND window =
+      CreateWindowExA(0, "#32770", caption, WS_POPUP | WS_CAPTION | WS_VISIBLE, x, y, width, height,
+                      nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  return window;
+}
+
+int CountFreeGdiSlots() {
+  std::vector<HBRUSH> brushes;
+  brushes.reserve(70000);
+  while (HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3))) {
+    brushes.push_back(brush);
+    if (brushes.size() > 200000) break;  // no table is this large: stop rather than spin
+  }
+  for (HBRUSH brush : brushes) DeleteObject(brush);
+  return static_cast<int>(brushes.size());
+}
+
+bool SameArea(HRGN a, HRGN b) {
+  HRGN difference = CreateRectRgn(0, 0, 0, 0);
+  int kind = CombineRgn(difference, a, b, RGN_XOR);
+  DeleteObject(difference);
+  return kind == NULLREGION;
+}
