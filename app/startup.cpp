@@ -4,6 +4,7 @@
 
 #include "app/checks.h"
 #include "app/main_window.h"
+#include "app/skins.h"
 #include "drawing/session_images.h"
 #include "styling/hook/hook.h"
 #include "styling/records/records.h"
@@ -43,6 +44,7 @@ void SetStylingGlobals() {
 void RunStartupWork(HWND mainWindow) {
   // Skin, channel presence check, welcome message and update check run here, in that order,
   // each after the previous one returned.
+  ApplySkin(6);
   CheckChannelPresence("52804117", "");
   StyledMessageBox(mainWindow, "欢迎使用岚舟YY公会一键下载教程", MB_OK, "岚舟提示");
   CheckForUpdate();
