@@ -19,6 +19,7 @@ BIN = os.path.join(BUILD, "bin")
 SOURCE = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 PREFIX = os.environ.get("LANZHOU_WINEPREFIX", os.path.join(BUILD, "wine-test"))
 CHANNEL = "52804117"
+CLIENT_CLASS = "StandInVoiceClient"  # the stand-in voice client's window class
 
 
 def display() -> str:
@@ -196,9 +197,17 @@ def voice_client(title: str = f"YY - {CHANNEL}", exe_name: str = "YY.exe",
     exe = os.path.join(folder, exe_name)
     shutil.copy(os.path.join(BIN, "yy_client.exe"), exe)
     args = [exe] + (["--hidden"] if hidden else []) + (["--hung"] if hung else []) + [title]
+    before = {w["hwnd"] for w in top_windows() if w["class"] == CLIENT_CLASS} if hung else ()
     process = wine(*args)
+
+    def appeared():
+        if not hung:
+            return any(w["text"] == title for w in top_windows())
+        # A hung window cannot tell its title: a new window of the stand-in's class will do.
+        return any(w["class"] == CLIENT_CLASS and w["hwnd"] not in before
+                   and w["visible"] != hidden for w in top_windows())
     try:
-        shown = wait_for(lambda: any(w["text"] == title for w in top_windows()), timeout=30)
+        shown = wait_for(appeared, timeout=30)
         assert shown, f"the stand-in client's window {title!r} did not appear"
         yield process
     finally:
