@@ -4,8 +4,14 @@
 #include <wininet.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <future>
+#include <memory>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "app/main_window.h"
@@ -85,6 +91,51 @@ std::string ReadOwnCaption(HWND window) {
   return caption;
 }
 
+// The download itself; stops early once the caller has stopped waiting for it.
+std::optional<ByteSet> FetchVersionFile(const std::string& url,
+                                        const std::atomic<bool>& abandoned) {
+  char host[INTERNET_MAX_HOST_NAME_LENGTH] = "";
+  char path[INTERNET_MAX_PATH_LENGTH] = "";
+  char extra[INTERNET_MAX_PATH_LENGTH] = "";
+  URL_COMPONENTSA parts{};
+  parts.dwStructSize = sizeof parts;
+  parts.lpszHostName = host;
+  parts.dwHostNameLength = sizeof host;
+  parts.lpszUrlPath = path;
+  parts.dwUrlPathLength = sizeof path;
+  parts.lpszExtraInfo = extra;
+  parts.dwExtraInfoLength = sizeof extra;
+  if (!InternetCrackUrlA(url.c_str(), 0, 0, &parts)) return std::nullopt;
+  const std::string object = std::string(path) + extra;
+
+  InternetHandle session(
+      InternetOpenA("lanzhou", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  if (!session) return std::nullopt;
+  SetNetworkTimeouts(session.get());
+  InternetHandle connection(InternetConnectA(session.get(), host, parts.nPort, nullptr, nullptr,
+                                             INTERNET_SERVICE_HTTP, 0, 0));
+  if (!connection) return std::nullopt;
+  const char* acceptTypes[] = {"*/*", nullptr};
+  DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
+  if (parts.nScheme == INTERNET_SCHEME_HTTPS) flags |= INTERNET_FLAG_SECURE;
+  InternetHandle request(HttpOpenRequestA(connection.get(), "GET", object.c_str(), "HTTP/1.0",
+                                          nullptr, acceptTypes, flags, 0));
+  if (!request) return std::nullopt;
+  SetNetworkTimeouts(request.get());
+  if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) return std::nullopt;
+
+  ByteSet body;
+  std::uint8_t chunk[4096];
+  for (;;) {
+    if (abandoned) return std::nullopt;
+    DWORD read = 0;
+    if (!InternetReadFile(request.get(), chunk, sizeof chunk, &read)) return std::nullopt;
+    if (read == 0) return body;
+    if (body.size() + read > kVersionBodyCap) return std::nullopt;
+    body.insert(body.end(), chunk, chunk + read);
+  }
+}
+
 }  // namespace
 
 void StoreRemoteVersionText(std::string_view text) {
@@ -137,17 +188,19 @@ std::string VersionFileUrl() {
 }
 
 std::string ReadWindowTitle(HWND window) {
-  // Not SendMessageA: one hung window of any program must not freeze the start.
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTitleTimeoutMs,
-                           &length) ||
-      length == 0) {
+  // Not SendMessageA: one hung window of any program must not freeze the start. The length
+  // is asked in UTF-16 units (Wine's ANSI WM_GETTEXTLENGTH to another process ignores the
+  // timeout); two bytes per unit hold the title in any ANSI code page.
+  DWORD_PTR units = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTitleTimeoutMs,
+                           &units) ||
+      units == 0) {
     return {};
   }
-  length = std::min<DWORD_PTR>(length, kMaxTitleLength);
-  std::string title(length + 1, '\0');
+  const std::size_t capacity = 2 * std::min<std::size_t>(units, kMaxTitleLength) + 1;
+  std::string title(capacity, '\0');
   DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(title.data()),
+  if (!SendMessageTimeoutA(window, WM_GETTEXT, capacity, reinterpret_cast<LPARAM>(title.data()),
                            SMTO_ABORTIFHUNG, kTitleTimeoutMs, &copied)) {
     return {};
   }
@@ -193,48 +246,25 @@ void CheckChannelPresence(const char* channel, const char* extra) {
 }
 
 std::optional<ByteSet> DownloadVersionFile(const std::string& url) {
-  const DWORD started = GetTickCount();
-  char host[INTERNET_MAX_HOST_NAME_LENGTH] = "";
-  char path[INTERNET_MAX_PATH_LENGTH] = "";
-  char extra[INTERNET_MAX_PATH_LENGTH] = "";
-  URL_COMPONENTSA parts{};
-  parts.dwStructSize = sizeof parts;
-  parts.lpszHostName = host;
-  parts.dwHostNameLength = sizeof host;
-  parts.lpszUrlPath = path;
-  parts.dwUrlPathLength = sizeof path;
-  parts.lpszExtraInfo = extra;
-  parts.dwExtraInfoLength = sizeof extra;
-  if (!InternetCrackUrlA(url.c_str(), 0, 0, &parts)) return std::nullopt;
-  const bool secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
-  const std::string object = std::string(path) + extra;
-
-  InternetHandle session(
-      InternetOpenA("lanzhou", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-  if (!session) return std::nullopt;
-  SetNetworkTimeouts(session.get());
-  InternetHandle connection(InternetConnectA(session.get(), host, parts.nPort, nullptr, nullptr,
-                                             INTERNET_SERVICE_HTTP, 0, 0));
-  if (!connection) return std::nullopt;
-  const char* acceptTypes[] = {"*/*", nullptr};
-  DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
-  if (secure) flags |= INTERNET_FLAG_SECURE;
-  InternetHandle request(HttpOpenRequestA(connection.get(), "GET", object.c_str(), "HTTP/1.0",
-                                          nullptr, acceptTypes, flags, 0));
-  if (!request) return std::nullopt;
-  SetNetworkTimeouts(request.get());
-  if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) return std::nullopt;
-
-  ByteSet body;
-  std::uint8_t chunk[4096];
-  for (;;) {
-    if (GetTickCount() - started > kDownloadBudgetMs) return std::nullopt;
-    DWORD read = 0;
-    if (!InternetReadFile(request.get(), chunk, sizeof chunk, &read)) return std::nullopt;
-    if (read == 0) return body;
-    if (body.size() + read > kVersionBodyCap) return std::nullopt;
-    body.insert(body.end(), chunk, chunk + read);
+  // WinINet does not bound every step by its timeouts (name resolution; a connection attempt
+  // to a host that drops it, under Wine), so a worker does the download and the caller stops
+  // waiting at the deadline. An abandoned worker ends on its own or with the process.
+  auto abandoned = std::make_shared<std::atomic<bool>>(false);
+  std::promise<std::optional<ByteSet>> promise;
+  std::future<std::optional<ByteSet>> result = promise.get_future();
+  try {
+    std::thread([url, abandoned, promise = std::move(promise)]() mutable {
+      promise.set_value(FetchVersionFile(url, *abandoned));
+    }).detach();
+  } catch (const std::system_error&) {
+    return FetchVersionFile(url, *abandoned);  // no thread to spare: WinINet's timeouts only
   }
+  if (result.wait_for(std::chrono::milliseconds(kDownloadDeadlineMs)) !=
+      std::future_status::ready) {
+    *abandoned = true;
+    return std::nullopt;
+  }
+  return result.get();
 }
 
 bool VersionIsCurrent(std::string_view localVersion, const std::optional<ByteSet>& body) {

@@ -22,10 +22,11 @@ inline constexpr char kExpiredText[] = "版本已到期请到YY52804117下载最
 inline constexpr std::size_t kVersionBodyCap = 64 * 1024;
 // Titles of other programs' windows: how long one window may take to answer.
 inline constexpr UINT kTitleTimeoutMs = 1000;
-// Each network step may wait this long, and the whole download at most kDownloadBudgetMs
-// (checked between reads), so that a silent or trickling server cannot hang the start.
+// Each network step (connect, send, receive) may wait kNetworkTimeoutMs; the whole download
+// is given up after kDownloadDeadlineMs whatever WinINet does, so that a silent, trickling or
+// unreachable server cannot hang the start.
 inline constexpr DWORD kNetworkTimeoutMs = 5000;
-inline constexpr DWORD kDownloadBudgetMs = 10000;
+inline constexpr DWORD kDownloadDeadlineMs = 10000;
 
 // The downloaded version text, kept until the program ends (null until the first download).
 extern char* RemoteVersionText;
@@ -70,8 +71,8 @@ std::string PresenceMessage(std::string_view channel);
 void CheckChannelPresence(const char* channel, const char* extra);
 
 // GETs the URL (HTTP/1.0, Accept: */*, past the cache) and reads the whole body, whatever the
-// status. Nothing when the connection or request fails, a read fails, the time budget runs
-// out or the body exceeds kVersionBodyCap.
+// status. Nothing when the connection or request fails, a read fails, the body exceeds
+// kVersionBodyCap or the download outlasts kDownloadDeadlineMs.
 std::optional<ByteSet> DownloadVersionFile(const std::string& url);
 
 // True when the published text equals the local version text; a failed download never does.
