@@ -219,6 +219,9 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       RouteOwnerDrawnItem(FrameStyleIndex(window), item);
       break;
     }
+    case WM_DESTROY:
+      if (StyleRecord* record = RecordAt(FrameStyleIndex(window))) ReleaseEditBackgrounds(*record);
+      break;
     case WM_NCDESTROY:
       EndFade(window);
       RemoveStyleRecord(window);

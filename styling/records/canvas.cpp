@@ -24,11 +24,11 @@ CanvasOwner OwnerOfExactly(HWND window) {
 
 CanvasOwner FindCanvasOwner(HWND window) {
   if (int index = FindStyleRecord(window)) return {index, 0};
+  HWND root = GetAncestor(window, GA_ROOT);
   HWND step = window;
-  // The depth bound only guards against a parent chain that never ends.
-  for (int depth = 0; depth < 256; ++depth) {
+  // Ancestors up to the top-level one: an owner window does not lie behind its popups.
+  for (int depth = 0; depth < 256 && step && step != root; ++depth) {
     step = GetParent(step);
-    if (!step) break;
     CanvasOwner owner = OwnerOfExactly(step);
     if (owner.styleIndex) return owner;
   }

@@ -13,16 +13,11 @@ OneBasedList<MemoryDcEntry> MemoryDcRegistry;
 
 namespace {
 
+// Deletes the object and clears the property, so that it is deleted once.
 void DeleteObjectProperty(HWND window, const char* name) {
-  if (HGDIOBJ object = ReadHandleProperty<HGDIOBJ>(window, name)) DeleteObject(object);
-}
-
-void ReleaseEditBackgrounds(StyleRecord& record) {
-  for (int entry = 1; entry <= record.edits.Count(); ++entry) {
-    HWND edit = record.edits[entry].window;
-    if (!edit) continue;
-    DeleteObjectProperty(edit, BackgroundBitmapProperty);
-    DeleteObjectProperty(edit, BackgroundBrushProperty);
+  if (HGDIOBJ object = ReadHandleProperty<HGDIOBJ>(window, name)) {
+    DeleteObject(object);
+    RemovePropA(window, name);
   }
 }
 
@@ -62,6 +57,15 @@ void RenumberFrom(int first) {
 
 }  // namespace
 
+void ReleaseEditBackgrounds(StyleRecord& record) {
+  for (int entry = 1; entry <= record.edits.Count(); ++entry) {
+    HWND edit = record.edits[entry].window;
+    if (!edit) continue;
+    DeleteObjectProperty(edit, BackgroundBitmapProperty);
+    DeleteObjectProperty(edit, BackgroundBrushProperty);
+  }
+}
+
 void CreateStyleLists() {
   StyleRecordList.Clear();
   MemoryDcRegistry.Clear();
@@ -93,12 +97,11 @@ int FindStyleRecord(HWND window) {
 int OwnerStyleIndex(HWND window) {
   HWND root = GetAncestor(window, GA_ROOT);
   HWND step = window;
-  // The depth bound only guards against a parent chain that never ends.
-  for (int depth = 0; depth < 256; ++depth) {
+  // Up to the top-level ancestor and no further: GetParent of a top-level window is its
+  // owner, which does not contain it. The depth bound only guards against an endless chain.
+  for (int depth = 0; depth < 256 && step && step != root; ++depth) {
     step = GetParent(step);
-    if (!step) return 0;
     if (int index = FindStyleRecord(step)) return index;
-    if (step == root) return 0;
   }
   return 0;
 }

@@ -137,6 +137,11 @@ int FindFamilyEntry(int styleIndex, HWND control, FamilyList<Entry> StyleRecord:
 // renumbers the later records' windows and controls. Nothing happens for an unknown window.
 void RemoveStyleRecord(HWND window);
 
+// Deletes the background bitmap and brush held in the properties of the record's edits. The
+// frame runs it on the window's WM_DESTROY, while the edits still exist: by WM_NCDESTROY the
+// children and their properties are gone. Record removal runs it again for what is left.
+void ReleaseEditBackgrounds(StyleRecord& record);
+
 // Window properties hold integers and handles.
 std::intptr_t ReadProperty(HWND window, const char* name);
 void WriteProperty(HWND window, const char* name, std::intptr_t value);

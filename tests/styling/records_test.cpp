@@ -126,6 +126,22 @@ TEST(StyleRecords, RemovalPutsTheOldProcedureBackAndUnknownWindowsAreIgnored) {
   DestroyWindow(dialog);
 }
 
+TEST(StyleRecords, EditBackgroundsAreDeletedWhenTheWindowGoes) {
+  HWND dialog = CreateDialogClassWindow("edits", 100, 100, 200, 120);
+  RouteDialog(dialog);
+  HWND edit = AddChild(dialog, "Edit", "");
+  RegisterInFamily(1, &StyleRecord::edits, edit);
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
+  ReleaseDC(nullptr, screen);
+  HBRUSH brush = CreatePatternBrush(bitmap);
+  SetPropA(edit, BackgroundBitmapProperty, bitmap);
+  SetPropA(edit, BackgroundBrushProperty, brush);
+  DestroyWindow(dialog);
+  EXPECT_EQ(GetObjectType(bitmap), 0u);
+  EXPECT_EQ(GetObjectType(brush), 0u);
+}
+
 TEST(StyleRecords, HoverSlotRepaintsOnlyWhenItChangesOwner) {
   HWND dialog = CreateDialogClassWindow("hover", 100, 100, 200, 120);
   RouteDialog(dialog);
@@ -172,6 +188,21 @@ TEST(Canvas, ControlWithoutStyledAncestorGetsNoCanvasAndLeavesNothing) {
   EXPECT_EQ(MemoryDcRegistry.Count(), 0);
   EXPECT_GE(CountFreeGdiSlots(), freeBefore) << "no DC or bitmap may be left behind";
   DestroyWindow(plain);
+}
+
+TEST(Canvas, AWindowOwnedByAStyledOneIsNotInsideIt) {
+  HWND dialog = CreateDialogClassWindow("owner", 100, 100, 200, 120);
+  RouteDialog(dialog);
+  PaintFrame(dialog);
+  HWND popup = CreateWindowExA(0, "Static", "owned", WS_POPUP | WS_VISIBLE, 10, 10, 80, 30, dialog,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND child = AddChild(popup, "BUTTON", "child");
+  EXPECT_EQ(OwnerStyleIndex(child), 0);
+  EXPECT_EQ(OwnerStyleIndex(popup), 0);
+  EXPECT_EQ(BackgroundCanvas(child, RECT{0, 0, 10, 10}), nullptr);
+  EXPECT_EQ(OwnerStyleIndex(dialog), 0) << "a styled window is not inside itself";
+  DestroyWindow(popup);
+  DestroyWindow(dialog);
 }
 
 TEST(Canvas, HoldsTheFramePixelsBehindTheControl) {
