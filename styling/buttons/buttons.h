@@ -1,0 +1,31 @@
+#pragma once
+// Push buttons of a styled dialog, and the window procedure, hover tracking and repainting
+// that push buttons share with check boxes and radio buttons (the look follows the record's
+// kind).
+
+#include <windows.h>
+
+// Owner-draw state bits a button look reacts to; RepaintButton adds the hover bit.
+inline constexpr UINT ButtonSelected = ODS_SELECTED;  // 0x1: held down
+inline constexpr UINT ButtonDisabled = ODS_DISABLED;  // 0x4
+inline constexpr UINT ButtonFocused = ODS_FOCUS;      // 0x10
+inline constexpr UINT ButtonHover = ODS_HOTLIGHT;     // 0x40
+
+// Whether a button of this style is one of the push-button types this family takes over
+// (BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_USERBUTTON, and never one already owner-drawn).
+bool IsStylablePushButton(LONG style);
+
+// Records every qualifying "BUTTON" child of the parent in the record's button list, makes it
+// owner-drawn and subclasses it with ButtonWindowProc. A button already listed is left alone;
+// nothing happens while StylingEnabled is false.
+void InstallPushButtons(int styleIndex, HWND parentWindow);
+
+LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Repaints a styled button at once in its client rectangle, in the look of its kind; `hover`
+// adds the hover bit to the owner-draw state.
+void RepaintButton(HWND window, UINT itemState, bool hover);
+
+// Paints a push button into targetDC (which stays the caller's) from the owner-draw state and
+// item rectangle: background canvas, face, gloss, border, pressed tint and caption, one copy.
+void PaintPushButton(HWND window, HDC targetDC, UINT itemState, const RECT& itemRect);

@@ -1,0 +1,120 @@
+// The push-button look: a translucent rounded face with a gloss, an accent border under the
+// pointer, a cyan glow when focused and an accent tint while held.
+#include "drawing/drawing.h"
+#include "styling/buttons/buttons.h"
+#include "styling/records/canvas.h"
+#include "styling/records/paint_helpers.h"
+#include "styling/records/records.h"
+
+namespace {
+
+constexpr int Corner = 5;
+constexpr COLORREF FocusGlowColour = RGB(34, 202, 221);
+constexpr COLORREF DisabledFace = RGB(192, 192, 192);
+constexpr COLORREF GreyShade = RGB(128, 128, 128);
+constexpr COLORREF White = RGB(255, 255, 255);
+constexpr int WorldUnit = 0;
+constexpr int AlignCentre = 1;
+
+struct Box {
+  float x, y, w, h;
+};
+
+ARGB WithAlpha(COLORREF colour, int alpha) { return ToArgb(colour, alpha, true); }
+
+void FillVertical(Graphics& graphics, GraphicsPath& path, PointF from, PointF to, ARGB top,
+                  ARGB bottom) {
+  LinearGradientBrush brush;
+  brush.Create(from, to, top, bottom);
+  graphics.FillPath(brush, path);
+}
+
+void Stroke(Graphics& graphics, GraphicsPath& path, ARGB colour) {
+  Pen pen;
+  pen.Create(colour, 1.0f);
+  graphics.DrawPath(pen, path);
+}
+
+void PaintDisabledFace(Graphics& graphics, GraphicsPath& outline, const Box& b) {
+  SolidBrush flat;
+  flat.Create(ToArgb(DisabledFace));
+  graphics.FillRectangle(flat, b.x, b.y, b.w, b.h);
+  Stroke(graphics, outline, WithAlpha(0, 80));
+}
+
+void PaintFaceAndGloss(Graphics& graphics, GraphicsPath& outline, const Box& b) {
+  FillVertical(graphics, outline, {b.x, b.y}, {b.x, b.y + b.h - 1}, WithAlpha(White, 0),
+               WithAlpha(GreyShade, 60));
+  int glossHeight = static_cast<int>(b.h / 2);
+  GraphicsPath gloss;
+  gloss.Create();
+  AddTabShape(gloss, static_cast<int>(b.x), static_cast<int>(b.y), static_cast<int>(b.w - 1),
+              glossHeight, Corner);
+  FillVertical(graphics, gloss, {b.x, b.y}, {b.x, b.y + b.h / 2}, WithAlpha(White, 50),
+               WithAlpha(White, 10));
+}
+
+void PaintBorder(Graphics& graphics, GraphicsPath& outline, const Box& b, UINT itemState) {
+  if (itemState & ButtonHover) {
+    FillVertical(graphics, outline, {b.x, b.y}, {b.x, b.y + b.h - 1}, WithAlpha(AccentColour, 60),
+                 WithAlpha(AccentColour, 10));
+    Stroke(graphics, outline, ToArgb(AccentColour));
+  } else if (itemState & ButtonFocused) {
+    DrawGlow(graphics, outline, 3, FocusGlowColour, 120);
+    Stroke(graphics, outline, WithAlpha(0, 70));
+  } else {
+    Stroke(graphics, outline, WithAlpha(0, 120));
+  }
+}
+
+void PaintPressedTint(Graphics& graphics, const Box& b) {
+  GraphicsPath inner;
+  inner.Create();
+  AddRoundedRect(inner, b.x + 2, b.y + 2, b.w - 3, b.h - 3, Corner);
+  FillVertical(graphics, inner, {2, 2}, {2, b.h - 2}, WithAlpha(AccentColour, 60),
+               WithAlpha(White, 100));
+}
+
+void PaintCaption(Graphics& graphics, HWND window, const ButtonRecord& button, const Box& b) {
+  Font font;
+  font.CreateFromFamilyName(button.fontName.c_str(), static_cast<float>(button.fontSize),
+                            button.fontStyle, WorldUnit);
+  StringFormat format;
+  format.Create();
+  format.SetAlign(AlignCentre);
+  format.SetLineAlign(AlignCentre);
+  SolidBrush brush;
+  brush.Create(ToArgb(static_cast<COLORREF>(ReadProperty(window, TextColourProperty))));
+  graphics.DrawString(button.text.c_str(), font, brush, RectF{0, 2, b.w, b.h}, format);
+}
+
+}  // namespace
+
+void PaintPushButton(HWND window, HDC targetDC, UINT itemState, const RECT& itemRect) {
+  ButtonRecord* button = ControlEntry(window, &StyleRecord::buttons);
+  if (!button || button->window != window) return;
+  const Box b{static_cast<float>(itemRect.left), static_cast<float>(itemRect.top),
+              static_cast<float>(itemRect.right - itemRect.left),
+              static_cast<float>(itemRect.bottom - itemRect.top)};
+  CanvasDc canvas(window, itemRect);
+  if (!canvas) return;
+  {
+    Graphics graphics;
+    graphics.CreateFromHdc(canvas.Dc());
+    GraphicsPath outline;
+    outline.Create();
+    AddRoundedRect(outline, b.x, b.y, b.w - 1, b.h - 1, Corner);
+    SolidBrush base;
+    base.Create(WithAlpha(White, 120));
+    graphics.FillPath(base, outline);
+    if (itemState & ButtonDisabled) {
+      PaintDisabledFace(graphics, outline, b);
+    } else {
+      PaintFaceAndGloss(graphics, outline, b);
+      PaintBorder(graphics, outline, b, itemState);
+      if (itemState & ButtonSelected) PaintPressedTint(graphics, b);
+    }
+    PaintCaption(graphics, window, *button, b);
+  }
+  BitBlt(targetDC, 0, 0, static_cast<int>(b.w), static_cast<int>(b.h), canvas.Dc(), 0, 0, SRCCOPY);
+}
