@@ -3,8 +3,10 @@
 #include <cstring>
 
 #include "resources/images/images.h"
+#include "styling/buttons/buttons.h"
 #include "styling/frame/frame.h"
 #include "styling/records/records.h"
+#include "styling/statics/statics.h"
 
 HHOOK StyleHookHandle = nullptr;
 
@@ -36,11 +38,15 @@ CaptionButton CloseButton() {
   return button;
 }
 
+constexpr int StaticExtraWidth = 6;  // text statics grow by as much as the box did
+
 // The families' installers, in routing order, each over the dialog's direct children.
-void InstallControlFamilies(int /*styleIndex*/, HWND /*dialog*/) {
+void InstallControlFamilies(int styleIndex, HWND dialog) {
   // Push buttons, check boxes and radio buttons, edits, track bars, progress bars, list-type
   // controls, up-down controls, headers, statics (extra width 6), toolbars: each family adds
   // its installer call here as it is built.
+  InstallPushButtons(styleIndex, dialog);
+  InstallStatics(styleIndex, dialog, StaticExtraWidth);
 }
 
 }  // namespace
