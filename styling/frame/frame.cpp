@@ -3,6 +3,7 @@
 #include <string>
 
 #include "drawing/drawing.h"
+#include "styling/buttons/buttons.h"
 #include "styling/hook/hook.h"
 #include "styling/records/canvas.h"
 #include "styling/records/paint_helpers.h"
@@ -132,8 +133,8 @@ void CopyToWindow(HWND window, HDC source, int x, int y, int width, int height) 
 }
 
 // The push-button painter's single entry from the frame.
-void PaintOwnerDrawnPushButton(const DRAWITEMSTRUCT& /*item*/) {
-  // PaintPushButton(item.hwndItem, item.hDC, item.itemState, item.rcItem) goes here.
+void PaintOwnerDrawnPushButton(const DRAWITEMSTRUCT& item) {
+  PaintPushButton(item.hwndItem, item.hDC, item.itemState, item.rcItem);
 }
 
 void StartFadeOnce(HWND window) {
