@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Owner-draw state bits a button look reacts to; RepaintButton adds the hover bit.
 inline constexpr UINT ButtonSelected = ODS_SELECTED;  // 0x1: held down
 inline constexpr UINT ButtonDisabled = ODS_DISABLED;  // 0x4
@@ -25,6 +27,10 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 // Repaints a styled button at once in its client rectangle, in the look of its kind; `hover`
 // adds the hover bit to the owner-draw state.
 void RepaintButton(HWND window, UINT itemState, bool hover);
+
+// A caption as the system shows it with keyboard cues hidden: "&x" is drawn as "x", "&&" as
+// "&" (message-box buttons read "是(&Y)").
+std::string CaptionWithoutMnemonics(const char* text);
 
 // Paints a push button into targetDC (which stays the caller's) from the owner-draw state and
 // item rectangle: background canvas, face, gloss, border, pressed tint and caption, one copy.

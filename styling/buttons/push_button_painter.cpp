@@ -1,5 +1,7 @@
 // The push-button look: a translucent rounded face with a gloss, an accent border under the
 // pointer, a cyan glow when focused and an accent tint while held.
+#include <string>
+
 #include "drawing/drawing.h"
 #include "styling/buttons/buttons.h"
 #include "styling/records/canvas.h"
@@ -85,10 +87,23 @@ void PaintCaption(Graphics& graphics, HWND window, const ButtonRecord& button, c
   format.SetLineAlign(AlignCentre);
   SolidBrush brush;
   brush.Create(ToArgb(static_cast<COLORREF>(ReadProperty(window, TextColourProperty))));
-  graphics.DrawString(button.text.c_str(), font, brush, RectF{0, 2, b.w, b.h}, format);
+  std::string caption = CaptionWithoutMnemonics(button.text.c_str());
+  graphics.DrawString(caption.c_str(), font, brush, RectF{0, 2, b.w, b.h}, format);
 }
 
 }  // namespace
+
+std::string CaptionWithoutMnemonics(const char* text) {
+  std::string caption;
+  for (const char* at = text ? text : ""; *at; ++at) {
+    // '&' never occurs as the second byte of a double-byte character, so a byte scan will do.
+    if (*at == '&') {
+      if (!*++at) break;
+    }
+    caption += *at;
+  }
+  return caption;
+}
 
 void PaintPushButton(HWND window, HDC targetDC, UINT itemState, const RECT& itemRect) {
   ButtonRecord* button = ControlEntry(window, &StyleRecord::buttons);
