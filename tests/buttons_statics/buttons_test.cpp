@@ -1,0 +1,262 @@
+// Push buttons: which buttons are taken over, the procedure's mouse and state messages, hover
+// tracking through the record's hover slot, and the painter's looks.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "styling/buttons/buttons.h"
+#include "styling/records/paint_helpers.h"
+#include "styling/records/records.h"
+#include "tests/buttons_statics/styled_host.h"
+
+namespace {
+
+const Rgb Accent{34, 202, 221};
+
+ButtonRecord& EntryOf(StyledHost& host, HWND button) {
+  return host.Record().buttons[static_cast<int>(ReadProperty(button, EntryIndexProperty))];
+}
+
+HWND StyledButton(StyledHost& host, const char* text = "ok", DWORD type = BS_PUSHBUTTON) {
+  HWND button = host.AddChild("BUTTON", text, type, 20, 20, 100, 30);
+  InstallPushButtons(host.StyleIndex(), host.window);
+  UpdateWindow(button);
+  return button;
+}
+
+bool IsDark(const Rgb& p) { return p.r < 70 && p.g < 70 && p.b < 70; }
+
+TEST(PushButtons, OnlyPushButtonTypesAreTakenOverAndOnlyOnce) {
+  StyledHost host;
+  struct Case {
+    DWORD type;
+    bool styled;
+  } cases[] = {{BS_PUSHBUTTON, true},       {BS_DEFPUSHBUTTON, true}, {BS_USERBUTTON, true},
+               {BS_CHECKBOX, false},        {BS_AUTOCHECKBOX, false}, {BS_RADIOBUTTON, false},
+               {BS_3STATE, false},          {BS_AUTO3STATE, false},   {BS_GROUPBOX, false},
+               {BS_AUTORADIOBUTTON, false}, {BS_OWNERDRAW, false}};
+  HWND buttons[std::size(cases)];
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    std::string text = "b" + std::to_string(i);
+    buttons[i] = host.AddChild("BUTTON", text.c_str(), cases[i].type, 5,
+                               5 + 20 * static_cast<int>(i), 60, 18);
+  }
+  InstallPushButtons(host.StyleIndex(), host.window);
+  InstallPushButtons(host.StyleIndex(), host.window);  // a second pass adds nothing
+
+  StyleRecord& record = host.Record();
+  ASSERT_EQ(record.buttons.Count(), 3);
+  int entry = 0;
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    HWND button = buttons[i];
+    LONG type = GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK;
+    if (!cases[i].styled) {
+      EXPECT_EQ(GetPropA(button, ProcProperty), nullptr) << i;
+      EXPECT_EQ(type, static_cast<LONG>(cases[i].type)) << i;
+      continue;
+    }
+    ++entry;
+    EXPECT_EQ(ReadProperty(button, EntryIndexProperty), entry) << i;
+    EXPECT_EQ(ReadProperty(button, StyleIndexProperty), host.StyleIndex()) << i;
+    EXPECT_EQ(type, BS_OWNERDRAW) << "the default-button type is not kept";
+    EXPECT_EQ(GetWindowLongA(button, GWL_WNDPROC),
+              static_cast<LONG>(reinterpret_cast<LONG_PTR>(ButtonWindowProc)));
+    const ButtonRecord& own = record.buttons[entry];
+    EXPECT_EQ(own.window, button);
+    EXPECT_EQ(own.kind, PushButtonKind);
+    EXPECT_EQ(own.text, "b" + std::to_string(i));
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetPropA(button, ProcProperty)), own.priorProc);
+    EXPECT_NE(own.priorProc, nullptr);
+  }
+}
+
+TEST(PushButtons, BecomingTheDefaultButtonKeepsItOwnerDrawn) {
+  StyledHost host;
+  HWND button = StyledButton(host);
+  SendMessageA(button, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+  EXPECT_EQ(GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  SendMessageA(button, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+  EXPECT_EQ(GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  EXPECT_EQ(SendMessageA(button, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON, 0);
+}
+
+TEST(PushButtons, NothingIsTakenOverWhileStylingIsOffAndTheFontIsCaptured) {
+  StyledHost host;
+  HWND plain = host.AddChild("BUTTON", "plain", BS_PUSHBUTTON, 5, 5, 60, 20);
+  StylingEnabled = false;
+  InstallPushButtons(host.StyleIndex(), host.window);
+  StylingEnabled = true;
+  EXPECT_EQ(GetPropA(plain, ProcProperty), nullptr);
+  EXPECT_EQ(host.Record().buttons[1].window, nullptr) << "the blank entry is still blank";
+
+  HFONT font =
+      CreateFontA(-16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET, 0, 0, 0, 0, "宋体");
+  SendMessageA(plain, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  InstallPushButtons(host.StyleIndex(), host.window);
+  const ButtonRecord& own = EntryOf(host, plain);
+  EXPECT_FALSE(own.fontName.empty());
+  EXPECT_EQ(own.fontSize, 16);
+  EXPECT_EQ(own.fontStyle, 1) << "bold";
+  DestroyWindow(plain);
+  DeleteObject(font);
+}
+
+TEST(PushButtons, AHeldButtonKeepsItsPushedStateUntilReleased) {
+  StyledHost host;
+  HWND button = StyledButton(host);
+  int id = GetDlgCtrlID(button);
+  SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  EXPECT_EQ(EntryOf(host, button).pressed, 1);
+  ASSERT_TRUE(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED);
+  EXPECT_EQ(SendMessageA(button, BM_SETSTATE, FALSE, 0), 0);
+  EXPECT_TRUE(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED) << "un-highlight swallowed";
+
+  SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  EXPECT_EQ(EntryOf(host, button).pressed, 0);
+  EXPECT_EQ(host.Record().hotIndex, 0);
+  EXPECT_FALSE(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED);
+  ASSERT_EQ(host.commands.size(), 1u);
+  EXPECT_EQ(host.commands[0], std::make_pair(id, BN_CLICKED));
+
+  SendMessageA(button, BM_SETSTATE, TRUE, 0);
+  EXPECT_TRUE(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED);
+  SendMessageA(button, BM_SETSTATE, FALSE, 0);
+  EXPECT_FALSE(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED) << "passed on again";
+}
+
+TEST(PushButtons, ADoubleClickIsOneClick) {
+  StyledHost host;
+  HWND button = StyledButton(host);
+  int id = GetDlgCtrlID(button);
+  SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  EXPECT_EQ(SendMessageA(button, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10)), 0);
+  SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  Pump();
+  ASSERT_EQ(host.commands.size(), 1u);
+  EXPECT_EQ(host.commands[0], std::make_pair(id, BN_CLICKED));
+}
+
+TEST(PushButtons, HoverRepaintsOnceOnEntryAndAgainAfterAnotherFamilyHadTheSlot) {
+  StyledHost host(RGB(60, 60, 60));
+  HWND button = StyledButton(host);
+  StyleRecord& record = host.Record();
+  const int edgeX = 0, edgeY = 15;  // on the left side of the outline
+  auto mark = [&] {
+    HDC dc = GetDC(button);
+    SetPixel(dc, edgeX, edgeY, RGB(255, 0, 0));
+    ReleaseDC(button, dc);
+  };
+  // Messages are sent, not pumped: the leave notice that the real pointer's absence causes
+  // stays in the queue until the end.
+  SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(PixelOf(button, edgeX, edgeY), Accent) << "the hover outline";
+  EXPECT_EQ(record.hotIndex, 1);
+  EXPECT_EQ(record.pointerIndex, 1);
+  EXPECT_EQ(record.hotKind, HotButtons);
+
+  mark();
+  SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(40, 12));
+  EXPECT_EQ(PixelOf(button, edgeX, edgeY), (Rgb{255, 0, 0})) << "no repaint within the button";
+
+  record.hotKind = HotEdits;  // an edit control was painted in its hover look meanwhile
+  SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(40, 12));
+  EXPECT_EQ(PixelOf(button, edgeX, edgeY), Accent) << "back from another family";
+  EXPECT_EQ(record.hotKind, HotButtons);
+
+  SendMessageA(button, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(record.hotIndex, 0);
+  Rgb plain = PixelOf(button, edgeX, edgeY);
+  EXPECT_FALSE(plain.Near(Accent, 40)) << "the plain outline after leaving";
+  EXPECT_TRUE(plain.Near(Rgb{plain.r, plain.r, plain.r}, 3) && plain.r < 120) << "dark grey";
+  Pump();
+}
+
+TEST(PushButtons, DisabledLookIsFlatGreyWithAFaintBorderAndNoGloss) {
+  StyledHost host(RGB(60, 60, 60));
+  HWND button = StyledButton(host, "");
+  Rgb enabledTop = PixelOf(button, 6, 4), enabledBottom = PixelOf(button, 6, 25);
+  EXPECT_GT(enabledTop.r, enabledBottom.r + 5) << "the gloss lights the upper half";
+
+  EnableWindow(button, FALSE);  // the system asks the host to draw it, disabled
+  Pump();
+  EXPECT_EQ(PixelOf(button, 6, 4), (Rgb{192, 192, 192}));
+  EXPECT_EQ(PixelOf(button, 6, 25), (Rgb{192, 192, 192}));
+  EXPECT_TRUE(PixelOf(button, 0, 15).Near(Rgb{132, 132, 132}, 6)) << "black 80 over the grey";
+}
+
+TEST(PushButtons, PressedAndFocusedLooks) {
+  StyledHost host(RGB(60, 60, 60));
+  HWND button = StyledButton(host, "");
+  RepaintButton(button, 0, false);
+  Rgb face = PixelOf(button, 6, 15);
+  EXPECT_TRUE(face.Near(Rgb{face.r, face.r, face.r}, 2)) << "a grey face at rest";
+
+  RepaintButton(button, ButtonSelected, false);
+  Rgb pressed = PixelOf(button, 6, 15);
+  EXPECT_GT(pressed.b, pressed.r + 8) << "the accent tint while held";
+
+  RepaintButton(button, ButtonFocused, false);
+  Rgb glow = PixelOf(button, 0, 15);
+  EXPECT_GT(glow.g, glow.r + 20) << "the cyan focus glow";
+  EXPECT_GT(glow.b, glow.r + 20);
+}
+
+TEST(PushButtons, CaptionIsBlackWithoutAColourPropertyAndFollowsLaterText) {
+  StyledHost host(RGB(220, 220, 220));
+  HWND button = StyledButton(host, "WWWW");
+  RepaintButton(button, 0, false);
+  EXPECT_GT(Capture(button).Count(IsDark), 10) << "black caption";
+
+  SetPropA(button, TextColourProperty, reinterpret_cast<HANDLE>(RGB(255, 0, 0)));
+  RepaintButton(button, 0, false);
+  Snapshot red = Capture(button);
+  EXPECT_GT(red.Count([](const Rgb& p) { return p.r > 180 && p.g < 100 && p.b < 100; }), 10);
+  EXPECT_EQ(red.Count(IsDark), 0);
+  RemovePropA(button, TextColourProperty);
+
+  SetWindowTextA(button, "");
+  EXPECT_EQ(EntryOf(host, button).text, "");
+  Pump();
+  EXPECT_EQ(Capture(button).Count(IsDark), 0) << "repainted without a caption";
+  SetWindowTextA(button, "MMMM");
+  EXPECT_EQ(EntryOf(host, button).text, "MMMM");
+  Pump();
+  EXPECT_GT(Capture(button).Count(IsDark), 10) << "the new caption is drawn";
+}
+
+TEST(PushButtons, MnemonicMarksAreNotDrawn) {
+  EXPECT_EQ(CaptionWithoutMnemonics("是(&Y)"), "是(Y)");
+  EXPECT_EQ(CaptionWithoutMnemonics("R&&D"), "R&D");
+  EXPECT_EQ(CaptionWithoutMnemonics("end&"), "end");
+  EXPECT_EQ(CaptionWithoutMnemonics(nullptr), "");
+
+  StyledHost host(RGB(220, 220, 220));
+  HWND button = StyledButton(host, "&W&&");
+  RepaintButton(button, 0, false);
+  Snapshot marked = Capture(button);
+  SetWindowTextA(button, "W&&");
+  RepaintButton(button, 0, false);
+  Snapshot plain = Capture(button);
+  EXPECT_GT(plain.Count(IsDark), 10);
+  EXPECT_TRUE(marked.pixels == plain.pixels) << "\"&W&&\" is drawn as \"W&&\" is";
+}
+
+TEST(PushButtons, EraseAndNonClientPaintAreConsumed) {
+  StyledHost host;
+  HWND button = StyledButton(host);
+  HDC memory = CreateCompatibleDC(nullptr);
+  SetTextColor(memory, RGB(9, 9, 9));
+  SetPropA(button, TextColourProperty, reinterpret_cast<HANDLE>(RGB(1, 2, 3)));
+  EXPECT_EQ(SendMessageA(button, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0),
+            static_cast<LRESULT>(RGB(9, 9, 9)))
+      << "the previous text colour";
+  EXPECT_EQ(GetBkMode(memory), TRANSPARENT);
+  EXPECT_EQ(GetTextColor(memory), RGB(1, 2, 3));
+  EXPECT_EQ(SendMessageA(button, WM_NCPAINT, 1, 0), 1);
+  DeleteDC(memory);
+}
+
+}  // namespace

@@ -1,0 +1,315 @@
+// Static controls: classification and widening, the painted looks of text, bitmap and icon
+// statics, blank statics left to their own procedure, the font fallback and owned objects.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "styling/records/child_windows.h"
+#include "styling/records/paint_helpers.h"
+#include "styling/records/records.h"
+#include "styling/statics/statics.h"
+#include "tests/buttons_statics/styled_host.h"
+
+namespace {
+
+const Rgb Red{255, 0, 0};
+
+StaticEntry& EntryOf(StyledHost& host, HWND control) {
+  return host.Record().statics[static_cast<int>(ReadProperty(control, EntryIndexProperty))];
+}
+
+SIZE SizeOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+void Repaint(HWND window) {
+  InvalidateRect(window, nullptr, TRUE);
+  UpdateWindow(window);
+}
+
+HBITMAP RedBitmap(int size) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+  HDC memory = CreateCompatibleDC(screen);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  RECT all{0, 0, size, size};
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(memory, &all, red);
+  DeleteObject(red);
+  SelectObject(memory, previous);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return bitmap;
+}
+
+TEST(Statics, KindsPlacementsAndWideningAreSetOnceByTheInstaller) {
+  StyledHost host;
+  struct Case {
+    DWORD style;
+    StaticKind kind;
+    ImagePlacement placement;
+  } cases[] = {
+      {SS_LEFT, StaticTextKind, PlaceTopLeft},
+      {SS_CENTER | SS_NOPREFIX, StaticTextKind, PlaceTopLeft},
+      {SS_ICON, StaticIconKind, PlaceTopLeft},
+      {SS_ICON | SS_CENTERIMAGE, StaticIconKind, PlaceCentred},
+      {SS_SIMPLE, StaticIconKind, PlaceTopLeft},      // both low bits set
+      {SS_BLACKFRAME, StaticIconKind, PlaceTopLeft},  // likewise
+      {SS_BITMAP, StaticBitmapKind, PlaceTopLeft},
+      {SS_BITMAP | SS_CENTERIMAGE, StaticBitmapKind, PlaceCentred},
+      {SS_BITMAP | SS_REALSIZECONTROL, StaticBitmapKind, PlaceStretched},
+      {SS_BITMAP | SS_CENTERIMAGE | SS_REALSIZECONTROL, StaticBitmapKind, PlaceCentred},
+      {SS_BITMAP | SS_RIGHTJUST, StaticBitmapKind, PlaceBottomRight},
+  };
+  HWND statics[std::size(cases)];
+  SIZE before[std::size(cases)];
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    int row = static_cast<int>(i);
+    statics[i] =
+        host.AddChild("Static", "", cases[i].style, 5 + 70 * (row % 4), 5 + 45 * (row / 4), 40, 30);
+    before[i] = SizeOf(statics[i]);
+  }
+  InstallStatics(host.StyleIndex(), host.window, 6);
+  InstallStatics(host.StyleIndex(), host.window, 6);  // a second pass changes nothing
+
+  ASSERT_EQ(host.Record().statics.Count(), static_cast<int>(std::size(cases)));
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    HWND control = statics[i];
+    const StaticEntry& entry = EntryOf(host, control);
+    EXPECT_EQ(ReadProperty(control, EntryIndexProperty), static_cast<int>(i) + 1);
+    EXPECT_EQ(ReadProperty(control, StyleIndexProperty), host.StyleIndex());
+    EXPECT_EQ(entry.window, control);
+    EXPECT_EQ(entry.kind, cases[i].kind) << i;
+    if (entry.kind != StaticTextKind) {
+      EXPECT_EQ(entry.placement, cases[i].placement) << i;
+    }
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetPropA(control, ProcProperty)), entry.priorProc);
+    EXPECT_EQ(GetWindowLongA(control, GWL_WNDPROC),
+              static_cast<LONG>(reinterpret_cast<LONG_PTR>(StaticWndProc)));
+    SIZE after = SizeOf(control);
+    int widened = entry.kind == StaticTextKind ? 6 : 0;
+    EXPECT_EQ(after.cx, before[i].cx + widened) << i;
+    EXPECT_EQ(after.cy, before[i].cy) << i;
+  }
+}
+
+TEST(Statics, NothingIsTakenOverWhileStylingIsOff) {
+  StyledHost host;
+  HWND text = host.AddChild("Static", "text", SS_LEFT, 5, 5, 60, 20);
+  StylingEnabled = false;
+  InstallStatics(host.StyleIndex(), host.window, 6);
+  StylingEnabled = true;
+  EXPECT_EQ(GetPropA(text, ProcProperty), nullptr);
+  EXPECT_EQ(SizeOf(text).cx, 60);
+}
+
+TEST(Statics, BitmapsAreDrawnWhereTheirPlacementPutsThem) {
+  const Rgb frame{40, 40, 40};
+  StyledHost host(RGB(40, 40, 40));
+  HBITMAP bitmap = RedBitmap(10);
+  DWORD styles[] = {SS_BITMAP, SS_BITMAP | SS_RIGHTJUST, SS_BITMAP | SS_CENTERIMAGE,
+                    SS_BITMAP | SS_REALSIZECONTROL};
+  HWND statics[4];
+  for (int i = 0; i < 4; ++i) {
+    statics[i] = host.AddChild("Static", "", styles[i], 10 + 60 * i, 10, 40, 30);
+    SendMessageA(statics[i], STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    // The system fits some statics to their bitmap; give them room again.
+    SetWindowPos(statics[i], nullptr, 0, 0, 40, 30, SWP_NOMOVE | SWP_NOZORDER);
+  }
+  InstallStatics(host.StyleIndex(), host.window, 6);
+  for (HWND control : statics) Repaint(control);
+
+  HWND topLeft = statics[0], bottomRight = statics[1], centred = statics[2], stretched = statics[3];
+  EXPECT_EQ(PixelOf(topLeft, 1, 1), Red);
+  EXPECT_EQ(PixelOf(topLeft, 8, 8), Red);
+  EXPECT_EQ(PixelOf(topLeft, 38, 28), frame);
+  EXPECT_EQ(PixelOf(bottomRight, 38, 28), Red);
+  EXPECT_EQ(PixelOf(bottomRight, 31, 21), Red);
+  EXPECT_EQ(PixelOf(bottomRight, 1, 1), frame);
+  EXPECT_EQ(PixelOf(centred, 16, 11), Red);
+  EXPECT_EQ(PixelOf(centred, 23, 18), Red);
+  EXPECT_EQ(PixelOf(centred, 1, 1), frame);
+  EXPECT_EQ(PixelOf(centred, 38, 28), frame);
+  EXPECT_EQ(PixelOf(stretched, 2, 2), Red);
+  EXPECT_EQ(PixelOf(stretched, 34, 24), Red);  // the very edge is blended
+  for (HWND control : statics) DestroyWindow(control);
+  DeleteObject(bitmap);
+}
+
+TEST(Statics, ABitmapStaticWithoutImageIsLeftAloneWhenPaintedDirectly) {
+  StyledHost host(RGB(40, 40, 40));
+  HWND control = host.AddChild("Static", "", SS_BITMAP | SS_CENTERIMAGE, 10, 10, 40, 30);
+  InstallStatics(host.StyleIndex(), host.window, 6);
+  Repaint(control);
+  HDC dc = GetDC(control);
+  SetPixel(dc, 5, 5, RGB(0, 0, 255));
+  ReleaseDC(control, dc);
+  PaintStatic(host.StyleIndex(), static_cast<int>(ReadProperty(control, EntryIndexProperty)));
+  EXPECT_EQ(PixelOf(control, 5, 5), (Rgb{0, 0, 255}));
+}
+
+TEST(Statics, IconsAreDrawnAtTheCornerOrStretched) {
+  const Rgb frame{40, 40, 40};
+  StyledHost host(RGB(40, 40, 40));
+  HICON icon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_ERROR));
+  ASSERT_NE(icon, nullptr);
+  HWND corner = host.AddChild("Static", "", SS_ICON, 10, 10, 60, 60);
+  HWND stretched = host.AddChild("Static", "", SS_ICON | SS_REALSIZECONTROL, 80, 10, 60, 60);
+  for (HWND control : {corner, stretched}) {
+    SendMessageA(control, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    SetWindowPos(control, nullptr, 0, 0, 60, 60, SWP_NOMOVE | SWP_NOZORDER);
+  }
+  InstallStatics(host.StyleIndex(), host.window, 6);
+  for (HWND control : {corner, stretched}) Repaint(control);
+
+  auto rightmostDrawn = [&](HWND control) {
+    Snapshot shot = Capture(control);
+    int right = -1;
+    for (int y = 0; y < shot.height; ++y) {
+      for (int x = 0; x < shot.width; ++x) {
+        if (!(shot.At(x, y) == frame)) right = std::max(right, x);
+      }
+    }
+    return right;
+  };
+  int iconWidth = GetSystemMetrics(SM_CXICON);
+  int cornerRight = rightmostDrawn(corner);
+  EXPECT_GE(cornerRight, iconWidth / 2) << "the icon is drawn";
+  EXPECT_LT(cornerRight, iconWidth) << "at its own size";
+  EXPECT_GE(rightmostDrawn(stretched), iconWidth + 10) << "stretched to the client rectangle";
+}
+
+TEST(Statics, BlankStaticsArePaintedByTheirOwnProcedureOverTheBackground) {
+  const Rgb frame{40, 40, 40};
+  StyledHost host(RGB(40, 40, 40));
+  host.staticBrush = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));  // draws nothing
+  HWND half = host.AddChild("Static", "   ", SS_LEFT, 10, 10, 60, 24);
+  HWND full = host.AddChild("Static", "　　", SS_LEFT, 10, 40, 60, 24);
+  HWND mixed = host.AddChild("Static", " 　 ", SS_LEFT, 10, 70, 60, 24);
+  HWND empty = host.AddChild("Static", "", SS_LEFT, 10, 100, 60, 24);
+  HWND iconless = host.AddChild("Static", "", SS_ICON | SS_CENTERIMAGE, 10, 130, 40, 40);
+  HWND text = host.AddChild("Static", "Ab", SS_LEFT, 100, 10, 60, 24);
+  InstallStatics(host.StyleIndex(), host.window, 6);
+  for (HWND control : {half, full, mixed, empty, iconless}) {
+    Repaint(control);
+    Snapshot shot = Capture(control);
+    EXPECT_EQ(shot.Count([&](const Rgb& p) { return !(p == frame); }), 0)
+        << "only the background, no halo";
+  }
+  Repaint(text);
+  EXPECT_GT(Capture(text).Count([](const Rgb& p) { return p.r > 90; }), 10) << "the halo";
+}
+
+TEST(Statics, BlankTextsAreSpacesOfEitherWidthOnly) {
+  EXPECT_TRUE(IsBlankText(""));
+  EXPECT_TRUE(IsBlankText(nullptr));
+  EXPECT_TRUE(IsBlankText(" \xA1\xA1 "));
+  EXPECT_FALSE(IsBlankText(" a "));
+  EXPECT_FALSE(IsBlankText("\xA1\xA2")) << "another full-width sign";
+  EXPECT_FALSE(IsBlankText("\xB0\xA1\xA1\xA1")) << "a character, then a full-width space";
+  EXPECT_FALSE(IsBlankText("\xA1")) << "half a character";
+}
+
+// The paint of a blank static ends with EndPaint: the caret that BeginPaint hid shows again.
+TEST(Statics, PaintingABlankStaticShowsItsCaretAgain) {
+  StyledHost host(RGB(40, 40, 40));
+  host.staticBrush = CreateSolidBrush(RGB(0, 255, 0));
+  HWND blank = host.AddChild("Static", "  ", SS_LEFT, 10, 10, 60, 24);
+  InstallStatics(host.StyleIndex(), host.window, 6);
+  Repaint(blank);
+  ASSERT_EQ(PixelOf(blank, 30, 12), (Rgb{0, 255, 0})) << "drawn by the control's procedure";
+
+  UINT blink = GetCaretBlinkTime();
+  SetCaretBlinkTime(60000);  // no blink while the test looks
+  ASSERT_TRUE(CreateCaret(blank, nullptr, 4, 16));
+  SetCaretPos(2, 2);
+  ShowCaret(blank);
+  Repaint(blank);
+  EXPECT_EQ(PixelOf(blank, 3, 8), (Rgb{255, 0, 255})) << "the inverted caret is visible";
+  Repaint(blank);
+  EXPECT_EQ(PixelOf(blank, 3, 8), (Rgb{255, 0, 255})) << "and stays so paint after paint";
+  DestroyCaret();
+  SetCaretBlinkTime(blink);
+}
+
+TEST(Statics, TextIsDrawnBlackWithAWhiteHaloInsideTheWidenedClient) {
+  const Rgb frame{40, 40, 40};
+  StyledHost host(RGB(40, 40, 40));
+  HWND text = host.AddChild("Static", "WW", SS_LEFT, 10, 10, 80, 30);
+  InstallStatics(host.StyleIndex(), host.window, 6);
+  Repaint(text);
+  Snapshot shot = Capture(text);
+  EXPECT_EQ(shot.width, 86);
+  int black = shot.Count([](const Rgb& p) { return p.r < 25 && p.g < 25 && p.b < 25; });
+  int halo = shot.Count([&](const Rgb& p) { return p.r > frame.r + 40; });
+  EXPECT_GT(black, 10) << "the text itself";
+  EXPECT_GT(halo, black) << "a glow wider than the strokes";
+  EXPECT_EQ(shot.At(shot.width - 1, shot.height - 1), frame) << "far from the text: background";
+}
+
+TEST(Statics, NewTextIsShownInTheHaloLook) {
+  StyledHost host(RGB(40, 40, 40));
+  host.staticBrush = CreateSolidBrush(RGB(0, 255, 0));
+  HWND text = host.AddChild("Static", "Ab", SS_LEFT, 10, 10, 80, 30);
+  InstallStatics(host.StyleIndex(), host.window, 6);
+  Repaint(text);
+  SetWindowTextA(text, "Cd");
+  Pump();
+  UpdateWindow(text);
+  auto green = [](const Rgb& p) { return p.g > 200 && p.r < 60 && p.b < 60; };
+  EXPECT_EQ(Capture(text).Count(green), 0) << "no system look left behind";
+  EXPECT_GT(Capture(text).Count([](const Rgb& p) { return p.r < 25 && p.g < 25; }), 5);
+}
+
+TEST(Statics, AStaticWithoutAFontTakesItsParentsOrTheDefault) {
+  StyledHost host;
+  HWND bare = host.AddChild("Static", "x", SS_LEFT, 10, 10, 60, 20);
+  if (!ReadControlFont(bare).fontName.empty()) {
+    GTEST_SKIP() << "this system gives a static without a font one that GDI+ can read";
+  }
+  host.font =
+      CreateFontA(-20, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, GB2312_CHARSET, 0, 0, 0, 0, "宋体");
+  ControlFont parent = ReadControlFont(host.window);
+  ASSERT_FALSE(parent.fontName.empty());
+  InstallStatics(host.StyleIndex(), host.window, 6);
+  const StaticEntry& fromParent = EntryOf(host, bare);
+  EXPECT_EQ(fromParent.fontName, parent.fontName);
+  EXPECT_EQ(fromParent.fontSize, 20);
+  EXPECT_EQ(fromParent.fontStyle, 3) << "bold and italic";
+
+  StyledHost plainHost;
+  HWND orphan = plainHost.AddChild("Static", "x", SS_LEFT, 10, 10, 60, 20);
+  InstallStatics(plainHost.StyleIndex(), plainHost.window, 6);
+  const StaticEntry& fallback = EntryOf(plainHost, orphan);
+  EXPECT_EQ(fallback.fontName, "宋体");
+  EXPECT_EQ(fallback.fontSize, 12);
+}
+
+TEST(Statics, OwnedObjectsGoWithTheControlAndEraseSetsTheTextColour) {
+  StyledHost host;
+  HWND control = host.AddChild("Static", "x", SS_LEFT, 10, 10, 60, 20);
+  InstallStatics(host.StyleIndex(), host.window, 6);
+
+  HDC memory = CreateCompatibleDC(nullptr);
+  SetTextColor(memory, RGB(9, 9, 9));
+  SetPropA(control, TextColourProperty, reinterpret_cast<HANDLE>(RGB(1, 2, 3)));
+  EXPECT_EQ(SendMessageA(control, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0),
+            static_cast<LRESULT>(RGB(9, 9, 9)));
+  EXPECT_EQ(GetBkMode(memory), TRANSPARENT);
+  EXPECT_EQ(GetTextColor(memory), RGB(1, 2, 3));
+  DeleteDC(memory);
+
+  HBRUSH brush = CreateSolidBrush(RGB(1, 1, 1));
+  HBITMAP bitmap = CreateBitmap(4, 4, 1, 32, nullptr);
+  SetPropA(control, BackgroundBrushProperty, brush);
+  SetPropA(control, BackgroundBitmapProperty, bitmap);
+  DestroyWindow(control);
+  EXPECT_EQ(GetObjectType(brush), 0u) << "deleted on WM_DESTROY";
+  EXPECT_EQ(GetObjectType(bitmap), 0u);
+}
+
+}  // namespace
