@@ -219,13 +219,10 @@ void PaintOutline(HDC dc, const FrameLayout& l, const Theme& theme) {
 }
 
 // Draws the whole frame into one canvas and copies it once; the client area is left alone.
-void PaintFrame(HWND window, const FrameState& s, HDC target = nullptr) {
+void PaintFrameInto(HDC dc, HWND window, const FrameState& s) {
   const Theme* theme = CurrentTheme();
-  if (!theme || !OwnsNonClientArea(window)) return;
+  if (!dc || !theme || !OwnsNonClientArea(window)) return;
   const FrameLayout l = Layout(window, *theme);
-  WindowDc windowDc(window, true);
-  HDC dc = target ? target : windowDc.get();
-  if (!dc) return;
   MemoryCanvas canvas(dc, l.width, l.height);
   if (!canvas.ok()) return;
   FillSolid(canvas.dc(), {0, 0, l.width, l.height}, theme->colour(Colour::FrameFace));
@@ -235,6 +232,11 @@ void PaintFrame(HWND window, const FrameState& s, HDC target = nullptr) {
   ExcludeClipRect(dc, l.client.left, l.client.top, l.client.right, l.client.bottom);
   canvas.CopyTo(dc);
   RestoreDC(dc, saved);
+}
+
+void PaintFrame(HWND window, const FrameState& s) {
+  WindowDc dc(window, true);
+  PaintFrameInto(dc.get(), window, s);
 }
 
 void UpdateRegion(HWND window, FrameState* s) {
@@ -349,7 +351,7 @@ LRESULT OnCaptionButtonUp(HWND window, FrameState* s) {
 
 LRESULT OnPrint(HWND window, WPARAM wParam, LPARAM lParam, FrameState* s) {
   HDC dc = reinterpret_cast<HDC>(wParam);
-  PaintFrame(window, *s, dc);
+  PaintFrameInto(dc, window, *s);
   const FrameLayout l = Layout(window, *CurrentTheme());
   POINT previous;
   OffsetViewportOrgEx(dc, l.client.left, l.client.top, &previous);

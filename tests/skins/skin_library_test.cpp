@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "app/skins.h"
 #include "skinlib/skin_format.h"
@@ -262,6 +263,14 @@ TEST(SkinLibrary, PaintsTabsAndButtonsInTheirLooks) {
       Near(ClientPixel(frame.tab, second.left + 5, second.bottom - 3), colour(Colour::TabFace)));
   EXPECT_TRUE(
       Near(ClientPixel(frame.tab, page.left + 5, page.bottom - 5), colour(Colour::TabPage)));
+  SendMessageW(frame.tab, WM_MOUSEMOVE, 0, Point(second.left + 5, second.bottom - 3));
+  Settle(frame.window);
+  EXPECT_TRUE(
+      Near(ClientPixel(frame.tab, second.left + 5, second.bottom - 3), colour(Colour::TabHover)));
+  SendMessageW(frame.tab, WM_MOUSELEAVE, 0, 0);
+  Settle(frame.window);
+  EXPECT_TRUE(
+      Near(ClientPixel(frame.tab, second.left + 5, second.bottom - 3), colour(Colour::TabFace)));
   // Beyond the last tab: the window's background shows through.
   COLORREF low, high;
   TextureRange(d, &low, &high);
@@ -384,6 +393,76 @@ TEST(SkinLibrary, FollowsANewSkinAndItsAdjustments) {
   Settle(frame.window);
   EXPECT_NE(GetWindowRgn(frame.window, region), ERROR);
   DeleteObject(region);
+}
+
+TEST(SkinLibrary, PrintsTheSkinnedFrame) {
+  ASSERT_EQ(Attach(6), 1);
+  TestFrame frame(20, 20);
+  const she::SkinDescription d = Skin(6);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 256, 288);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  ASSERT_TRUE(PrintWindow(frame.window, memory, 0));
+  const int border = d.metric(Metric::FrameWidth), caption = d.metric(Metric::CaptionHeight);
+  const COLORREF printed = GetPixel(memory, 150, border + caption * 3 / 4);
+  const bool active = GetActiveWindow() == frame.window;
+  EXPECT_TRUE(
+      Between(printed, Ref(d.colour(active ? Colour::CaptionTop : Colour::InactiveCaptionTop)),
+              Ref(d.colour(active ? Colour::CaptionBottom : Colour::InactiveCaptionBottom))));
+  COLORREF low, high;
+  TextureRange(d, &low, &high);
+  EXPECT_TRUE(Between(GetPixel(memory, border + 10, border + caption + 230), low, high, 0));
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
+// How many more GDI objects the process could make: the same before and after means nothing
+// was left behind.
+int CountFreeGdiSlots() {
+  std::vector<HBRUSH> brushes;
+  brushes.reserve(70000);
+  while (HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3))) {
+    brushes.push_back(brush);
+    if (brushes.size() > 200000) break;  // no handle table is this large
+  }
+  for (HBRUSH brush : brushes) DeleteObject(brush);
+  return static_cast<int>(brushes.size());
+}
+
+void PaintEverything(const TestFrame& frame) {
+  RedrawWindow(frame.window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  SendMessageW(frame.button, WM_MOUSEMOVE, 0, Point(10, 10));
+  SendMessageW(frame.button, BM_SETSTATE, TRUE, 0);
+  SendMessageW(frame.button, BM_SETSTATE, FALSE, 0);
+  SendMessageW(frame.button, WM_MOUSELEAVE, 0, 0);
+  SendMessageW(frame.tab, WM_MOUSEMOVE, 0, Point(5, 5));
+  SendMessageW(frame.window, WM_NCMOUSEMOVE, HTCLOSE, 0);
+  SendMessageW(frame.window, WM_NCMOUSELEAVE, 0, 0);
+  SetWindowTextW(frame.window, L"Counting");
+  Settle(frame.window);
+}
+
+TEST(SkinLibrary, PaintingAndNewSkinsLeaveNoGdiObjectsBehind) {
+  ASSERT_EQ(Attach(6), 1);
+  {
+    TestFrame warmUp(20, 20);  // first uses create the system's own caches
+    PaintEverything(warmUp);
+  }
+  const int before = CountFreeGdiSlots();
+  for (int round = 0; round < 20; ++round) {
+    TestFrame frame(20, 20);
+    for (int i = 0; i < 10; ++i) PaintEverything(frame);
+    ASSERT_EQ(Attach(round % 2 ? 6 : 22), 1);
+  }
+  ASSERT_EQ(Attach(6), 1);
+  const int after = CountFreeGdiSlots();
+  std::printf("free GDI handle slots: %d before, %d after 200 paints and 21 skins\n", before,
+              after);
+  EXPECT_EQ(after, before);
 }
 
 }  // namespace

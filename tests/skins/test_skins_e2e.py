@@ -20,7 +20,9 @@ import make_skins  # noqa: E402
 LIBRARY_SIZE = 88576
 SKIN6_SIZE = 41098
 FATAL_EXIT = 255  # exit code -1 as Wine hands it to the Unix parent
-WM_CLOSE = 0x0010
+WM_SYSCOMMAND = 0x0112
+SC_RESTORE = 0xF120
+WS_MINIMIZE = 0x20000000
 
 
 def read(path):
@@ -252,11 +254,21 @@ class SkinEndToEnd(unittest.TestCase):
                 *g.button_point())
             self.assertTrue(near(released, face("")), released)
 
-            # The skin's close button ends the program like the system's.
+            # The skin's caption buttons work like the system's.
             close_x = g.main["rect"][2] - border - metrics["capbutton.margin"] - \
                 metrics["capbutton.width"] // 2
-            close_y = g.main["rect"][1] + border + caption_height // 2
-            e2e.click_at(close_x, close_y)
+            minimise_x = close_x - metrics["capbutton.width"] - metrics["capbutton.gap"]
+            button_y = g.main["rect"][1] + border + caption_height // 2
+
+            def minimised():
+                w = next((w for w in e2e.top_windows() if w["hwnd"] == main["hwnd"]), None)
+                return w is not None and bool(w["style"] & WS_MINIMIZE)
+            e2e.click_at(minimise_x, button_y)
+            self.assertTrue(e2e.wait_for(minimised, 10), "the minimise button did nothing")
+            e2e.post(main["hwnd"], WM_SYSCOMMAND, SC_RESTORE)
+            self.assertTrue(e2e.wait_for(lambda: not minimised(), 10))
+            time.sleep(0.5)
+            e2e.click_at(close_x, button_y)
             self.assertEqual(exit_code(process), 0)
 
 
