@@ -9,6 +9,7 @@
 #include "styling/buttons/buttons.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
+#include "styling/statics/statics.h"
 #include "tests/buttons_statics/styled_host.h"
 
 namespace {
@@ -85,11 +86,15 @@ TEST(PushButtons, BecomingTheDefaultButtonKeepsItOwnerDrawn) {
 TEST(PushButtons, NothingIsTakenOverWhileStylingIsOffAndTheFontIsCaptured) {
   StyledHost host;
   HWND plain = host.AddChild("BUTTON", "plain", BS_PUSHBUTTON, 5, 5, 60, 20);
+  HWND text = host.AddChild("Static", "text", SS_LEFT, 5, 40, 60, 20);
   StylingEnabled = false;
   InstallPushButtons(host.StyleIndex(), host.window);
+  InstallStatics(host.StyleIndex(), host.window, 6);
   StylingEnabled = true;
   EXPECT_EQ(GetPropA(plain, ProcProperty), nullptr);
   EXPECT_EQ(host.Record().buttons[1].window, nullptr) << "the blank entry is still blank";
+  EXPECT_EQ(GetPropA(text, ProcProperty), nullptr);
+  EXPECT_EQ(host.Record().statics[1].window, nullptr);
 
   HFONT font =
       CreateFontA(-16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET, 0, 0, 0, 0, "宋体");
@@ -242,21 +247,6 @@ TEST(PushButtons, MnemonicMarksAreNotDrawn) {
   Snapshot plain = Capture(button);
   EXPECT_GT(plain.Count(IsDark), 10);
   EXPECT_TRUE(marked.pixels == plain.pixels) << "\"&W&&\" is drawn as \"W&&\" is";
-}
-
-TEST(PushButtons, EraseAndNonClientPaintAreConsumed) {
-  StyledHost host;
-  HWND button = StyledButton(host);
-  HDC memory = CreateCompatibleDC(nullptr);
-  SetTextColor(memory, RGB(9, 9, 9));
-  SetPropA(button, TextColourProperty, reinterpret_cast<HANDLE>(RGB(1, 2, 3)));
-  EXPECT_EQ(SendMessageA(button, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0),
-            static_cast<LRESULT>(RGB(9, 9, 9)))
-      << "the previous text colour";
-  EXPECT_EQ(GetBkMode(memory), TRANSPARENT);
-  EXPECT_EQ(GetTextColor(memory), RGB(1, 2, 3));
-  EXPECT_EQ(SendMessageA(button, WM_NCPAINT, 1, 0), 1);
-  DeleteDC(memory);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "styling/records/child_windows.h"
+#include "styling/buttons/buttons.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
 #include "styling/statics/statics.h"
@@ -97,16 +97,6 @@ TEST(Statics, KindsPlacementsAndWideningAreSetOnceByTheInstaller) {
   }
 }
 
-TEST(Statics, NothingIsTakenOverWhileStylingIsOff) {
-  StyledHost host;
-  HWND text = host.AddChild("Static", "text", SS_LEFT, 5, 5, 60, 20);
-  StylingEnabled = false;
-  InstallStatics(host.StyleIndex(), host.window, 6);
-  StylingEnabled = true;
-  EXPECT_EQ(GetPropA(text, ProcProperty), nullptr);
-  EXPECT_EQ(SizeOf(text).cx, 60);
-}
-
 TEST(Statics, BitmapsAreDrawnWhereTheirPlacementPutsThem) {
   const Rgb frame{40, 40, 40};
   StyledHost host(RGB(40, 40, 40));
@@ -136,20 +126,16 @@ TEST(Statics, BitmapsAreDrawnWhereTheirPlacementPutsThem) {
   EXPECT_EQ(PixelOf(centred, 38, 28), frame);
   EXPECT_EQ(PixelOf(stretched, 2, 2), Red);
   EXPECT_EQ(PixelOf(stretched, 34, 24), Red);  // the very edge is blended
+
+  // Without an image, a direct paint (as on WM_SETTEXT) leaves the screen as it is.
+  SendMessageA(centred, STM_SETIMAGE, IMAGE_BITMAP, 0);
+  HDC dc = GetDC(centred);
+  SetPixel(dc, 16, 11, RGB(0, 0, 255));
+  ReleaseDC(centred, dc);
+  PaintStatic(host.StyleIndex(), static_cast<int>(ReadProperty(centred, EntryIndexProperty)));
+  EXPECT_EQ(PixelOf(centred, 16, 11), (Rgb{0, 0, 255}));
   for (HWND control : statics) DestroyWindow(control);
   DeleteObject(bitmap);
-}
-
-TEST(Statics, ABitmapStaticWithoutImageIsLeftAloneWhenPaintedDirectly) {
-  StyledHost host(RGB(40, 40, 40));
-  HWND control = host.AddChild("Static", "", SS_BITMAP | SS_CENTERIMAGE, 10, 10, 40, 30);
-  InstallStatics(host.StyleIndex(), host.window, 6);
-  Repaint(control);
-  HDC dc = GetDC(control);
-  SetPixel(dc, 5, 5, RGB(0, 0, 255));
-  ReleaseDC(control, dc);
-  PaintStatic(host.StyleIndex(), static_cast<int>(ReadProperty(control, EntryIndexProperty)));
-  EXPECT_EQ(PixelOf(control, 5, 5), (Rgb{0, 0, 255}));
 }
 
 TEST(Statics, IconsAreDrawnAtTheCornerOrStretched) {
@@ -265,43 +251,60 @@ TEST(Statics, NewTextIsShownInTheHaloLook) {
   EXPECT_GT(Capture(text).Count([](const Rgb& p) { return p.r < 25 && p.g < 25; }), 5);
 }
 
-TEST(Statics, AStaticWithoutAFontTakesItsParentsOrTheDefault) {
+// GDI+ has no family for a vertical ("@") face, so such a font reads as none.
+HFONT FontOf(const char* face, int height, int weight, bool italic) {
+  return CreateFontA(height, 0, 0, 0, weight, italic, FALSE, FALSE, GB2312_CHARSET, 0, 0, 0, 0,
+                     face);
+}
+
+TEST(Statics, AStaticWithoutAUsableFontTakesItsParentsOrTheDefault) {
   StyledHost host;
-  HWND bare = host.AddChild("Static", "x", SS_LEFT, 10, 10, 60, 20);
-  if (!ReadControlFont(bare).fontName.empty()) {
-    GTEST_SKIP() << "this system gives a static without a font one that GDI+ can read";
-  }
-  host.font =
-      CreateFontA(-20, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, GB2312_CHARSET, 0, 0, 0, 0, "宋体");
+  HFONT vertical = FontOf("@宋体", -16, FW_NORMAL, false);
+  HWND child = host.AddChild("Static", "x", SS_LEFT, 10, 10, 60, 20);
+  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(vertical), FALSE);
+  ASSERT_TRUE(ReadControlFont(child).fontName.empty());
+  host.font = FontOf("宋体", -20, FW_BOLD, true);
   ControlFont parent = ReadControlFont(host.window);
   ASSERT_FALSE(parent.fontName.empty());
   InstallStatics(host.StyleIndex(), host.window, 6);
-  const StaticEntry& fromParent = EntryOf(host, bare);
+  const StaticEntry& fromParent = EntryOf(host, child);
   EXPECT_EQ(fromParent.fontName, parent.fontName);
-  EXPECT_EQ(fromParent.fontSize, 20);
-  EXPECT_EQ(fromParent.fontStyle, 3) << "bold and italic";
+  EXPECT_EQ(fromParent.fontSize, parent.fontSize);
+  EXPECT_EQ(fromParent.fontStyle, parent.fontStyle);
+  EXPECT_TRUE(fromParent.fontStyle & 2) << "italic, as the parent's font";
 
   StyledHost plainHost;
+  plainHost.font = FontOf("@宋体", -20, FW_BOLD, true);
   HWND orphan = plainHost.AddChild("Static", "x", SS_LEFT, 10, 10, 60, 20);
+  SendMessageA(orphan, WM_SETFONT, reinterpret_cast<WPARAM>(vertical), FALSE);
   InstallStatics(plainHost.StyleIndex(), plainHost.window, 6);
   const StaticEntry& fallback = EntryOf(plainHost, orphan);
   EXPECT_EQ(fallback.fontName, "宋体");
   EXPECT_EQ(fallback.fontSize, 12);
+  EXPECT_EQ(fallback.fontStyle, 0);
+  DestroyWindow(child);
+  DestroyWindow(orphan);
+  DeleteObject(vertical);
 }
 
-TEST(Statics, OwnedObjectsGoWithTheControlAndEraseSetsTheTextColour) {
+TEST(Statics, OwnedObjectsGoWithTheControlAndEraseOfBothFamiliesSetsTheTextColour) {
   StyledHost host;
   HWND control = host.AddChild("Static", "x", SS_LEFT, 10, 10, 60, 20);
+  HWND button = host.AddChild("BUTTON", "ok", BS_PUSHBUTTON, 10, 40, 60, 20);
   InstallStatics(host.StyleIndex(), host.window, 6);
-
-  HDC memory = CreateCompatibleDC(nullptr);
-  SetTextColor(memory, RGB(9, 9, 9));
-  SetPropA(control, TextColourProperty, reinterpret_cast<HANDLE>(RGB(1, 2, 3)));
-  EXPECT_EQ(SendMessageA(control, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0),
-            static_cast<LRESULT>(RGB(9, 9, 9)));
-  EXPECT_EQ(GetBkMode(memory), TRANSPARENT);
-  EXPECT_EQ(GetTextColor(memory), RGB(1, 2, 3));
-  DeleteDC(memory);
+  InstallPushButtons(host.StyleIndex(), host.window);
+  EXPECT_EQ(SendMessageA(button, WM_NCPAINT, 1, 0), 1);
+  for (HWND styled : {control, button}) {
+    HDC memory = CreateCompatibleDC(nullptr);
+    SetTextColor(memory, RGB(9, 9, 9));
+    SetPropA(styled, TextColourProperty, reinterpret_cast<HANDLE>(RGB(1, 2, 3)));
+    EXPECT_EQ(SendMessageA(styled, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0),
+              static_cast<LRESULT>(RGB(9, 9, 9)))
+        << "the previous text colour";
+    EXPECT_EQ(GetBkMode(memory), TRANSPARENT);
+    EXPECT_EQ(GetTextColor(memory), RGB(1, 2, 3));
+    DeleteDC(memory);
+  }
 
   HBRUSH brush = CreateSolidBrush(RGB(1, 1, 1));
   HBITMAP bitmap = CreateBitmap(4, 4, 1, 32, nullptr);
