@@ -72,10 +72,16 @@ def stop(process: subprocess.Popen, timeout: float = 5) -> None:
 
 def probe(*args) -> list:
     """Runs winprobe and returns its JSON lines."""
-    result = subprocess.run(["wine", os.path.join(BIN, "winprobe.exe"), *map(str, args)],
-                            env=wine_env(), capture_output=True, timeout=60, check=False)
-    return [json.loads(line) for line in result.stdout.decode("utf-8", "replace").splitlines()
-            if line.startswith("{")]
+    # Through a file, not a pipe: when this run happens to start the prefix's desktop process
+    # (explorer.exe), that process inherits the handles and would hold a pipe open for as long
+    # as it lives.
+    with tempfile.TemporaryFile() as out:
+        subprocess.run(["wine", os.path.join(BIN, "winprobe.exe"), *map(str, args)],
+                       env=wine_env(), stdout=out, stderr=subprocess.DEVNULL, timeout=60,
+                       check=False)
+        out.seek(0)
+        text = out.read().decode("utf-8", "replace")
+    return [json.loads(line) for line in text.splitlines() if line.startswith("{")]
 
 
 def top_windows() -> list:
