@@ -8,6 +8,7 @@ import os
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 import unittest
 
@@ -193,6 +194,25 @@ class SkinEndToEnd(unittest.TestCase):
                 self.assertEqual(os.listdir(folder), ["lanzhou.exe"])
             finally:
                 subprocess.run(unlock, check=False)
+
+    def test_a_write_cut_short_leaves_no_partial_library(self):
+        # A folder on a tiny file system with room for the executable but not the library:
+        # the write fails part-way. A partial file would be found and kept at every later
+        # start; the program removes it instead.
+        mount = tempfile.mkdtemp(prefix="lanzhou-full-", dir=e2e.BUILD)
+        exe = os.path.join(e2e.BIN, "lanzhou.exe")
+        pages = (os.path.getsize(exe) + 4095) // 4096 + 8  # 32 KiB to spare
+        if subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={pages * 4096}", "tmpfs", mount],
+                          capture_output=True, check=False).returncode != 0:
+            os.rmdir(mount)
+            self.skipTest("cannot mount a small file system here")
+        try:
+            shutil.copy(exe, mount)
+            self.expect_fatal_end(mount)
+            self.assertEqual(os.listdir(mount), ["lanzhou.exe"])
+        finally:
+            subprocess.run(["umount", mount], check=False)
+            os.rmdir(mount)
 
     def test_main_window_wears_skin_six(self):
         skin = skin6_palette()
