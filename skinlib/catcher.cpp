@@ -36,6 +36,31 @@ bool ClassIs(HWND window, const wchar_t* name) {
   return lstrcmpiW(cls, name) == 0;
 }
 
+bool IsDialogClass(HWND window) { return ClassIs(window, L"#32770"); }
+
+// Top-level windows that get the skin's frame.
+bool QualifiesAsFrame(HWND window, LONG style) {
+  if (style & WS_CHILD) return false;
+  // Overlapped windows always get a caption; popups only when they ask for one. Windows
+  // without one (menus, tooltips, drop-downs, splash screens) keep their own look.
+  if ((style & WS_POPUP) && (style & WS_CAPTION) != WS_CAPTION) return false;
+  wchar_t cls[64] = L"";
+  if (!GetClassNameW(window, cls, 64)) return false;
+  // "#32770" is the styling engine's; the other "#" classes are the system's own.
+  return cls[0] != L'#';
+}
+
+// The kind of child to skin inside a skinned frame: 1 tab control, 2 push button, 0 none.
+int ChildKind(HWND window, LONG style) {
+  if (ClassIs(window, WC_TABCONTROLW)) return (style & TCS_BUTTONS) ? 0 : 1;
+  if (ClassIs(window, L"Button")) {
+    const LONG type = style & BS_TYPEMASK;
+    const bool push = type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+    return push && !(style & (BS_BITMAP | BS_ICON)) ? 2 : 0;
+  }
+  return 0;
+}
+
 // True when no window from `window` up to its top-level window is a dialog, and that
 // top-level window is skinned.
 bool InsideSkinnedFrame(HWND window) {
@@ -92,29 +117,6 @@ BOOL CALLBACK SkinTopLevelWindow(HWND window, LPARAM) {
 }
 
 }  // namespace
-
-bool IsDialogClass(HWND window) { return ClassIs(window, L"#32770"); }
-
-bool QualifiesAsFrame(HWND window, LONG style) {
-  if (style & WS_CHILD) return false;
-  // Overlapped windows always get a caption; popups only when they ask for one. Windows
-  // without one (menus, tooltips, drop-downs, splash screens) keep their own look.
-  if ((style & WS_POPUP) && (style & WS_CAPTION) != WS_CAPTION) return false;
-  wchar_t cls[64] = L"";
-  if (!GetClassNameW(window, cls, 64)) return false;
-  // "#32770" is the styling engine's; the other "#" classes are the system's own.
-  return cls[0] != L'#';
-}
-
-int ChildKind(HWND window, LONG style) {
-  if (ClassIs(window, WC_TABCONTROLW)) return (style & TCS_BUTTONS) ? 0 : 1;
-  if (ClassIs(window, L"Button")) {
-    const LONG type = style & BS_TYPEMASK;
-    const bool push = type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
-    return push && !(style & (BS_BITMAP | BS_ICON)) ? 2 : 0;
-  }
-  return 0;
-}
 
 void SkinThreadWindows() { EnumThreadWindows(GetCurrentThreadId(), SkinTopLevelWindow, 0); }
 

@@ -24,12 +24,6 @@ bool TabPageRect(HWND tab, RECT* page);
 bool SkinPushButton(HWND button);
 bool IsSkinnedButton(HWND window);
 
-// What the catcher skins.
-bool IsDialogClass(HWND window);
-bool QualifiesAsFrame(HWND window, LONG style);
-// The kind of child to skin inside a skinned frame: 1 tab control, 2 push button, 0 none.
-int ChildKind(HWND window, LONG style);
-
 // Skins the calling thread's present top-level windows and their children, and repaints
 // every window already skinned.
 void SkinThreadWindows();
