@@ -18,10 +18,12 @@ import lanzhou_e2e as e2e  # noqa: E402
 WM_CLOSE = 0x0010
 
 
-def answer_messages_until_main_window(shots: list, timeout: float = 90):
+def answer_messages_until_main_window(shots: list, program, timeout: float = 90):
     seen = set()
 
     def step():
+        if program.poll() is not None:
+            return {"ended": program.returncode}  # nothing more will show (--alone)
         for w in e2e.top_windows():
             if w["visible"] and w["class"] == "#32770" and w["hwnd"] not in seen:
                 seen.add(w["hwnd"])
@@ -56,8 +58,8 @@ def main() -> int:
             print("The launcher is running; close its window to end.")
             program.wait()
         else:
-            main_window = answer_messages_until_main_window(shots)
-            if main_window:
+            main_window = answer_messages_until_main_window(shots, program)
+            if main_window and "hwnd" in main_window:
                 e2e.wait_for(lambda: False, 1.0)
                 shots.append(e2e.screenshot("run_main_window"))
                 e2e.post(main_window["hwnd"], WM_CLOSE)
