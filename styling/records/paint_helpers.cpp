@@ -4,6 +4,22 @@
 
 #include "drawing/drawing.h"
 
+namespace {
+
+// GDI+ on Windows takes bold from the weight the font asks for; Wine takes it from the face it
+// matched, so a weight-400 request served by a face of weight 500 (WenQuanYi Zen Hei) came back
+// bold and message texts, measured by the system in regular, overflowed their statics.
+int RequestedStyle(HFONT fontHandle, int style) {
+  LOGFONTA requested{};
+  if (fontHandle && GetObjectA(fontHandle, sizeof requested, &requested) &&
+      requested.lfWeight < FW_BOLD) {
+    style &= ~1;  // FontStyleBold
+  }
+  return style;
+}
+
+}  // namespace
+
 ControlFont ReadControlFont(HWND window) {
   ControlFont result;
   auto fontHandle = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
@@ -11,7 +27,7 @@ ControlFont ReadControlFont(HWND window) {
   Font font;
   if (font.CreateFromHfont(dc, fontHandle)) {
     result.fontSize = static_cast<int>(font.GetSize());
-    result.fontStyle = font.GetStyle();
+    result.fontStyle = RequestedStyle(fontHandle, font.GetStyle());
     FontFamily family;
     if (font.GetFamily(family)) {
       result.fontName = family.GetName();
