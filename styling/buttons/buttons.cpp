@@ -12,14 +12,6 @@ constexpr LONG OwnerDrawBits = 0xB;  // BS_OWNERDRAW
 constexpr char DefaultFontName[] = "宋体";
 constexpr int DefaultFontSize = 12;
 
-std::string WindowText(HWND window) {
-  int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  GetWindowTextA(window, text.data(), length + 1);
-  text.resize(std::char_traits<char>::length(text.c_str()));
-  return text;
-}
-
 void InstallPushButton(int styleIndex, StyleRecord& record, HWND button, LONG style) {
   int entry = record.buttons.AppendEntry(button);
   ButtonRecord& own = record.buttons[entry];

@@ -72,14 +72,6 @@ void PaintBorders(Graphics& graphics, float width, float height) {
   StrokeRoundedRect(graphics, 0xB4FFFFFF, 1, 1, width - 3, height - 3, 3);  // white 180
 }
 
-std::string WindowText(HWND window) {
-  int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  GetWindowTextA(window, text.data(), length + 1);
-  text.resize(std::char_traits<char>::length(text.c_str()));
-  return text;
-}
-
 void PaintCaption(Graphics& graphics, HWND window, float width) {
   std::string text = WindowText(window);
   RectF layout{static_cast<float>(IconSize + 8), 0, width, static_cast<float>(CaptionGradientEnd)};

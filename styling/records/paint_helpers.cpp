@@ -80,6 +80,14 @@ bool IsMouseTransparent(HWND window) {
   return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0;
 }
 
+std::string WindowText(HWND window) {
+  int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  GetWindowTextA(window, text.data(), length + 1);
+  text.resize(std::char_traits<char>::length(text.c_str()));
+  return text;
+}
+
 std::string ClassNameOf(HWND window) {
   char name[255] = "";
   GetClassNameA(window, name, sizeof name);

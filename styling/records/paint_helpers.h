@@ -56,5 +56,7 @@ constexpr int SignedHighHalf(std::uintptr_t value) {
   return static_cast<std::int16_t>(HighHalf(value));
 }
 
+// A window's text (GetWindowTextLengthA, then GetWindowTextA into length + 1 bytes).
+std::string WindowText(HWND window);
 // A window's class name (read into 255 bytes).
 std::string ClassNameOf(HWND window);

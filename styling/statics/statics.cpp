@@ -30,14 +30,6 @@ ImagePlacement PlacementOf(LONG style) {
   return PlaceTopLeft;
 }
 
-std::string WindowText(HWND window) {
-  int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  GetWindowTextA(window, text.data(), length + 1);
-  text.resize(std::char_traits<char>::length(text.c_str()));
-  return text;
-}
-
 // The control's font; a control without a usable one takes its parent's.
 void CaptureFont(StaticEntry& entry, HWND control) {
   ControlFont font = ReadControlFont(control);

@@ -256,6 +256,19 @@ def dismiss_start_messages(timeout: float = 60) -> None:
         wait_for(lambda: not any(w["hwnd"] == box["hwnd"] for w in top_windows()), timeout=10)
 
 
+def wait_for_main_window(timeout=90):
+    """Waits for the visible main window, answering the start-up messages on the way."""
+    def step():
+        for w in top_windows():
+            if w["visible"] and w["class"] == "#32770":
+                press_dialog_button(w["hwnd"])
+                return None
+            if w["visible"] and w["class"] == "LanzhouMainWindow":
+                return w
+        return None
+    return wait_for(step, timeout, 0.5)
+
+
 @contextlib.contextmanager
 def running_launcher(folder: str, env_extra: dict = None):
     """Starts lanzhou.exe from FOLDER and ends it afterwards."""

@@ -19,19 +19,6 @@ def lesson_table():
     return [(int(p), c, int(l), int(t), int(w), int(h), link) for p, c, l, t, w, h, link in rows]
 
 
-def wait_for_main_window(timeout=90):
-    """Waits for the visible main window, answering the start-up messages on the way."""
-    def step():
-        for w in e2e.top_windows():
-            if w["visible"] and w["class"] == "#32770":
-                e2e.press_dialog_button(w["hwnd"])
-                return None
-            if w["visible"] and w["class"] == "LanzhouMainWindow":
-                return w
-        return None
-    return e2e.wait_for(step, timeout, 0.5)
-
-
 class MainWindowEndToEnd(unittest.TestCase):
     def test_layout_pages_and_every_link(self):
         table = lesson_table()
@@ -39,7 +26,7 @@ class MainWindowEndToEnd(unittest.TestCase):
         log = tempfile.mktemp(prefix="iexplore-", suffix=".log", dir=e2e.BUILD)
         with e2e.program_folder() as folder, e2e.voice_client(), e2e.version_server("1.1"), \
                 e2e.running_launcher(folder, {"LANZHOU_IEXPLORE_LOG": log}):
-            main = wait_for_main_window()
+            main = e2e.wait_for_main_window()
             self.assertIsNotNone(main, "the main window never showed")
             self.assertEqual(main["text"], "1.1")
             left, top, right, bottom = main["rect"]

@@ -57,19 +57,6 @@ def gradient_at(top, bottom, y, rows):
     return tuple(t + (b - t) * y // rows for t, b in zip(top, bottom))
 
 
-def wait_for_main_window(timeout=90):
-    """Waits for the visible main window, answering the start-up messages on the way."""
-    def step():
-        for w in e2e.top_windows():
-            if w["visible"] and w["class"] == "#32770":
-                e2e.press_dialog_button(w["hwnd"])
-                return None
-            if w["visible"] and w["class"] == "LanzhouMainWindow":
-                return w
-        return None
-    return e2e.wait_for(step, timeout, 0.5)
-
-
 def exit_code(process, timeout=30):
     try:
         return process.wait(timeout)
@@ -124,7 +111,7 @@ class SkinEndToEnd(unittest.TestCase):
             deployed = e2e.wait_for(
                 lambda: os.path.exists(path) and os.path.getsize(path) == LIBRARY_SIZE, 60)
             self.assertTrue(deployed, "no library was deployed beside the executable")
-            self.assertIsNotNone(wait_for_main_window(), "the main window never showed")
+            self.assertIsNotNone(e2e.wait_for_main_window(), "the main window never showed")
             self.assertEqual(read(path), read(os.path.join(e2e.BUILD, "skinlib",
                                                            "SkinH_EL.dll")))
             self.assertEqual(read(path)[:2], b"MZ")
@@ -146,7 +133,7 @@ class SkinEndToEnd(unittest.TestCase):
             with e2e.voice_client(), e2e.version_server("1.1"), \
                     self.run_launcher(folder, {"LANZHOU_SKINH_LOG": "Z:" + log.replace("/", "\\")}):
                 self.assertTrue(e2e.wait_for(lambda: os.path.exists(log + ".data"), 60))
-                self.assertIsNotNone(wait_for_main_window(), "the main window never showed")
+                self.assertIsNotNone(e2e.wait_for_main_window(), "the main window never showed")
             with open(log, encoding="ascii") as f:
                 calls = f.read().splitlines()
             self.assertEqual(len(calls), 1, calls)
@@ -225,7 +212,7 @@ class SkinEndToEnd(unittest.TestCase):
         with e2e.program_folder() as folder:
             shutil.copy(os.path.join(e2e.BIN, "skinh-recorder", "SkinH_EL.dll"), folder)
             with e2e.voice_client(), e2e.version_server("1.1"), self.run_launcher(folder):
-                main = wait_for_main_window()
+                main = e2e.wait_for_main_window()
                 self.assertIsNotNone(main)
                 time.sleep(1)
                 plain = probe_points(e2e.Picture(e2e.screenshot("main_window_unskinned")),
@@ -233,7 +220,7 @@ class SkinEndToEnd(unittest.TestCase):
 
         with e2e.program_folder() as folder, e2e.voice_client(), e2e.version_server("1.1"), \
                 self.run_launcher(folder) as process:
-            main = wait_for_main_window()
+            main = e2e.wait_for_main_window()
             self.assertIsNotNone(main)
             g = Geometry(main)
             e2e.move_to(g.main["rect"][2] + 100, g.main["rect"][3] + 100)  # pointer away
