@@ -7,6 +7,7 @@
 #include "styling/records/child_windows.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
+#include "styling/scrollbars/scrollbars.h"
 
 namespace {
 
@@ -180,7 +181,9 @@ void InstallStatics(int styleIndex, HWND dialog, int extraWidth) {
   if (!record) return;
   for (HWND child = FindWindowExA(dialog, nullptr, "Static", nullptr); child;
        child = FindWindowExA(dialog, child, "Static", nullptr)) {
-    if (record->statics.Find(child)) continue;
+    // A scroll-bar cover is a "Static" of the engine's own: widened and subclassed again it
+    // would lie off its bar and forward its messages to itself.
+    if (record->statics.Find(child) || IsEmulatedScrollBar(child)) continue;
     InstallStatic(styleIndex, *record, child, extraWidth);
   }
 }
