@@ -4,11 +4,6 @@
 
 #include <windows.h>
 
-struct EditRecord {
-  HWND window = nullptr;
-  WNDPROC priorProc = nullptr;
-};
-
 struct ListEntry {
   HWND window = nullptr;
   WNDPROC priorProc = nullptr;
@@ -20,11 +15,6 @@ struct TrackBarRecord {
 };
 
 struct ProgressRecord {
-  HWND window = nullptr;
-  WNDPROC priorProc = nullptr;
-};
-
-struct ComboRecord {
   HWND window = nullptr;
   WNDPROC priorProc = nullptr;
 };

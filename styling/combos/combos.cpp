@@ -1,0 +1,130 @@
+#include "styling/combos/combos.h"
+
+#include "styling/records/paint_helpers.h"
+#include "styling/records/records.h"
+
+namespace {
+
+// Messages after which the system combo box may have drawn itself straight to the screen
+// (the pushed button, the selected text, the focus highlight).
+bool SystemDrawsAfter(UINT message) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_MOUSEWHEEL:
+    case WM_ENABLE:
+    case WM_CAPTURECHANGED:
+    case CB_SETCURSEL:
+    case CB_SELECTSTRING:
+    case CB_SHOWDROPDOWN:
+    case CB_RESETCONTENT:
+    case CB_DELETESTRING:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool Repaint(HWND window, std::optional<bool> hover = {}, std::optional<bool> focused = {}) {
+  return PaintComboBox(static_cast<int>(ReadProperty(window, StyleIndexProperty)),
+                       static_cast<int>(ReadProperty(window, EntryIndexProperty)), hover, focused);
+}
+
+// The edit field of a drop-down combo box reports its focus to the combo box.
+void NoteFieldFocus(HWND window, ComboRecord& combo, WPARAM wParam, LPARAM lParam) {
+  auto from = reinterpret_cast<HWND>(lParam);
+  if (!from || GetParent(from) != window) return;
+  if (HIWORD(wParam) == EN_SETFOCUS) combo.focused = 1;
+  if (HIWORD(wParam) == EN_KILLFOCUS) combo.focused = 0;
+}
+
+LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
+  // Without a styled owner there is no background to paint on: the system look stays.
+  if (!RecordAt(OwnerStyleIndex(window))) return ForwardMessage(window, WM_PAINT, wParam, lParam);
+  PAINTSTRUCT paint{};
+  BeginPaint(window, &paint);
+  Repaint(window);
+  EndPaint(window, &paint);
+  return 0;
+}
+
+}  // namespace
+
+void InstallComboBoxes(int styleIndex, HWND parentWindow) {
+  if (!StylingEnabled) return;
+  StyleRecord* record = RecordAt(styleIndex);
+  if (!record) return;
+  for (HWND child = FindWindowExA(parentWindow, nullptr, "ComboBox", nullptr); child;
+       child = FindWindowExA(parentWindow, child, "ComboBox", nullptr)) {
+    if (record->combos.Find(child)) continue;
+    int entry = record->combos.AppendEntry(child);
+    record->combos[entry].priorProc = SubclassControl(child, styleIndex, entry, ComboWindowProc);
+  }
+}
+
+LRESULT CALLBACK ComboWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  StyleRecord* record = RecordOfControl(window);
+  ComboRecord* combo = ControlEntry(window, &StyleRecord::combos);
+  if (!record || !combo || combo->window != window) {
+    return ForwardMessage(window, message, wParam, lParam);
+  }
+  LRESULT result = 0;
+  switch (message) {
+    case WM_MOVE:
+      Repaint(window);
+      break;
+    case WM_SETFOCUS:
+      combo->focused = 1;
+      result = ForwardMessage(window, message, wParam, lParam);
+      Repaint(window);
+      return result;
+    case WM_KILLFOCUS:
+      // Focus that moves on to the combo box's own edit field stays with the combo box.
+      combo->focused = IsChild(window, reinterpret_cast<HWND>(wParam)) ? 1 : 0;
+      result = ForwardMessage(window, message, wParam, lParam);
+      Repaint(window);
+      return result;
+    case WM_COMMAND:
+      NoteFieldFocus(window, *combo, wParam, lParam);
+      result = ForwardMessage(window, message, wParam, lParam);
+      Repaint(window);
+      return result;
+    case WM_SETTEXT:
+      result = ForwardMessage(window, message, wParam, lParam);
+      if (FindWindowExA(window, nullptr, "Edit", nullptr)) {
+        InvalidateRect(window, nullptr, TRUE);
+      } else {
+        Repaint(window);
+      }
+      return result;
+    case WM_PAINT:
+      return OnPaint(window, wParam, lParam);
+    case WM_ERASEBKGND:
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      return 1;
+    case WM_NCPAINT:
+      if (Repaint(window)) return 0;
+      break;
+    case WM_MOUSEMOVE: {
+      int entry = static_cast<int>(ReadProperty(window, EntryIndexProperty));
+      TrackHover(window, *record, entry, HotCombos, [window, combo] {
+        combo->hovered = 1;
+        Repaint(window);
+      });
+      break;
+    }
+    case WM_MOUSELEAVE:
+      combo->hovered = 0;
+      Repaint(window);
+      record->hotIndex = 0;
+      break;
+    default:
+      break;
+  }
+  if (!SystemDrawsAfter(message)) return ForwardMessage(window, message, wParam, lParam);
+  result = ForwardMessage(window, message, wParam, lParam);
+  if (IsWindow(window)) Repaint(window);
+  return result;
+}
