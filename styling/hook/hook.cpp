@@ -6,6 +6,7 @@
 #include "styling/buttons/buttons.h"
 #include "styling/edits/edits.h"
 #include "styling/frame/frame.h"
+#include "styling/lists/lists.h"
 #include "styling/records/records.h"
 #include "styling/statics/statics.h"
 
@@ -48,6 +49,7 @@ void InstallControlFamilies(int styleIndex, HWND dialog) {
   // its installer call here as it is built.
   InstallPushButtons(styleIndex, dialog);
   InstallEditControls(styleIndex, dialog);
+  InstallListControls(styleIndex, dialog);
   InstallStatics(styleIndex, dialog, StaticExtraWidth);
 }
 

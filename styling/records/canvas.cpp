@@ -115,3 +115,12 @@ RECT RectInOwner(HWND window) {
   if (!owner) return RECT{};
   return RectRelativeTo(owner->window, window);
 }
+
+RECT ClientRectInWindow(HWND window) {
+  RECT place{}, client{};
+  GetWindowRect(window, &place);
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  OffsetRect(&client, -place.left, -place.top);
+  return client;
+}

@@ -47,3 +47,5 @@ RECT RectRelativeTo(HWND a, HWND b);
 // The window's rectangle in the window coordinates of its styled top-level window; the empty
 // rectangle when it has none.
 RECT RectInOwner(HWND window);
+// The window's client area in its own window coordinates: inside the borders and scroll bars.
+RECT ClientRectInWindow(HWND window);

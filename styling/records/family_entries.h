@@ -4,11 +4,6 @@
 
 #include <windows.h>
 
-struct ListEntry {
-  HWND window = nullptr;
-  WNDPROC priorProc = nullptr;
-};
-
 struct TrackBarRecord {
   HWND window = nullptr;
   WNDPROC priorProc = nullptr;

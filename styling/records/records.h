@@ -25,6 +25,7 @@
 #include "styling/buttons/button_record.h"
 #include "styling/combos/combo_record.h"
 #include "styling/edits/edit_record.h"
+#include "styling/lists/list_entry.h"
 #include "styling/records/family_entries.h"
 #include "styling/records/family_list.h"
 #include "styling/statics/static_entry.h"

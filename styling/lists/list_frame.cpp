@@ -1,0 +1,84 @@
+// The frame of a list-type control: white, with a faint outline, a 1-pixel accent outline while
+// focused and a 2-pixel one under the pointer. The client area is the control's own.
+#include <windows.h>
+
+#include "drawing/drawing.h"
+#include "styling/lists/lists.h"
+#include "styling/records/canvas.h"
+#include "styling/records/paint_helpers.h"
+#include "styling/records/records.h"
+#include "styling/scrollbars/scrollbars.h"
+
+namespace {
+
+constexpr ARGB KeyColour = 0xFFFF00FF;  // left out of the copy: the client area stays as it is
+constexpr ARGB OpaqueWhite = 0xFFFFFFFF;
+
+enum FrameLook : int { PlainFrame = 0, FocusedFrame = 1, HoveredFrame = 2 };
+
+void DrawFrame(HDC canvas, int width, int height, const RECT& client, FrameLook look) {
+  Graphics graphics;
+  graphics.CreateFromHdc(canvas);
+  auto f = [](LONG value) { return static_cast<float>(value); };
+  float clientWidth = f(client.right - client.left), clientHeight = f(client.bottom - client.top);
+  graphics.SetClipRect(0, 0, f(width), f(height));
+  graphics.SetClipRect(f(client.left), f(client.top), clientWidth, clientHeight, 3);  // Xor
+  graphics.Clear(OpaqueWhite);
+  graphics.ResetClip();
+  graphics.SetClipRect(f(client.left), f(client.top), clientWidth, clientHeight);
+  graphics.Clear(KeyColour);
+  graphics.ResetClip();
+  Pen pen;
+  switch (look) {
+    case HoveredFrame:
+      pen.Create(ToArgb(AccentColour, 200, true), 2.0f);
+      graphics.DrawRectangle(pen, 1, 1, f(width - 2), f(height - 2));
+      break;
+    case FocusedFrame:
+      pen.Create(ToArgb(AccentColour, 200, true), 1.0f);
+      graphics.DrawRectangle(pen, 0, 0, f(width - 1), f(height - 1));
+      break;
+    default:
+      pen.Create(ToArgb(0x000000, 90, true), 1.0f);
+      graphics.DrawRectangle(pen, 0, 0, f(width - 1), f(height - 1));
+      break;
+  }
+}
+
+}  // namespace
+
+void PaintListFrame(int styleIndex, int position, bool hovered, bool hoverGiven, bool focused,
+                    bool focusGiven) {
+  StyleRecord* record = RecordAt(styleIndex);
+  ListEntry* entry = record ? record->lists.At(position) : nullptr;
+  if (!entry || !entry->window) return;
+  HWND window = entry->window;
+  // A combo box's list, and a control drawn without a frame, keep what the system drew.
+  if (!HasFrame(window) || ClassNameOf(window) == "ComboLBox") return;
+  if (!hoverGiven) hovered = entry->hovered != 0;
+  if (!focusGiven) focused = entry->focused != 0;
+  FrameLook look = hovered && ListOption ? HoveredFrame : focused ? FocusedFrame : PlainFrame;
+
+  RECT windowRect{};
+  GetWindowRect(window, &windowRect);
+  int width = windowRect.right - windowRect.left, height = windowRect.bottom - windowRect.top;
+  RECT client = ClientRectInWindow(window);
+  // The ring is cleared to white before the outline: the look does not depend on what lies
+  // behind the control.
+  LookKey key;
+  key.Add(look).Add(width).Add(height).Add(client);
+
+  HDC target = GetWindowDC(window);
+  ExcludeClipRect(target, client.left, client.top, client.right, client.bottom);
+  ExcludeEmulatedScrollBars(target, window, entry->covers);
+  if (!entry->looks.Draw(key, target, 0, 0)) {
+    CanvasDc canvas(window, RECT{0, 0, width, height});
+    if (canvas) {
+      DrawFrame(canvas.Dc(), width, height, client, look);
+      entry->looks.Keep(key, canvas.Dc(), width, height);
+      TransparentBlt(target, 0, 0, width, height, canvas.Dc(), 0, 0, width, height,
+                     RGB(255, 0, 255));
+    }
+  }
+  ReleaseDC(window, target);
+}

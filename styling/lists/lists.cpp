@@ -1,0 +1,205 @@
+#include "styling/lists/lists.h"
+
+#include "styling/records/paint_helpers.h"
+#include "styling/records/records.h"
+#include "styling/scrollbars/scrollbars.h"
+
+namespace {
+
+constexpr LONG OwnerDrawFixedBit = 0x10;  // LBS_OWNERDRAWFIXED on a combo box's list
+constexpr LONG SkippedListViewBit = 0x10;
+
+// How one class of list-type control is found and whether its real bars get covers.
+enum class Source { Direct, ComboList };
+struct ListClass {
+  const char* name;
+  Source source;
+  LONG skipStyleBits;  // a control with any of these bits is left alone
+  bool coverBars;
+};
+constexpr ListClass ListClasses[] = {
+    {"ListBox", Source::Direct, 0, true},
+    {"ComboBox", Source::ComboList, OwnerDrawFixedBit, false},
+    {"SysListView32", Source::Direct, SkippedListViewBit, true},
+    {"SysTreeView32", Source::Direct, 0, true},
+    {"SysIPAddress32", Source::Direct, 0, false},
+    {"SysDateTimePick32", Source::Direct, 0, false},
+};
+
+void InstallListControl(int styleIndex, StyleRecord& record, HWND control, bool coverBars) {
+  int position = record.lists.AppendEntry(control);
+  ListEntry& entry = record.lists[position];
+  if (coverBars) {
+    // Both covers from the start: a list shows and hides its bars as items come and go, and
+    // the placement shows a cover whenever its bar is there.
+    bool visible = HasVisibleStyle(control);
+    entry.covers.vertical = CreateEmulatedScrollBar(control, ScrollBarOrientation::Vertical,
+                                                    visible && HasVerticalScrollBar(control));
+    entry.covers.horizontal = CreateEmulatedScrollBar(control, ScrollBarOrientation::Horizontal,
+                                                      visible && HasHorizontalScrollBar(control));
+  }
+  entry.priorProc = SubclassControl(control, styleIndex, position, ListWndProc);
+}
+
+// A control styled already (here or by another record) is not subclassed a second time: its
+// stored previous procedure would become ListWndProc itself.
+bool IsStyledAlready(const StyleRecord& record, HWND control) {
+  return record.lists.Find(control) != 0 || GetPropA(control, ProcProperty) != nullptr;
+}
+
+void InstallClass(int styleIndex, StyleRecord& record, HWND parent, const ListClass& kind) {
+  for (HWND child = FindWindowExA(parent, nullptr, kind.name, nullptr); child;
+       child = FindWindowExA(parent, child, kind.name, nullptr)) {
+    // A drop-down combo box has no list among its children: it is left alone.
+    HWND control = kind.source == Source::ComboList
+                       ? FindWindowExA(child, nullptr, "ComboLBox", nullptr)
+                       : child;
+    if (!control || (GetWindowLongA(control, GWL_STYLE) & kind.skipStyleBits)) continue;
+    if (IsStyledAlready(record, control)) continue;
+    InstallListControl(styleIndex, record, control, kind.coverBars);
+  }
+}
+
+// Paints the covers again at once: the system has just drawn its own bars over them, or may
+// have. The entry is looked up again, as the message that went through may have ended the
+// dialog.
+void RepaintBars(HWND window, bool vertical = true, bool horizontal = true) {
+  const ListEntry* entry = IsWindow(window) ? ControlEntry(window, &StyleRecord::lists) : nullptr;
+  if (!entry || entry->window != window) return;
+  if (vertical && entry->covers.vertical && HasVerticalScrollBar(window)) {
+    PaintVerticalScrollBar(entry->covers.vertical);
+  }
+  if (horizontal && entry->covers.horizontal && HasHorizontalScrollBar(window)) {
+    PaintHorizontalScrollBar(entry->covers.horizontal);
+  }
+}
+
+// Passes a message on; when it moved the real bars (items added, a type-ahead jump, a drag
+// that scrolls), the covers follow.
+LRESULT ForwardKeepingCovers(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = ForwardMessage(window, message, wParam, lParam);
+  const ListEntry* entry = IsWindow(window) ? ControlEntry(window, &StyleRecord::lists) : nullptr;
+  if (entry && entry->window == window) RepaintEmulatedScrollBars(window, entry->covers);
+  return result;
+}
+
+bool IsArrowKey(WPARAM key) { return key >= VK_LEFT && key <= VK_DOWN; }
+
+// Input that can scroll a list, and the control's own requests (adding items, selecting,
+// expanding); not the queries and hit tests that come with every move of the mouse.
+bool MayScroll(UINT message) {
+  return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+         (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_TIMER ||
+         message == WM_SIZE || message == WM_SETFONT || message == WM_SETREDRAW ||
+         message == WM_STYLECHANGED || (message >= LB_ADDSTRING && message <= LB_MSGMAX) ||
+         message >= WM_USER;
+}
+
+void OnMouseMove(HWND window, StyleRecord& record, ListEntry& entry, int styleIndex, int position) {
+  TrackHover(window, record, position, HotLists, [&] {
+    entry.hovered = 1;
+    PaintListFrame(styleIndex, position, true, true);
+  });
+}
+
+}  // namespace
+
+bool HasFrame(HWND window) {
+  if (GetWindowLongA(window, GWL_STYLE) & WS_BORDER) return true;
+  auto exStyle = static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
+  for (DWORD edge : {0x100u, 0x300u, 0x200u, 0x1u, 0x188u}) {
+    if ((exStyle & edge) == edge) return true;
+  }
+  return false;
+}
+
+void InstallListControls(int styleIndex, HWND parent) {
+  if (!StylingEnabled) return;
+  StyleRecord* record = RecordAt(styleIndex);
+  if (!record) return;
+  for (const ListClass& kind : ListClasses) InstallClass(styleIndex, *record, parent, kind);
+}
+
+LRESULT CALLBACK ListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  StyleRecord* record = RecordOfControl(window);
+  ListEntry* entry = ControlEntry(window, &StyleRecord::lists);
+  if (!record || !entry || entry->window != window) {
+    return ForwardMessage(window, message, wParam, lParam);
+  }
+  int styleIndex = static_cast<int>(ReadProperty(window, StyleIndexProperty));
+  int position = static_cast<int>(ReadProperty(window, EntryIndexProperty));
+  switch (message) {
+    case WM_MOVE:
+    case WM_SHOWWINDOW:
+    case WM_GETMINMAXINFO:
+    case WM_WINDOWPOSCHANGED:
+      PlaceEmulatedScrollBars(window, entry->covers);
+      break;
+    case WM_MOUSEMOVE:
+      OnMouseMove(window, *record, *entry, styleIndex, position);
+      return ForwardKeepingCovers(window, message, wParam, lParam);
+    case WM_MOUSELEAVE:
+      record->hotIndex = 0;
+      entry->hovered = 0;
+      PaintListFrame(styleIndex, position, false, true);
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE: {
+      // The control may redraw its frame or bars in the system look as it handles these:
+      // the styled look goes on afterwards.
+      if (message != WM_ENABLE) entry->focused = message == WM_SETFOCUS ? 1 : 0;
+      LRESULT result = ForwardMessage(window, message, wParam, lParam);
+      PaintListFrame(styleIndex, position);
+      RepaintBars(window);
+      return result;
+    }
+    case WM_PAINT:
+      PaintListFrame(styleIndex, position);
+      break;
+    case WM_NCPAINT:
+      DefWindowProcA(window, message, wParam, lParam);
+      PaintListFrame(styleIndex, position);
+      if (GetWindowLongA(window, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) RepaintBars(window);
+      return 0;
+    case WM_NCMOUSEMOVE:
+      HoverEmulatedScrollBars(window, entry->covers, lParam);
+      break;
+    case WM_NCMOUSELEAVE:
+      HoverEmulatedScrollBars(window, entry->covers, -1);
+      break;
+    case WM_NCLBUTTONDOWN:
+      // The press ends the hover look; the real bar then tracks the mouse in its own loop.
+      if (wParam == HTVSCROLL || wParam == HTHSCROLL)
+        HoverEmulatedScrollBars(window, entry->covers, -1);
+      return ForwardKeepingCovers(window, message, wParam, lParam);
+    case WM_HSCROLL:
+    case WM_MOUSEHWHEEL: {
+      LRESULT result = ForwardMessage(window, message, wParam, lParam);
+      RepaintBars(window, false, true);
+      return result;
+    }
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL: {
+      LRESULT result = ForwardMessage(window, message, wParam, lParam);
+      RepaintBars(window, true, false);
+      return result;
+    }
+    case WM_KEYDOWN:
+      if (IsArrowKey(wParam)) {
+        // The list moves while the key goes through: the covers follow it afterwards.
+        entry->pressed = 1;
+        LRESULT result = ForwardMessage(window, message, wParam, lParam);
+        RepaintBars(window);
+        return result;
+      }
+      return ForwardKeepingCovers(window, message, wParam, lParam);
+    case WM_KEYUP:
+      entry->pressed = 0;
+      break;
+    default:
+      if (MayScroll(message)) return ForwardKeepingCovers(window, message, wParam, lParam);
+      break;
+  }
+  return ForwardMessage(window, message, wParam, lParam);
+}
