@@ -35,6 +35,62 @@ std::vector<GallerySend> WithComboItems(GallerySend last) {
   return sends;
 }
 
+// List-type controls: enough lines to scroll, columns that can be clicked, expanded branches.
+void FillListLines(HWND control) {
+  for (int line = 1; line <= 30; ++line) {
+    std::string text = "列表项 " + std::to_string(line);
+    SendMessageA(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  SendMessageA(control, LB_SETCURSEL, 2, 0);
+}
+
+void FillListView(HWND control) {
+  SendMessageA(control, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  const char* titles[] = {"名称", "大小", "类型"};
+  for (int column = 0; column < 3; ++column) {
+    LVCOLUMNA info{};
+    info.mask = LVCF_TEXT | LVCF_WIDTH;
+    info.cx = column == 0 ? 110 : 80;
+    info.pszText = const_cast<char*>(titles[column]);
+    SendMessageA(control, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&info));
+  }
+  for (int row = 0; row < 25; ++row) {
+    std::string cells[] = {"文件 " + std::to_string(row + 1), std::to_string(row * 7 + 3) + " KB",
+                           row % 2 ? "文档" : "图片"};
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = cells[0].data();
+    SendMessageA(control, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    for (int column = 1; column < 3; ++column) {
+      item.iSubItem = column;
+      item.pszText = cells[column].data();
+      SendMessageA(control, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    }
+  }
+}
+
+HTREEITEM AddTreeItem(HWND control, HTREEITEM parent, const char* text) {
+  TVINSERTSTRUCTA insert{};
+  insert.hParent = parent;
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT;
+  insert.item.pszText = const_cast<char*>(text);
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageA(control, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+void FillTreeView(HWND control) {
+  HTREEITEM lessons = AddTreeItem(control, TVI_ROOT, "课程");
+  AddTreeItem(control, lessons, "第一课");
+  AddTreeItem(control, lessons, "第二课");
+  HTREEITEM tools = AddTreeItem(control, TVI_ROOT, "工具");
+  AddTreeItem(control, tools, "录音");
+  AddTreeItem(control, TVI_ROOT, "其他");
+  SendMessageA(control, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(lessons));
+  SendMessageA(control, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(tools));
+}
+
 // Regions (dialog units) and ids:
 //   x 5-155,   y 5-95     push buttons and statics            ids 100-199
 //   x 5-155,   y 100-250  check boxes, radio buttons          ids 200-299
@@ -112,6 +168,41 @@ std::vector<GalleryControl> MakeControls() {
        .place = {160, 195, 155, 55},
        .id = 312,
        .setup = WithComboItems({CB_SETCURSEL, 2})},
+      // List-type controls.
+      {.className = "ListBox",
+       .style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+       .place = {325, 5, 75, 70},
+       .id = 401,
+       .fill = FillListLines,
+       .exStyle = WS_EX_CLIENTEDGE},
+      {.className = "ListBox",
+       .style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP,
+       .place = {405, 5, 75, 70},
+       .id = 402,
+       .setup = {{LB_ADDSTRING, 0, 0, "无边框列表"}, {LB_ADDSTRING, 0, 0, "保持原样"}}},
+      {.className = "SysListView32",
+       .style = LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP,
+       .place = {325, 80, 155, 75},
+       .id = 403,
+       .fill = FillListView,
+       .exStyle = WS_EX_CLIENTEDGE},
+      {.className = "SysTreeView32",
+       .style = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
+       .place = {325, 160, 155, 65},
+       .id = 404,
+       .fill = FillTreeView,
+       .exStyle = WS_EX_CLIENTEDGE},
+      {.className = "SysIPAddress32",
+       .style = WS_TABSTOP,
+       .place = {325, 232, 75, 14},
+       .id = 405,
+       .setup = {{IPM_SETADDRESS, 0, static_cast<LPARAM>(MAKEIPADDRESS(192, 168, 1, 10))}},
+       .exStyle = WS_EX_CLIENTEDGE},
+      {.className = "SysDateTimePick32",
+       .style = DTS_SHORTDATEFORMAT | WS_TABSTOP,
+       .place = {405, 232, 75, 14},
+       .id = 406,
+       .exStyle = WS_EX_CLIENTEDGE},
   };
 }
 
