@@ -1,0 +1,217 @@
+// List-type controls in a styled dialog: which are taken over, their frame looks in pixels, and
+// when the covers over their scroll bars are painted again.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gallery/gallery_table.h"
+#include "styling/lists/lists.h"
+#include "styling/records/paint_helpers.h"
+#include "styling/records/records.h"
+#include "tests/styling/test_support.h"
+
+namespace {
+
+const bool classesRegistered = (RegisterGalleryControlClasses(), true);
+
+// Runs the body inside a styled dialog holding the controls, once it has been routed and painted.
+void InStyledDialog(const std::vector<GalleryControl>& controls,
+                    const std::function<void(HWND dialog)>& body) {
+  ASSERT_TRUE(classesRegistered);
+  DialogTemplate dialogTemplate = BuildGalleryTemplate(controls, "lists");
+  RunStyledDialog(dialogTemplate.Get(), body);
+}
+
+void Pump() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+struct Rgb {
+  int r, g, b;
+  bool Near(Rgb other, int tolerance = 12) const {
+    return std::abs(r - other.r) <= tolerance && std::abs(g - other.g) <= tolerance &&
+           std::abs(b - other.b) <= tolerance;
+  }
+};
+Rgb WindowPixel(HWND window, int x, int y) {
+  HDC dc = GetWindowDC(window);
+  COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return {GetRValue(c), GetGValue(c), GetBValue(c)};
+}
+
+ListEntry* EntryOf(HWND control) { return ControlEntry(control, &StyleRecord::lists); }
+
+TEST(ListControls, TheSixClassesAreTakenOverInTheirOrderAndOnlyOnce) {
+  struct Case {
+    GalleryControl control;
+    bool styled;
+    bool covered;
+  } cases[] = {
+      {{"SysDateTimePick32", "", 0, {5, 5, 80, 14}, 400}, true, false},
+      {{"SysIPAddress32", "", 0, {5, 25, 80, 14}, 401}, true, false},
+      {{"SysTreeView32", "", WS_BORDER, {5, 45, 80, 40}, 402}, true, true},
+      {{"SysListView32", "", LVS_REPORT | 0x10, {5, 90, 80, 40}, 403}, false, false},
+      {{"SysListView32", "", LVS_REPORT | WS_BORDER, {90, 5, 80, 40}, 404}, true, true},
+      {{"ComboBox", "", CBS_DROPDOWNLIST, {90, 50, 80, 60}, 405}, false, false},
+      {{"ComboBox", "", CBS_SIMPLE | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, {90, 70, 80, 40}, 406},
+       false,
+       false},
+      {{"ComboBox", "", CBS_SIMPLE, {90, 115, 80, 40}, 407}, true, false},
+      {{"ListBox", "", WS_VSCROLL | LBS_DISABLENOSCROLL, {180, 5, 80, 40}, 408}, true, true},
+      {{"ListBox", "", WS_BORDER, {180, 50, 80, 40}, 409}, true, true},
+  };
+  std::vector<GalleryControl> controls;
+  for (const Case& c : cases) controls.push_back(c.control);
+  InStyledDialog(controls, [&](HWND dialog) {
+    int styleIndex = FindStyleRecord(dialog);
+    StyleRecord& record = StyleRecordList[styleIndex];
+    std::vector<std::string> order;
+    for (int i = 1; i <= record.lists.Count(); ++i) {
+      order.push_back(ClassNameOf(record.lists[i].window));
+    }
+    EXPECT_EQ(order,
+              (std::vector<std::string>{"ListBox", "ListBox", "ComboLBox", "SysListView32",
+                                        "SysTreeView32", "SysIPAddress32", "SysDateTimePick32"}));
+    InstallListControls(styleIndex, dialog);
+    EXPECT_EQ(record.lists.Count(), 7) << "a second pass adds nothing";
+    for (const Case& c : cases) {
+      HWND control = GetDlgItem(dialog, c.control.id);
+      if (std::string(c.control.className) == "ComboBox") {
+        control = FindWindowExA(control, nullptr, "ComboLBox", nullptr);
+      }
+      ListEntry* entry = control ? EntryOf(control) : nullptr;
+      ASSERT_EQ(entry != nullptr, c.styled) << c.control.id;
+      if (!entry) continue;
+      EXPECT_EQ(GetWindowLongPtrA(control, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(ListWndProc));
+      EXPECT_EQ(entry->covers.vertical != nullptr, c.covered) << c.control.id;
+      EXPECT_EQ(entry->covers.horizontal != nullptr, c.covered) << c.control.id;
+      // Only the bars the control shows are covered.
+      if (c.covered) {
+        EXPECT_EQ(IsWindowVisible(entry->covers.vertical) != 0, HasVerticalScrollBar(control));
+      }
+    }
+  });
+}
+
+// A 2-pixel client edge shows the widths: the hover outline is 2 pixels wide, the others 1.
+TEST(ListFrame, HoverFocusAndPlainLooksInPixels) {
+  const Rgb white{255, 255, 255}, faint{165, 165, 165}, accent{82, 214, 229};
+  InStyledDialog(
+      {{"ListBox", "", 0, {5, 5, 80, 60}, 400, {}, nullptr, WS_EX_CLIENTEDGE},
+       {"ListBox", "", 0, {100, 5, 80, 60}, 401},
+       {"BUTTON", "ok", BS_PUSHBUTTON, {5, 80, 40, 14}, 402}},
+      [&](HWND dialog) {
+        HWND framed = GetDlgItem(dialog, 400), bare = GetDlgItem(dialog, 401);
+        SetFocus(GetDlgItem(dialog, 402));
+        Pump();
+        struct Case {
+          const char* state;
+          std::function<void(HWND)> enter;
+          Rgb outer, inner;
+        } cases[] = {
+            {"plain", [](HWND) {}, faint, white},
+            {"focused", [](HWND list) { SetFocus(list); }, accent, white},
+            {"hovered", [](HWND list) { SendMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); },
+             accent, accent},
+            {"left", [](HWND list) { SendMessageA(list, WM_MOUSELEAVE, 0, 0); }, accent, white},
+            {"unfocused", [&](HWND) { SetFocus(GetDlgItem(dialog, 402)); }, faint, white},
+        };
+        for (const Case& c : cases) {
+          c.enter(framed);
+          EXPECT_TRUE(WindowPixel(framed, 0, 40).Near(c.outer)) << c.state;
+          EXPECT_TRUE(WindowPixel(framed, 1, 40).Near(c.inner)) << c.state;
+        }
+        Rgb before = WindowPixel(bare, 0, 40);
+        SetFocus(bare);
+        SendMessageA(bare, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        EXPECT_TRUE(WindowPixel(bare, 0, 40).Near(before, 0)) << "no frame: keeps its look";
+      });
+}
+
+// A list box filled with 60 lines after it was styled: its bar, and the cover over it, appear.
+void WithCoveredList(const std::function<void(HWND list, HWND cover)>& body) {
+  InStyledDialog({{"ListBox",
+                   "",
+                   WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
+                   {5, 5, 80, 60},
+                   400,
+                   {},
+                   nullptr,
+                   WS_EX_CLIENTEDGE}},
+                 [&](HWND dialog) {
+                   HWND list = GetDlgItem(dialog, 400);
+                   for (int i = 0; i < 60; ++i) {
+                     SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("line"));
+                   }
+                   SendMessageA(list, LB_SETCURSEL, 0, 0);
+                   Pump();
+                   ListEntry* entry = EntryOf(list);
+                   ASSERT_NE(entry, nullptr);
+                   ASSERT_TRUE(IsWindowVisible(entry->covers.vertical));
+                   body(list, entry->covers.vertical);
+                 });
+}
+bool Blotted(HWND cover) {
+  RECT rect{};
+  GetClientRect(cover, &rect);
+  HDC dc = GetDC(cover);
+  COLORREF middle = GetPixel(dc, rect.right / 2, rect.bottom / 2);
+  ReleaseDC(cover, dc);
+  return middle == RGB(0, 0, 0);
+}
+void Blot(HWND cover) {
+  RECT rect{};
+  GetClientRect(cover, &rect);
+  HDC dc = GetDC(cover);
+  FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  ReleaseDC(cover, dc);
+}
+
+TEST(ListCovers, TheCoverLiesOverTheRealBarAndTheWheelRepaintsItAfterTheListScrolled) {
+  WithCoveredList([](HWND list, HWND cover) {
+    SCROLLBARINFO bar{sizeof bar};
+    GetScrollBarInfo(list, OBJID_VSCROLL, &bar);
+    RECT place{};
+    GetWindowRect(cover, &place);
+    EXPECT_TRUE(EqualRect(&place, &bar.rcScrollBar));
+
+    Blot(cover);
+    SendMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    ASSERT_GT(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0) << "the list scrolled";
+    EXPECT_FALSE(Blotted(cover));
+    // The cover shows the bar at the new position: painting it afresh changes no pixel.
+    HDC dc = GetDC(cover);
+    COLORREF shown = GetPixel(dc, 5, (bar.rcScrollBar.bottom - bar.rcScrollBar.top) / 2);
+    PaintVerticalScrollBar(cover);
+    EXPECT_EQ(GetPixel(dc, 5, (bar.rcScrollBar.bottom - bar.rcScrollBar.top) / 2), shown);
+    ReleaseDC(cover, dc);
+  });
+}
+
+TEST(ListCovers, ArrowKeysRepaintTheCoversOtherKeysOnlyWhenTheListScrolls) {
+  struct Case {
+    WPARAM key;
+    bool repainted;
+  } cases[] = {{VK_DOWN, true}, {VK_UP, true},     {VK_RIGHT, true}, {VK_LEFT, true},
+               {'Q', false},    {VK_SHIFT, false}, {VK_END, true},   {VK_HOME, true}};
+  WithCoveredList([&](HWND list, HWND cover) {
+    for (const Case& c : cases) {
+      Blot(cover);
+      SendMessageA(list, WM_KEYDOWN, c.key, 0);
+      EXPECT_EQ(EntryOf(list)->pressed, c.key >= VK_LEFT && c.key <= VK_DOWN) << c.key;
+      EXPECT_EQ(!Blotted(cover), c.repainted) << c.key;
+      SendMessageA(list, WM_KEYUP, c.key, 0);
+      EXPECT_EQ(EntryOf(list)->pressed, 0);
+    }
+  });
+}
+
+}  // namespace
