@@ -83,6 +83,25 @@ LRESULT ForwardKeepingCovers(HWND window, UINT message, WPARAM wParam, LPARAM lP
   return result;
 }
 
+// The system draws the hot look of its own bars as the pointer moves over them and leaves them:
+// the covers go on again afterwards, with the part under the pointer in its hover look.
+LRESULT ForwardHoveringCovers(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = ForwardMessage(window, message, wParam, lParam);
+  const ListEntry* entry = IsWindow(window) ? ControlEntry(window, &StyleRecord::lists) : nullptr;
+  if (!entry || entry->window != window) return result;
+  LPARAM point = message == WM_NCMOUSEMOVE ? lParam : -1;  // -1 lies on no cover
+  HoverEmulatedScrollBars(window, entry->covers, point);
+  if (entry->covers.vertical && HasVerticalScrollBar(window)) {
+    PaintVerticalScrollBar(entry->covers.vertical,
+                           HitTestVerticalScrollBar(entry->covers.vertical, point));
+  }
+  if (entry->covers.horizontal && HasHorizontalScrollBar(window)) {
+    PaintHorizontalScrollBar(entry->covers.horizontal,
+                             HitTestHorizontalScrollBar(entry->covers.horizontal, point));
+  }
+  return result;
+}
+
 bool IsArrowKey(WPARAM key) { return key >= VK_LEFT && key <= VK_DOWN; }
 
 // Input that can scroll a list, and the control's own requests (adding items, selecting,
@@ -163,16 +182,19 @@ LRESULT CALLBACK ListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       if (GetWindowLongA(window, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) RepaintBars(window);
       return 0;
     case WM_NCMOUSEMOVE:
-      HoverEmulatedScrollBars(window, entry->covers, lParam);
-      break;
     case WM_NCMOUSELEAVE:
-      HoverEmulatedScrollBars(window, entry->covers, -1);
-      break;
+      return ForwardHoveringCovers(window, message, wParam, lParam);
     case WM_NCLBUTTONDOWN:
-      // The press ends the hover look; the real bar then tracks the mouse in its own loop.
-      if (wParam == HTVSCROLL || wParam == HTHSCROLL)
+    case WM_NCLBUTTONDBLCLK:
+      if (wParam == HTVSCROLL || wParam == HTHSCROLL) {
+        // The real bar tracks the mouse in its own loop and draws itself in the system look
+        // when the button goes up: the covers go on again afterwards.
         HoverEmulatedScrollBars(window, entry->covers, -1);
-      return ForwardKeepingCovers(window, message, wParam, lParam);
+        LRESULT result = ForwardMessage(window, message, wParam, lParam);
+        RepaintBars(window);
+        return result;
+      }
+      break;
     case WM_HSCROLL:
     case WM_MOUSEHWHEEL: {
       LRESULT result = ForwardMessage(window, message, wParam, lParam);
