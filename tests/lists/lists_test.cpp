@@ -175,40 +175,78 @@ void Blot(HWND cover) {
   ReleaseDC(cover, dc);
 }
 
-TEST(ListCovers, TheCoverLiesOverTheRealBarAndTheWheelRepaintsItAfterTheListScrolled) {
-  WithCoveredList([](HWND list, HWND cover) {
+// The middle column of a cover, top to bottom.
+std::vector<COLORREF> Column(HWND cover) {
+  RECT rect{};
+  GetClientRect(cover, &rect);
+  HDC dc = GetDC(cover);
+  std::vector<COLORREF> column;
+  for (int y = 0; y < rect.bottom; ++y) column.push_back(GetPixel(dc, rect.right / 2, y));
+  ReleaseDC(cover, dc);
+  return column;
+}
+
+TEST(ListCovers, TheCoverLiesOverTheRealBarAndFollowsTheListAfterItScrolled) {
+  struct Case {
+    const char* what;
+    UINT message;
+    WPARAM wParam;
+  } cases[] = {{"wheel", WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA)},
+               {"down arrow on the last line shown", WM_KEYDOWN, VK_DOWN},
+               {"page down", WM_KEYDOWN, VK_NEXT}};
+  WithCoveredList([&](HWND list, HWND cover) {
     SCROLLBARINFO bar{sizeof bar};
     GetScrollBarInfo(list, OBJID_VSCROLL, &bar);
     RECT place{};
     GetWindowRect(cover, &place);
     EXPECT_TRUE(EqualRect(&place, &bar.rcScrollBar));
-
-    Blot(cover);
-    SendMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
-    ASSERT_GT(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0) << "the list scrolled";
-    EXPECT_FALSE(Blotted(cover));
-    // The cover shows the bar at the new position: painting it afresh changes no pixel.
-    HDC dc = GetDC(cover);
-    COLORREF shown = GetPixel(dc, 5, (bar.rcScrollBar.bottom - bar.rcScrollBar.top) / 2);
-    PaintVerticalScrollBar(cover);
-    EXPECT_EQ(GetPixel(dc, 5, (bar.rcScrollBar.bottom - bar.rcScrollBar.top) / 2), shown);
-    ReleaseDC(cover, dc);
+    RECT client{};
+    GetClientRect(list, &client);
+    int shown = client.bottom / static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    for (const Case& c : cases) {
+      SendMessageA(list, LB_SETTOPINDEX, 0, 0);
+      SendMessageA(list, LB_SETCURSEL, shown - 1, 0);
+      Blot(cover);
+      SendMessageA(list, c.message, c.wParam, 0);
+      // Asked of the bar, not the list: a list message would itself bring the covers up to date.
+      ASSERT_GT(GetScrollPos(list, SB_VERT), 0) << c.what << ": the list scrolled";
+      // The cover shows the bar at the new position: painting it afresh changes no pixel.
+      std::vector<COLORREF> after = Column(cover);
+      PaintVerticalScrollBar(cover);
+      EXPECT_EQ(after, Column(cover)) << c.what;
+      SendMessageA(list, WM_KEYUP, c.wParam, 0);
+    }
   });
 }
 
-TEST(ListCovers, ArrowKeysRepaintTheCoversOtherKeysOnlyWhenTheListScrolls) {
+// The system may have drawn its own bar over the cover: arrow keys (always), other input when
+// the list scrolled, and the pointer leaving the bar (the system clears its hot look).
+TEST(ListCovers, TheCoversAreRepaintedAfterWhatMayHaveDrawnTheSystemBar) {
   struct Case {
-    WPARAM key;
+    const char* what;
+    UINT message;
+    WPARAM wParam;
     bool repainted;
-  } cases[] = {{VK_DOWN, true}, {VK_UP, true},     {VK_RIGHT, true}, {VK_LEFT, true},
-               {'Q', false},    {VK_SHIFT, false}, {VK_END, true},   {VK_HOME, true}};
+  } cases[] = {
+      {"down arrow", WM_KEYDOWN, VK_DOWN, true},
+      {"up arrow", WM_KEYDOWN, VK_UP, true},
+      {"right arrow", WM_KEYDOWN, VK_RIGHT, true},
+      {"left arrow", WM_KEYDOWN, VK_LEFT, true},
+      {"a letter", WM_KEYDOWN, 'Q', false},
+      {"shift", WM_KEYDOWN, VK_SHIFT, false},
+      {"end, which scrolls", WM_KEYDOWN, VK_END, true},
+      {"home", WM_KEYDOWN, VK_HOME, true},
+      {"a query", LB_GETCOUNT, 0, false},
+      {"leaving the bar", WM_NCMOUSELEAVE, 0, true},
+  };
   WithCoveredList([&](HWND list, HWND cover) {
     for (const Case& c : cases) {
       Blot(cover);
-      SendMessageA(list, WM_KEYDOWN, c.key, 0);
-      EXPECT_EQ(EntryOf(list)->pressed, c.key >= VK_LEFT && c.key <= VK_DOWN) << c.key;
-      EXPECT_EQ(!Blotted(cover), c.repainted) << c.key;
-      SendMessageA(list, WM_KEYUP, c.key, 0);
+      SendMessageA(list, c.message, c.wParam, 0);
+      EXPECT_EQ(!Blotted(cover), c.repainted) << c.what;
+      if (c.message != WM_KEYDOWN) continue;
+      EXPECT_EQ(EntryOf(list)->pressed, c.wParam >= VK_LEFT && c.wParam <= VK_DOWN) << c.what;
+      SendMessageA(list, WM_KEYUP, c.wParam, 0);
       EXPECT_EQ(EntryOf(list)->pressed, 0);
     }
   });
