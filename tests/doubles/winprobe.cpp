@@ -5,6 +5,7 @@
 //   winprobe props HWND NAME... window properties
 //   winprobe layered HWND       layered attributes and the window region's bounds
 //   winprobe post HWND MSG WPARAM LPARAM   posts a message (numbers in C notation)
+//   winprobe send HWND MSG WPARAM LPARAM   sends one that carries no pointer; prints the result
 #include <windows.h>
 
 #include <commctrl.h>
@@ -163,6 +164,15 @@ int main(int argc, char** argv) {
                         static_cast<LPARAM>(number(argv[5])))
                ? 0
                : 1;
+  } else if (command == "send" && argc == 6) {
+    const auto number = [](const char* text) { return std::strtoul(text, nullptr, 0); };
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(ParseWindow(argv[2]), static_cast<UINT>(number(argv[3])),
+                             number(argv[4]), static_cast<LPARAM>(number(argv[5])),
+                             SMTO_ABORTIFHUNG, 5000, &result)) {
+      return 1;
+    }
+    std::printf("{\"result\":%ld}\n", static_cast<long>(result));
   } else if (command == "layered" && argc == 3) {
     return PrintLayered(ParseWindow(argv[2]));
   } else {
