@@ -74,6 +74,21 @@ void RepaintBars(HWND window, bool vertical = true, bool horizontal = true) {
   }
 }
 
+// Passes a message on and puts the covers on again afterwards.
+LRESULT ForwardThenRepaintBars(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                               bool vertical = true, bool horizontal = true) {
+  LRESULT result = ForwardMessage(window, message, wParam, lParam);
+  RepaintBars(window, vertical, horizontal);
+  return result;
+}
+
+// The frame from the control's current properties (a record removed meanwhile renumbers them).
+void RepaintFrame(HWND window) {
+  if (!IsWindow(window)) return;
+  PaintListFrame(static_cast<int>(ReadProperty(window, StyleIndexProperty)),
+                 static_cast<int>(ReadProperty(window, EntryIndexProperty)));
+}
+
 // Passes a message on; when it moved the real bars (items added, a type-ahead jump, a drag
 // that scrolls), the covers follow.
 LRESULT ForwardKeepingCovers(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -168,9 +183,8 @@ LRESULT CALLBACK ListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       // The control may redraw its frame or bars in the system look as it handles these:
       // the styled look goes on afterwards.
       if (message != WM_ENABLE) entry->focused = message == WM_SETFOCUS ? 1 : 0;
-      LRESULT result = ForwardMessage(window, message, wParam, lParam);
-      PaintListFrame(styleIndex, position);
-      RepaintBars(window);
+      LRESULT result = ForwardThenRepaintBars(window, message, wParam, lParam);
+      RepaintFrame(window);
       return result;
     }
     case WM_PAINT:
@@ -186,36 +200,22 @@ LRESULT CALLBACK ListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return ForwardHoveringCovers(window, message, wParam, lParam);
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
-      if (wParam == HTVSCROLL || wParam == HTHSCROLL) {
-        // The real bar tracks the mouse in its own loop and draws itself in the system look
-        // when the button goes up: the covers go on again afterwards.
-        HoverEmulatedScrollBars(window, entry->covers, -1);
-        LRESULT result = ForwardMessage(window, message, wParam, lParam);
-        RepaintBars(window);
-        return result;
-      }
-      break;
+      if (wParam != HTVSCROLL && wParam != HTHSCROLL) break;
+      // The real bar tracks the mouse in its own loop and draws itself in the system look when
+      // the button goes up.
+      HoverEmulatedScrollBars(window, entry->covers, -1);
+      return ForwardThenRepaintBars(window, message, wParam, lParam);
     case WM_HSCROLL:
-    case WM_MOUSEHWHEEL: {
-      LRESULT result = ForwardMessage(window, message, wParam, lParam);
-      RepaintBars(window, false, true);
-      return result;
-    }
+    case WM_MOUSEHWHEEL:
+      return ForwardThenRepaintBars(window, message, wParam, lParam, false, true);
     case WM_VSCROLL:
-    case WM_MOUSEWHEEL: {
-      LRESULT result = ForwardMessage(window, message, wParam, lParam);
-      RepaintBars(window, true, false);
-      return result;
-    }
+    case WM_MOUSEWHEEL:
+      return ForwardThenRepaintBars(window, message, wParam, lParam, true, false);
     case WM_KEYDOWN:
-      if (IsArrowKey(wParam)) {
-        // The list moves while the key goes through: the covers follow it afterwards.
-        entry->pressed = 1;
-        LRESULT result = ForwardMessage(window, message, wParam, lParam);
-        RepaintBars(window);
-        return result;
-      }
-      return ForwardKeepingCovers(window, message, wParam, lParam);
+      if (!IsArrowKey(wParam)) return ForwardKeepingCovers(window, message, wParam, lParam);
+      // The list moves while the key goes through: the covers follow it afterwards.
+      entry->pressed = 1;
+      return ForwardThenRepaintBars(window, message, wParam, lParam);
     case WM_KEYUP:
       entry->pressed = 0;
       break;

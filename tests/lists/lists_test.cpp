@@ -28,23 +28,17 @@ void InStyledDialog(const std::vector<GalleryControl>& controls,
   RunStyledDialog(dialogTemplate.Get(), body);
 }
 
-void Pump() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-}
-
-struct Rgb {
-  int r, g, b;
-  bool Near(Rgb other, int tolerance = 12) const {
-    return std::abs(r - other.r) <= tolerance && std::abs(g - other.g) <= tolerance &&
-           std::abs(b - other.b) <= tolerance;
-  }
-};
-Rgb WindowPixel(HWND window, int x, int y) {
+// A pixel of the control's whole window (frame included).
+COLORREF WindowPixel(HWND window, int x, int y) {
   HDC dc = GetWindowDC(window);
-  COLORREF c = GetPixel(dc, x, y);
+  COLORREF colour = GetPixel(dc, x, y);
   ReleaseDC(window, dc);
-  return {GetRValue(c), GetGValue(c), GetBValue(c)};
+  return colour;
+}
+bool Near(COLORREF a, COLORREF b, int tolerance = 12) {
+  return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
+         std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+         std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
 ListEntry* EntryOf(HWND control) { return ControlEntry(control, &StyleRecord::lists); }
@@ -103,7 +97,8 @@ TEST(ListControls, TheSixClassesAreTakenOverInTheirOrderAndOnlyOnce) {
 
 // A 2-pixel client edge shows the widths: the hover outline is 2 pixels wide, the others 1.
 TEST(ListFrame, HoverFocusAndPlainLooksInPixels) {
-  const Rgb white{255, 255, 255}, faint{165, 165, 165}, accent{82, 214, 229};
+  // Over white: black at alpha 90, the accent at alpha 200.
+  const COLORREF white = RGB(255, 255, 255), faint = RGB(165, 165, 165), accent = RGB(82, 214, 229);
   InStyledDialog(
       {{"ListBox", "", 0, {5, 5, 80, 60}, 400, {}, nullptr, WS_EX_CLIENTEDGE},
        {"ListBox", "", 0, {100, 5, 80, 60}, 401},
@@ -111,11 +106,11 @@ TEST(ListFrame, HoverFocusAndPlainLooksInPixels) {
       [&](HWND dialog) {
         HWND framed = GetDlgItem(dialog, 400), bare = GetDlgItem(dialog, 401);
         SetFocus(GetDlgItem(dialog, 402));
-        Pump();
+        PumpFor(50);
         struct Case {
           const char* state;
           std::function<void(HWND)> enter;
-          Rgb outer, inner;
+          COLORREF outer, inner;
         } cases[] = {
             {"plain", [](HWND) {}, faint, white},
             {"focused", [](HWND list) { SetFocus(list); }, accent, white},
@@ -126,53 +121,35 @@ TEST(ListFrame, HoverFocusAndPlainLooksInPixels) {
         };
         for (const Case& c : cases) {
           c.enter(framed);
-          EXPECT_TRUE(WindowPixel(framed, 0, 40).Near(c.outer)) << c.state;
-          EXPECT_TRUE(WindowPixel(framed, 1, 40).Near(c.inner)) << c.state;
+          EXPECT_TRUE(Near(WindowPixel(framed, 0, 40), c.outer)) << c.state;
+          EXPECT_TRUE(Near(WindowPixel(framed, 1, 40), c.inner)) << c.state;
         }
-        Rgb before = WindowPixel(bare, 0, 40);
+        COLORREF before = WindowPixel(bare, 0, 40);
         SetFocus(bare);
         SendMessageA(bare, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-        EXPECT_TRUE(WindowPixel(bare, 0, 40).Near(before, 0)) << "no frame: keeps its look";
+        EXPECT_EQ(WindowPixel(bare, 0, 40), before) << "no frame: keeps its look";
       });
 }
 
 // A list box filled with 60 lines after it was styled: its bar, and the cover over it, appear.
 void WithCoveredList(const std::function<void(HWND list, HWND cover)>& body) {
-  InStyledDialog({{"ListBox",
-                   "",
-                   WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
-                   {5, 5, 80, 60},
-                   400,
-                   {},
-                   nullptr,
-                   WS_EX_CLIENTEDGE}},
-                 [&](HWND dialog) {
-                   HWND list = GetDlgItem(dialog, 400);
-                   for (int i = 0; i < 60; ++i) {
-                     SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("line"));
-                   }
-                   SendMessageA(list, LB_SETCURSEL, 0, 0);
-                   Pump();
-                   ListEntry* entry = EntryOf(list);
-                   ASSERT_NE(entry, nullptr);
-                   ASSERT_TRUE(IsWindowVisible(entry->covers.vertical));
-                   body(list, entry->covers.vertical);
-                 });
-}
-bool Blotted(HWND cover) {
-  RECT rect{};
-  GetClientRect(cover, &rect);
-  HDC dc = GetDC(cover);
-  COLORREF middle = GetPixel(dc, rect.right / 2, rect.bottom / 2);
-  ReleaseDC(cover, dc);
-  return middle == RGB(0, 0, 0);
-}
-void Blot(HWND cover) {
-  RECT rect{};
-  GetClientRect(cover, &rect);
-  HDC dc = GetDC(cover);
-  FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  ReleaseDC(cover, dc);
+  GalleryControl list{.className = "ListBox",
+                      .style = WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
+                      .place = {5, 5, 80, 60},
+                      .id = 400,
+                      .exStyle = WS_EX_CLIENTEDGE};
+  InStyledDialog({list}, [&](HWND dialog) {
+    HWND control = GetDlgItem(dialog, 400);
+    for (int i = 0; i < 60; ++i) {
+      SendMessageA(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("line"));
+    }
+    SendMessageA(control, LB_SETCURSEL, 0, 0);
+    PumpFor(50);
+    ListEntry* entry = EntryOf(control);
+    ASSERT_NE(entry, nullptr);
+    ASSERT_TRUE(IsWindowVisible(entry->covers.vertical));
+    body(control, entry->covers.vertical);
+  });
 }
 
 // The middle column of a cover, top to bottom.
@@ -184,6 +161,18 @@ std::vector<COLORREF> Column(HWND cover) {
   for (int y = 0; y < rect.bottom; ++y) column.push_back(GetPixel(dc, rect.right / 2, y));
   ReleaseDC(cover, dc);
   return column;
+}
+// Paints the cover black, so that any repaint shows.
+void Blot(HWND cover) {
+  RECT rect{};
+  GetClientRect(cover, &rect);
+  HDC dc = GetDC(cover);
+  FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  ReleaseDC(cover, dc);
+}
+bool Blotted(HWND cover) {
+  std::vector<COLORREF> column = Column(cover);
+  return column[column.size() / 2] == RGB(0, 0, 0);
 }
 
 TEST(ListCovers, TheCoverLiesOverTheRealBarAndFollowsTheListAfterItScrolled) {
