@@ -136,12 +136,14 @@ std::vector<POINT> DroppedPixels(const TextPathShape& shape) {
   };
   for (int y = 0; y < h; ++y) {
     const BYTE* row = &fine[static_cast<size_t>(Scale * y + 1) * fw];
-    scan(fw, [&](int i) { return row[i] >= 128; }, [&](int x) { give(x, y); });
+    scan(
+        fw, [&](int i) { return row[i] >= 128; }, [&](int x) { give(x, y); });
   }
   for (int x = 0; x < w; ++x) {
     const int column = Scale * x + 1;
-    scan(fh, [&](int i) { return fine[static_cast<size_t>(i) * fw + column] >= 128; },
-         [&](int y) { give(x, y); });
+    scan(
+        fh, [&](int i) { return fine[static_cast<size_t>(i) * fw + column] >= 128; },
+        [&](int y) { give(x, y); });
   }
   return dropped;
 }

@@ -36,8 +36,8 @@ void DrawHaloText(Graphics& target, const char* text, const RectF& layout, COLOR
 // The box that DrawHaloText's text takes in `layout` (same font, format and wrapping), as
 // GDI+ measures it on `dc`: its padding (1/6 em on each side) holds the halo as well.
 RectF MeasureHaloText(HDC dc, const char* text, const RectF& layout, const char* family = nullptr,
-                      int style = 0, float size = 12.0f, int horizontalAlign = 0,
-                      int lineAlign = 0, bool wordWrap = true);
+                      int style = 0, float size = 12.0f, int horizontalAlign = 0, int lineAlign = 0,
+                      bool wordWrap = true);
 
 // True when the text holds nothing but half-width and full-width spaces (or nothing at all).
 bool IsBlankText(const char* text);

@@ -22,8 +22,8 @@ namespace {
 class DialogTemplate {
  public:
   DialogTemplate(const wchar_t* caption, short width, short height) {
-    DLGTEMPLATE head{DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0,
-                     width, height};
+    DLGTEMPLATE head{
+        DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, width, height};
     Append(&head, sizeof head);
     Word(0);  // no menu
     Word(0);  // the dialog class
@@ -31,8 +31,8 @@ class DialogTemplate {
     Word(9);
     Text(L"宋体");
   }
-  void Item(const wchar_t* className, const wchar_t* text, DWORD style, short x, short y,
-            short cx, short cy, WORD id) {
+  void Item(const wchar_t* className, const wchar_t* text, DWORD style, short x, short y, short cx,
+            short cy, WORD id) {
     Align();
     DLGITEMTEMPLATE item{WS_CHILD | WS_VISIBLE | style, 0, x, y, cx, cy, id};
     Append(&item, sizeof item);
@@ -77,9 +77,7 @@ int ShowLabelsDialog(const char* caption) {
   dialog.Item(L"Static", L"", SS_ICON, 80, 22, 20, 20, 104);
   dialog.Item(L"Button", L"分组(&G)", BS_GROUPBOX, 10, 40, 150, 24, 105);
   dialog.Item(L"Button", L"确定", BS_DEFPUSHBUTTON | WS_TABSTOP, 60, 70, 50, 14, IDOK);
-  InstallStyleHook();
-  return static_cast<int>(DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), nullptr,
-                                                  LabelsProc, 0));
+  return static_cast<int>(StyledDialogBox(nullptr, dialog.Get(), LabelsProc, 0));
 }
 
 }  // namespace

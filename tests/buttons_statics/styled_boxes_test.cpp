@@ -92,10 +92,9 @@ BoxAndText Measure(HWND box, const char* text) {
   sizes.textHeight = r.bottom - r.top;
   if (const StaticEntry* entry = ControlEntry(control, &StyleRecord::statics)) {
     HDC dc = GetDC(control);
-    RectF bounds = MeasureHaloText(dc, text, RectF{-2, 2, sizes.text + entry->fontSize + 10.0f,
-                                                   1000.0f},
-                                   entry->fontName.c_str(), entry->fontStyle,
-                                   static_cast<float>(entry->fontSize));
+    RectF bounds = MeasureHaloText(
+        dc, text, RectF{-2, 2, sizes.text + entry->fontSize + 10.0f, 1000.0f},
+        entry->fontName.c_str(), entry->fontStyle, static_cast<float>(entry->fontSize));
     ReleaseDC(control, dc);
     sizes.room = static_cast<int>(bounds.x + bounds.width + 0.999f);
     sizes.roomHeight = static_cast<int>(bounds.y + bounds.height + 0.999f);
