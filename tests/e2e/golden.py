@@ -11,7 +11,9 @@ the actual image). After an intended change of a look, regenerate every golden w
 
     LANZHOU_UPDATE_GOLDENS=1 ctest --preset linux-wine -L golden
 
-A golden whose pixels are still within the tolerance is left as it is.
+(a test that calls assert_golden carries the ctest label "golden"). A golden whose pixels are
+still within the tolerance is left as it is. Make the region deterministic: the window only,
+after its fade-in, the pointer parked where no look depends on it.
 """
 import os
 import subprocess
