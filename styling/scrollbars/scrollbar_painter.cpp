@@ -41,7 +41,8 @@ CoverInputs ReadInputs(HWND cover, ScrollBarOrientation orientation) {
   in.button = std::min(GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL), along / 2);
   in.thumbTop = info.xyThumbTop;
   in.thumbBottom = info.xyThumbBottom;
-  in.unavailable = (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) != 0;
+  // A disabled control's bars are disabled too, as the system draws them.
+  in.unavailable = (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) != 0 || !IsWindowEnabled(target);
   return in;
 }
 
