@@ -143,7 +143,7 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       HoverEmulatedScrollBars(window, edit->covers, lParam);
       break;
     case WM_NCMOUSELEAVE:
-      RepaintEmulatedScrollBars(window, edit->covers);
+      LeaveEmulatedScrollBars(edit->covers);
       break;
     case WM_LBUTTONDOWN:
       edit->pressed = 1;
@@ -156,8 +156,7 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   }
   if (!MayScroll(message)) return ForwardMessage(window, message, wParam, lParam);
   LRESULT result = ForwardMessage(window, message, wParam, lParam);
-  // The record may be gone if the message destroyed the dialog.
-  if (EditRecord* still = ControlEntry(window, &StyleRecord::edits); still == edit) {
+  if (ControlEntry(window, &StyleRecord::edits) == edit) {  // not destroyed meanwhile
     RepaintEmulatedScrollBars(window, edit->covers);
     if (message == WM_ENABLE) PaintEditFrame(window);
   }
