@@ -266,4 +266,92 @@ TEST(ComboBoxes, ShowTheSelectedTextTheDropButtonAndTheList) {
   }
 }
 
+// Whatever the system draws straight to the screen on these messages, the styled look is back
+// as soon as the message returns: the pixels then are those of a fresh styled paint.
+TEST(EditsAndComboBoxes, NoSystemLookRemainsAfterMessagesTheSystemDrawsOn) {
+  struct Case {
+    const char* name;
+    WORD id;
+    std::function<void(HWND control, HWND dialog)> act;
+  } cases[] = {
+      {"edit focused", 300, [](HWND c, HWND) { SetFocus(c); }},
+      {"edit loses focus", 300,
+       [](HWND c, HWND d) {
+         SetFocus(c);
+         SetFocus(GetDlgItem(d, 310));
+       }},
+      {"edit disabled", 300, [](HWND c, HWND) { EnableWindow(c, FALSE); }},
+      {"edit text set", 300, [](HWND c, HWND) { SetWindowTextA(c, LongText.c_str()); }},
+      {"edit scrolled", 300, [](HWND c, HWND) { SendMessageA(c, WM_VSCROLL, SB_BOTTOM, 0); }},
+      {"combo focused", 310, [](HWND c, HWND) { SetFocus(c); }},
+      {"combo selection", 310, [](HWND c, HWND) { SendMessageA(c, CB_SETCURSEL, 2, 0); }},
+      {"combo key down", 310,
+       [](HWND c, HWND) {
+         SetFocus(c);
+         SendMessageA(c, WM_KEYDOWN, VK_DOWN, 0);
+       }},
+      {"combo disabled", 310, [](HWND c, HWND) { EnableWindow(c, FALSE); }},
+  };
+  std::vector<GallerySend> items;
+  for (const char* item : {"one", "two", "three"})
+    items.push_back({.message = CB_ADDSTRING, .text = item});
+  std::vector<GalleryControl> controls{{.className = "Edit",
+                                        .style = Multi | WS_VSCROLL | WS_TABSTOP,
+                                        .place = {5, 5, 100, 60},
+                                        .id = 300},
+                                       {.className = "ComboBox",
+                                        .style = CBS_DROPDOWNLIST | WS_TABSTOP,
+                                        .place = {5, 70, 90, 60},
+                                        .id = 310,
+                                        .setup = items}};
+  for (const Case& c : cases) {
+    ShowDialog(controls, [&](HWND dialog) {
+      HWND control = GetDlgItem(dialog, c.id);
+      HWND cover = c.id == 300 ? EditOf(control).covers.vertical : nullptr;
+      PumpFor(50);
+      c.act(control, dialog);
+      // The edit's frame ring (its client area holds a blinking caret), the combo box and the
+      // cover as they are now...
+      auto ring = [](const Pixels& p) {
+        std::vector<COLORREF> edge;
+        for (int x = 0; x < p.width - 20; ++x) edge.insert(edge.end(), {p.At(x, 0), p.At(x, 1)});
+        for (int y = 0; y < p.height; ++y) edge.insert(edge.end(), {p.At(0, y), p.At(1, y)});
+        return edge;
+      };
+      // (a drop-down list has no caret: all of it counts)
+      auto look = [&] { return c.id == 310 ? Grab(control).rgb : ring(Grab(control)); };
+      std::vector<COLORREF> frame = look();
+      std::vector<COLORREF> bar = cover ? Grab(cover).rgb : std::vector<COLORREF>{};
+      // ...and after the styled look is painted again.
+      SetWindowPos(control, nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+      if (cover) RedrawWindow(cover, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+      RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+      EXPECT_EQ(frame, look()) << c.name;
+      if (cover) {
+        EXPECT_EQ(bar, Grab(cover).rgb) << c.name;
+      }
+    });
+  }
+}
+
+// Covers, kept looks and canvases go with their dialog.
+TEST(EditsAndComboBoxes, ShowingDialogsLeavesNoGdiObjectsBehind) {
+  DialogTemplate gallery = BuildGalleryTemplate();
+  auto showOnce = [&] {
+    shownControls = &GalleryControls();
+    RunStyledDialog(
+        gallery.Get(),
+        [](HWND dialog) {
+          SendDlgItemMessageA(dialog, 301, WM_VSCROLL, SB_PAGEDOWN, 0);
+          SetFocus(GetDlgItem(dialog, 310));
+        },
+        FillingDialogProc);
+  };
+  showOnce();  // the first run makes what lives for the process (fonts, the GDI+ cache)
+  int before = CountFreeGdiSlots();
+  for (int run = 0; run < 20; ++run) showOnce();
+  EXPECT_EQ(CountFreeGdiSlots(), before);
+}
+
 }  // namespace
