@@ -107,6 +107,7 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       // The dialog may have released these already, on its own WM_DESTROY.
       DeleteObjectProperty(window, BackgroundBrushProperty);
       DeleteObjectProperty(window, BackgroundBitmapProperty);
+      HideEmulatedScrollBars(edit->covers);
       break;
     case WM_MOVE:
     case WM_SHOWWINDOW:

@@ -184,6 +184,7 @@ LookKey CoverLookKey(HWND cover, ScrollBarOrientation orientation, ScrollBarPart
 void PaintCover(HWND cover, ScrollBarOrientation orientation, HDC dc, ScrollBarPart hover) {
   CoverState* state = StateOfCover(cover);
   if (!state || !IsWindowVisible(cover)) return;
+  if (!IsWindow(reinterpret_cast<HWND>(GetPropA(cover, CoverTargetProperty)))) return;
   CoverInputs in = ReadInputs(cover, orientation);
   StoreParts(*state, in);
   LookKey key = KeyOf(cover, in, hover);

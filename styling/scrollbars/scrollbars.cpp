@@ -159,6 +159,12 @@ ScrollBarPart HitTestHorizontalScrollBar(HWND cover, LPARAM screenPoint) {
   return HitTest(cover, screenPoint);
 }
 
+void HideEmulatedScrollBars(const ScrollBarCovers& covers) {
+  ForEachCover(covers, [](HWND cover, ScrollBarOrientation) {
+    if (IsWindow(cover)) ShowWindow(cover, SW_HIDE);
+  });
+}
+
 void RepaintEmulatedScrollBars(HWND target, const ScrollBarCovers& covers) {
   ForEachCover(covers, [target](HWND cover, ScrollBarOrientation orientation) {
     CoverState* state = StateOfCover(cover);

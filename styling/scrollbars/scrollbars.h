@@ -11,6 +11,7 @@
 //               after a message that may scroll:    RepaintEmulatedScrollBars(control, covers);
 //               on WM_NCMOUSEMOVE:                   HoverEmulatedScrollBars(control, covers, l);
 //               on WM_NCMOUSELEAVE:                  LeaveEmulatedScrollBars(covers);
+//               on WM_DESTROY:                       HideEmulatedScrollBars(covers);
 // Each cover keeps its own part rectangles and finished looks; it frees them when destroyed.
 
 #include <windows.h>
@@ -54,6 +55,10 @@ void PaintHorizontalScrollBar(HWND cover, ScrollBarPart hover = NoScrollBarPart)
 // in the high word), measured against the part rectangles of the cover's last paint.
 ScrollBarPart HitTestVerticalScrollBar(HWND cover, LPARAM screenPoint);
 ScrollBarPart HitTestHorizontalScrollBar(HWND cover, LPARAM screenPoint);
+
+// The target is being destroyed: its covers are hidden, so that no picture of its bars stays
+// behind (they go with the parent).
+void HideEmulatedScrollBars(const ScrollBarCovers& covers);
 
 // Repaints the covers of the bars the target still has when what they show has changed since
 // their last paint (scroll position, range, state, size, background); a part under the pointer

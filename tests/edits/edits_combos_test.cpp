@@ -120,12 +120,17 @@ TEST(EmulatedScrollBars, LieExactlyOverTheRealBarsAndFollowTheEdit) {
       RECT place = GetRectInParent(edit);
       SetWindowPos(edit, nullptr, place.left + 7, place.top + 11, 70, 70, SWP_NOZORDER);
       expectOverBars("moved and sized");
+      auto expectHidden = [&](const char* when) {
+        for (HWND cover : {covers.vertical, covers.horizontal}) {
+          EXPECT_FALSE(cover && IsWindowVisible(cover)) << i << " " << when;
+        }
+      };
       ShowWindow(edit, SW_HIDE);
-      for (HWND cover : {covers.vertical, covers.horizontal}) {
-        EXPECT_FALSE(cover && IsWindowVisible(cover)) << i << " hidden";
-      }
+      expectHidden("hidden");
       ShowWindow(edit, SW_SHOW);
       expectOverBars("shown again");
+      DestroyWindow(edit);
+      expectHidden("destroyed");  // no picture of its bars stays behind
     }
   });
 }
