@@ -116,16 +116,12 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       PlaceEmulatedScrollBars(window, edit->covers);
       return result;
     }
-    case WM_MOUSEMOVE: {
+    case WM_MOUSEMOVE:
       OnMouseMove(window, *record, *edit);
-      if (!edit->pressed) break;
-      if (!edit->covers.vertical && !edit->covers.horizontal) {
+      if (edit->pressed && !edit->covers.vertical && !edit->covers.horizontal) {
         InvalidateRect(window, nullptr, TRUE);
       }
-      LRESULT result = ForwardMessage(window, message, wParam, lParam);
-      RepaintEmulatedScrollBars(window, edit->covers);
-      return result;
-    }
+      break;
     case WM_MOUSELEAVE:
       OnMouseLeave(window, *record, *edit);
       break;
@@ -155,7 +151,9 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     default:
       break;
   }
-  if (!MayScroll(message)) return ForwardMessage(window, message, wParam, lParam);
+  // A selection dragged with the button held scrolls the edit too.
+  bool dragging = message == WM_MOUSEMOVE && edit->pressed;
+  if (!MayScroll(message) && !dragging) return ForwardMessage(window, message, wParam, lParam);
   LRESULT result = ForwardMessage(window, message, wParam, lParam);
   if (ControlEntry(window, &StyleRecord::edits) == edit) {  // not destroyed meanwhile
     RepaintEmulatedScrollBars(window, edit->covers);
