@@ -191,6 +191,31 @@ TEST(EmulatedScrollBars, ShowTheThumbWhereTheEditHasScrolledToAndNoneWhenDisable
   }
 }
 
+// Read-only and disabled edits ask their dialog for the static colours, which it answers with
+// its dark frame for statics: an edit keeps a light face under its text.
+TEST(Edits, ReadOnlyAndDisabledEditsKeepALightFace) {
+  std::vector<GalleryControl> controls{{.className = "Edit",
+                                        .text = "read only",
+                                        .style = ES_READONLY | WS_BORDER,
+                                        .place = {5, 5, 80, 14},
+                                        .id = 300},
+                                       {.className = "Edit",
+                                        .text = "disabled",
+                                        .style = WS_DISABLED | WS_BORDER,
+                                        .place = {5, 25, 80, 14},
+                                        .id = 301}};
+  ShowDialog(controls, [](HWND dialog) {
+    for (int id : {300, 301}) {
+      HWND edit = GetDlgItem(dialog, id);
+      InvalidateRect(edit, nullptr, TRUE);
+      UpdateWindow(edit);
+      Pixels p = Grab(edit);
+      COLORREF face = p.At(p.width - 6, p.height / 2);  // right of the text
+      EXPECT_GT(GetRValue(face) + GetGValue(face) + GetBValue(face), 3 * 200) << id;
+    }
+  });
+}
+
 // The dialog frees its edits' background objects on its WM_DESTROY, before the edits get
 // theirs; whichever comes first frees them, and the other finds nothing left to free.
 TEST(Edits, BackgroundObjectsAreDeletedOnce) {
