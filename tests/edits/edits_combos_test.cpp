@@ -161,6 +161,7 @@ TEST(EmulatedScrollBars, ShowTheThumbWhereTheEditHasScrolledToAndNoneWhenDisable
          SendMessageA(e, EM_SCROLLCARET, 0, 0);
        },
        true},
+      // An edit whose text fits disables its bar rather than hiding it (Windows and Wine alike).
       {"text that fits", [](HWND e) { SetWindowTextA(e, "short"); }, false},
       {"edit disabled", [](HWND e) { EnableWindow(e, FALSE); }, false},
   };
