@@ -6,9 +6,12 @@
 namespace {
 
 // Messages after which the system combo box may have drawn itself straight to the screen
-// (the pushed button, the selected text, the focus highlight).
+// (the pushed button, the selected text, the focus highlight), or its look has changed.
 bool SystemDrawsAfter(UINT message) {
   switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_COMMAND:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_KEYDOWN:
@@ -38,6 +41,21 @@ void NoteFieldFocus(HWND window, ComboRecord& combo, WPARAM wParam, LPARAM lPara
   if (!from || GetParent(from) != window) return;
   if (HIWORD(wParam) == EN_SETFOCUS) combo.focused = 1;
   if (HIWORD(wParam) == EN_KILLFOCUS) combo.focused = 0;
+}
+
+// While the combo box holds the mouse (its list dropped) no WM_MOUSELEAVE comes: once the
+// system is done, the hover look goes if the pointer has left meanwhile.
+void RefreshHover(HWND window, StyleRecord& record, ComboRecord& combo) {
+  if (!combo.hovered) return;
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  HWND under = WindowFromPoint(cursor);
+  if (under == window || IsChild(window, under)) {
+    RequestMouseLeave(window);
+    return;
+  }
+  combo.hovered = 0;
+  record.hotIndex = 0;
 }
 
 LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -77,20 +95,14 @@ LRESULT CALLBACK ComboWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       break;
     case WM_SETFOCUS:
       combo->focused = 1;
-      result = ForwardMessage(window, message, wParam, lParam);
-      Repaint(window);
-      return result;
+      break;
     case WM_KILLFOCUS:
       // Focus that moves on to the combo box's own edit field stays with the combo box.
       combo->focused = IsChild(window, reinterpret_cast<HWND>(wParam)) ? 1 : 0;
-      result = ForwardMessage(window, message, wParam, lParam);
-      Repaint(window);
-      return result;
+      break;
     case WM_COMMAND:
       NoteFieldFocus(window, *combo, wParam, lParam);
-      result = ForwardMessage(window, message, wParam, lParam);
-      Repaint(window);
-      return result;
+      break;
     case WM_SETTEXT:
       result = ForwardMessage(window, message, wParam, lParam);
       if (FindWindowExA(window, nullptr, "Edit", nullptr)) {
@@ -125,6 +137,8 @@ LRESULT CALLBACK ComboWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
   }
   if (!SystemDrawsAfter(message)) return ForwardMessage(window, message, wParam, lParam);
   result = ForwardMessage(window, message, wParam, lParam);
-  if (IsWindow(window)) Repaint(window);
+  if (ControlEntry(window, &StyleRecord::combos) != combo) return result;  // destroyed meanwhile
+  RefreshHover(window, *record, *combo);
+  Repaint(window);
   return result;
 }

@@ -107,6 +107,7 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       // The dialog may have released these already, on its own WM_DESTROY.
       DeleteObjectProperty(window, BackgroundBrushProperty);
       DeleteObjectProperty(window, BackgroundBitmapProperty);
+      HideEmulatedScrollBars(edit->covers);
       break;
     case WM_MOVE:
     case WM_SHOWWINDOW:
@@ -115,16 +116,12 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       PlaceEmulatedScrollBars(window, edit->covers);
       return result;
     }
-    case WM_MOUSEMOVE: {
+    case WM_MOUSEMOVE:
       OnMouseMove(window, *record, *edit);
-      if (!edit->pressed) break;
-      if (!edit->covers.vertical && !edit->covers.horizontal) {
+      if (edit->pressed && !edit->covers.vertical && !edit->covers.horizontal) {
         InvalidateRect(window, nullptr, TRUE);
       }
-      LRESULT result = ForwardMessage(window, message, wParam, lParam);
-      RepaintEmulatedScrollBars(window, edit->covers);
-      return result;
-    }
+      break;
     case WM_MOUSELEAVE:
       OnMouseLeave(window, *record, *edit);
       break;
@@ -143,7 +140,7 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       HoverEmulatedScrollBars(window, edit->covers, lParam);
       break;
     case WM_NCMOUSELEAVE:
-      RepaintEmulatedScrollBars(window, edit->covers);
+      LeaveEmulatedScrollBars(edit->covers);
       break;
     case WM_LBUTTONDOWN:
       edit->pressed = 1;
@@ -154,10 +151,11 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     default:
       break;
   }
-  if (!MayScroll(message)) return ForwardMessage(window, message, wParam, lParam);
+  // A selection dragged with the button held scrolls the edit too.
+  bool dragging = message == WM_MOUSEMOVE && edit->pressed;
+  if (!MayScroll(message) && !dragging) return ForwardMessage(window, message, wParam, lParam);
   LRESULT result = ForwardMessage(window, message, wParam, lParam);
-  // The record may be gone if the message destroyed the dialog.
-  if (EditRecord* still = ControlEntry(window, &StyleRecord::edits); still == edit) {
+  if (ControlEntry(window, &StyleRecord::edits) == edit) {  // not destroyed meanwhile
     RepaintEmulatedScrollBars(window, edit->covers);
     if (message == WM_ENABLE) PaintEditFrame(window);
   }

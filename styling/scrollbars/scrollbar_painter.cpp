@@ -41,7 +41,8 @@ CoverInputs ReadInputs(HWND cover, ScrollBarOrientation orientation) {
   in.button = std::min(GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL), along / 2);
   in.thumbTop = info.xyThumbTop;
   in.thumbBottom = info.xyThumbBottom;
-  in.unavailable = (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) != 0;
+  // A disabled control's bars are disabled too, as the system draws them.
+  in.unavailable = (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) != 0 || !IsWindowEnabled(target);
   return in;
 }
 
@@ -183,6 +184,7 @@ LookKey CoverLookKey(HWND cover, ScrollBarOrientation orientation, ScrollBarPart
 void PaintCover(HWND cover, ScrollBarOrientation orientation, HDC dc, ScrollBarPart hover) {
   CoverState* state = StateOfCover(cover);
   if (!state || !IsWindowVisible(cover)) return;
+  if (!IsWindow(reinterpret_cast<HWND>(GetPropA(cover, CoverTargetProperty)))) return;
   CoverInputs in = ReadInputs(cover, orientation);
   StoreParts(*state, in);
   LookKey key = KeyOf(cover, in, hover);

@@ -109,6 +109,9 @@ HWND CreateEmulatedScrollBar(HWND target, ScrollBarOrientation orientation, bool
                                bar.top, bar.right - bar.left, bar.bottom - bar.top, parent, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
   if (!cover) return nullptr;
+  // The target draws its own bars straight to the screen whenever it scrolls or tracks the
+  // pointer over them; with its siblings clipped that drawing stays under the cover.
+  SetWindowLongA(target, GWL_STYLE, GetWindowLongA(target, GWL_STYLE) | WS_CLIPSIBLINGS);
   SetPropA(cover, CoverTargetProperty, target);
   SetPropA(cover, CoverStateProperty, new CoverState{});
   SubclassWindow(cover, orientation == ScrollBarOrientation::Vertical ? VerticalCoverProc
@@ -156,12 +159,18 @@ ScrollBarPart HitTestHorizontalScrollBar(HWND cover, LPARAM screenPoint) {
   return HitTest(cover, screenPoint);
 }
 
+void HideEmulatedScrollBars(const ScrollBarCovers& covers) {
+  ForEachCover(covers, [](HWND cover, ScrollBarOrientation) {
+    if (IsWindow(cover)) ShowWindow(cover, SW_HIDE);
+  });
+}
+
 void RepaintEmulatedScrollBars(HWND target, const ScrollBarCovers& covers) {
   ForEachCover(covers, [target](HWND cover, ScrollBarOrientation orientation) {
-    if (!HasBarStyle(target, orientation)) return;
     CoverState* state = StateOfCover(cover);
-    if (state && state->shown == CoverLookKey(cover, orientation, NoScrollBarPart)) return;
-    PaintCover(cover, orientation, nullptr, NoScrollBarPart);
+    if (!state || !HasBarStyle(target, orientation)) return;
+    if (state->shown == CoverLookKey(cover, orientation, state->hover)) return;
+    PaintCover(cover, orientation, nullptr, state->hover);
   });
 }
 
@@ -172,6 +181,15 @@ void HoverEmulatedScrollBars(HWND target, const ScrollBarCovers& covers, LPARAM 
     const CoverState* state = StateOfCover(cover);
     ScrollBarPart part = HitTest(cover, screenPoint);
     if (state && state->hover != part) PaintCover(cover, orientation, nullptr, part);
+  });
+}
+
+void LeaveEmulatedScrollBars(const ScrollBarCovers& covers) {
+  ForEachCover(covers, [](HWND cover, ScrollBarOrientation orientation) {
+    const CoverState* state = StateOfCover(cover);
+    if (state && state->hover != NoScrollBarPart) {
+      PaintCover(cover, orientation, nullptr, NoScrollBarPart);
+    }
   });
 }
 

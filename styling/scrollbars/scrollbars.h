@@ -1,14 +1,17 @@
 #pragma once
 // Emulated scroll bars: borderless "Static" covers that lie exactly over a control's system
 // scroll bars and show them in the engine's look. The real bars keep working underneath (a
-// cover lets the mouse through); a cover is only a picture, repainted whenever its control may
-// have changed its scroll state.
+// cover lets the mouse through, and the control, given WS_CLIPSIBLINGS, draws its own bars
+// under the cover); a cover is only a picture, repainted whenever its control may have changed
+// its scroll state.
 //
 // How a family uses them (edits as the example):
 //   installer:  entry.covers = CreateEmulatedScrollBars(control);
 //   procedure:  on moves, sizes and showing:        PlaceEmulatedScrollBars(control, covers);
 //               after a message that may scroll:    RepaintEmulatedScrollBars(control, covers);
-//               on WM_NCMOUSEMOVE / WM_NCMOUSELEAVE: HoverEmulatedScrollBars(control, covers, l);
+//               on WM_NCMOUSEMOVE:                   HoverEmulatedScrollBars(control, covers, l);
+//               on WM_NCMOUSELEAVE:                  LeaveEmulatedScrollBars(covers);
+//               on WM_DESTROY:                       HideEmulatedScrollBars(covers);
 // Each cover keeps its own part rectangles and finished looks; it frees them when destroyed.
 
 #include <windows.h>
@@ -53,14 +56,19 @@ void PaintHorizontalScrollBar(HWND cover, ScrollBarPart hover = NoScrollBarPart)
 ScrollBarPart HitTestVerticalScrollBar(HWND cover, LPARAM screenPoint);
 ScrollBarPart HitTestHorizontalScrollBar(HWND cover, LPARAM screenPoint);
 
-// Repaints the covers of the bars the target still has, without hover, when what they show
-// has changed since their last paint (scroll position, range, state, size, background).
+// The target is being destroyed: its covers are hidden, so that no picture of its bars stays
+// behind (they go with the parent).
+void HideEmulatedScrollBars(const ScrollBarCovers& covers);
+
+// Repaints the covers of the bars the target still has when what they show has changed since
+// their last paint (scroll position, range, state, size, background); a part under the pointer
+// keeps its hover look.
 void RepaintEmulatedScrollBars(HWND target, const ScrollBarCovers& covers);
 
-// WM_NCMOUSEMOVE on the target: each cover shows the part under the point in its hover look.
-// The first move asks for WM_NCMOUSELEAVE, which the target answers with a plain repaint:
-// HoverEmulatedScrollBars(target, covers, -1) (a point that lies on no cover).
+// WM_NCMOUSEMOVE on the target: each cover shows the part under the point in its hover look,
+// and the target is asked for WM_NCMOUSELEAVE, on which it calls LeaveEmulatedScrollBars.
 void HoverEmulatedScrollBars(HWND target, const ScrollBarCovers& covers, LPARAM screenPoint);
+void LeaveEmulatedScrollBars(const ScrollBarCovers& covers);
 
 // Cuts the bars that lie under the target's covers out of a DC of the target's whole window
 // (GetWindowDC), so that painting its frame leaves the covers alone.
