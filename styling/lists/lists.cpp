@@ -98,25 +98,6 @@ LRESULT ForwardKeepingCovers(HWND window, UINT message, WPARAM wParam, LPARAM lP
   return result;
 }
 
-// The system draws the hot look of its own bars as the pointer moves over them and leaves them:
-// the covers go on again afterwards, with the part under the pointer in its hover look.
-LRESULT ForwardHoveringCovers(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = ForwardMessage(window, message, wParam, lParam);
-  const ListEntry* entry = IsWindow(window) ? ControlEntry(window, &StyleRecord::lists) : nullptr;
-  if (!entry || entry->window != window) return result;
-  LPARAM point = message == WM_NCMOUSEMOVE ? lParam : -1;  // -1 lies on no cover
-  HoverEmulatedScrollBars(window, entry->covers, point);
-  if (entry->covers.vertical && HasVerticalScrollBar(window)) {
-    PaintVerticalScrollBar(entry->covers.vertical,
-                           HitTestVerticalScrollBar(entry->covers.vertical, point));
-  }
-  if (entry->covers.horizontal && HasHorizontalScrollBar(window)) {
-    PaintHorizontalScrollBar(entry->covers.horizontal,
-                             HitTestHorizontalScrollBar(entry->covers.horizontal, point));
-  }
-  return result;
-}
-
 bool IsArrowKey(WPARAM key) { return key >= VK_LEFT && key <= VK_DOWN; }
 
 // Input that can scroll a list, and the control's own requests (adding items, selecting,
@@ -163,6 +144,10 @@ LRESULT CALLBACK ListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   int styleIndex = static_cast<int>(ReadProperty(window, StyleIndexProperty));
   int position = static_cast<int>(ReadProperty(window, EntryIndexProperty));
   switch (message) {
+    case WM_DESTROY:
+      // No picture of the bars stays behind the list.
+      HideEmulatedScrollBars(entry->covers);
+      break;
     case WM_MOVE:
     case WM_SHOWWINDOW:
     case WM_GETMINMAXINFO:
@@ -196,14 +181,17 @@ LRESULT CALLBACK ListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       if (GetWindowLongA(window, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) RepaintBars(window);
       return 0;
     case WM_NCMOUSEMOVE:
+      HoverEmulatedScrollBars(window, entry->covers, lParam);
+      break;
     case WM_NCMOUSELEAVE:
-      return ForwardHoveringCovers(window, message, wParam, lParam);
+      LeaveEmulatedScrollBars(entry->covers);
+      break;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
       if (wParam != HTVSCROLL && wParam != HTHSCROLL) break;
       // The real bar tracks the mouse in its own loop and draws itself in the system look when
       // the button goes up.
-      HoverEmulatedScrollBars(window, entry->covers, -1);
+      LeaveEmulatedScrollBars(entry->covers);
       return ForwardThenRepaintBars(window, message, wParam, lParam);
     case WM_HSCROLL:
     case WM_MOUSEHWHEEL:
