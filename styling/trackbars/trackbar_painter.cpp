@@ -30,6 +30,14 @@ WindowSize SizeOf(HWND window) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+// How far along `length` pixels a value lies on the scale low ... high: its distance from the
+// low end, clamped to the scale. 0 on an empty scale, which has no length to divide.
+int ScaledLength(long long value, long long low, long long high, int length) {
+  if (high <= low || length <= 0) return 0;
+  long long distance = std::clamp(value - low, 0LL, high - low);
+  return static_cast<int>(distance * length / (high - low));
+}
+
 // The panel both controls stand on.
 struct PanelLook {
   int outlineAlpha;  // black
@@ -221,12 +229,6 @@ void DrawProgressBar(Graphics& graphics, const ProgressRecord& entry, const Prog
 }
 
 }  // namespace
-
-int ScaledLength(long long value, long long low, long long high, int length) {
-  if (high <= low || length <= 0) return 0;
-  long long distance = std::clamp(value - low, 0LL, high - low);
-  return static_cast<int>(distance * length / (high - low));
-}
 
 void PaintTrackBar(int styleIndex, int index) {
   StyleRecord* record = RecordAt(styleIndex);

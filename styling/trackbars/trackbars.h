@@ -18,7 +18,3 @@ LRESULT CALLBACK ProgressBarWindowProc(HWND window, UINT message, WPARAM wParam,
 // position outside the list.
 void PaintTrackBar(int styleIndex, int index);
 void PaintProgressBar(int styleIndex, int index);
-
-// How far along `length` pixels a value lies on the scale low ... high: the value's distance
-// from the low end, clamped to the scale, times length over the span. 0 on an empty scale.
-int ScaledLength(long long value, long long low, long long high, int length);

@@ -10,7 +10,6 @@
 
 #include "gallery/gallery_table.h"
 #include "styling/records/records.h"
-#include "styling/trackbars/trackbars.h"
 #include "tests/buttons_statics/styled_host.h"
 #include "tests/styling/test_support.h"
 
@@ -50,19 +49,6 @@ void Mark(HWND control, int x, int y) {
   ReleaseDC(control, dc);
 }
 bool Repainted(HWND control, int x, int y) { return !(PixelOf(control, x, y) == Rgb{255, 0, 0}); }
-
-TEST(ScaledLength, IsTheDistanceFromTheLowEndOnTheControlsScale) {
-  struct Case {
-    long long value, low, high;
-    int expected;
-  } cases[] = {{0, 0, 100, 0},      {40, 0, 100, 80}, {100, 0, 100, 200}, {100, 50, 150, 100},
-               {150, 50, 150, 200}, {0, 0, 0, 0},     {7, 7, 7, 0},       {-20, -50, 50, 60},
-               {500, 0, 100, 200},  {-5, 0, 100, 0}};
-  for (const Case& c : cases) {
-    EXPECT_EQ(ScaledLength(c.value, c.low, c.high, 200), c.expected)
-        << c.value << " on " << c.low << ".." << c.high;
-  }
-}
 
 TEST(ProgressBars, FillAsFarAsThePositionLiesFromTheLowEnd) {
   struct Case {
