@@ -5,6 +5,7 @@
 #include "styling/records/family_install.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
+#include "styling/records/self_painting.h"
 
 namespace {
 
@@ -92,17 +93,13 @@ LRESULT CALLBACK HeaderWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return ForwardMessage(window, message, wParam, lParam);
   }
   ControlPlace place = PlaceOf(window);
+  auto repaint = [place] { PaintHeader(place.styleIndex, place.position, nullptr); };
   switch (message) {
     case WM_MOVE:
-      PaintHeader(place.styleIndex, place.position, nullptr);
+      repaint();
       break;
-    case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      BeginPaint(window, &paint);
-      PaintHeader(place.styleIndex, place.position, nullptr);
-      EndPaint(window, &paint);
-      return DefWindowProcA(window, message, wParam, lParam);
-    }
+    case WM_PAINT:
+      return PaintInsteadOfSystem(window, wParam, lParam, repaint);
     case WM_ERASEBKGND:
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return 1;
@@ -112,32 +109,20 @@ LRESULT CALLBACK HeaderWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_MOUSELEAVE:
       record->hotIndex = 0;
       entry->paintedHotItem = entry->hotItem = entry->hovered = 0;
-      PaintHeader(place.styleIndex, place.position, nullptr);
+      repaint();
       break;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP: {
-      entry->pressed = message == WM_LBUTTONDOWN ? 1 : 0;
-      if (message == WM_LBUTTONUP) {
-        entry->pressedItem = 0;
-      } else if (entry->hotItem >= 1) {
-        entry->pressedItem = entry->hotItem;
-      }
-      // The system may draw the pressed or released item itself at once: the styled look goes
-      // over it.
-      LRESULT result = ForwardMessage(window, message, wParam, lParam);
-      PaintHeader(place.styleIndex, place.position, nullptr);
-      return result;
-    }
-    case WM_SETFONT: {
-      LRESULT result = ForwardMessage(window, message, wParam, lParam);
-      CaptureFont(*entry);
-      return result;
-    }
-    case WM_ENABLE: {
-      LRESULT result = ForwardMessage(window, message, wParam, lParam);
-      PaintHeader(place.styleIndex, place.position, nullptr);
-      return result;
-    }
+      entry->pressed = 1;
+      if (entry->hotItem >= 1) entry->pressedItem = entry->hotItem;
+      return ForwardThenPaint(window, message, wParam, lParam, repaint);
+    case WM_LBUTTONUP:
+      entry->pressed = 0;
+      entry->pressedItem = 0;
+      return ForwardThenPaint(window, message, wParam, lParam, repaint);
+    case WM_ENABLE:
+      return ForwardThenPaint(window, message, wParam, lParam, repaint);
+    case WM_SETFONT:
+      return ForwardThenPaint(window, message, wParam, lParam, [entry] { CaptureFont(*entry); });
     default:
       break;
   }

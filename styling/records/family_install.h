@@ -37,14 +37,3 @@ void InstallChildrenOfClass(int styleIndex, HWND parent, const char* className,
   ForEachChildOfClass(parent, className,
                       [&](HWND child) { ListControl(*record, family, child, install); });
 }
-
-// Where a styled control's procedure finds itself: its record ("Hw_FuID") and entry position
-// ("Hw_lbID").
-struct ControlPlace {
-  int styleIndex = 0;
-  int position = 0;
-};
-inline ControlPlace PlaceOf(HWND control) {
-  return {static_cast<int>(ReadProperty(control, StyleIndexProperty)),
-          static_cast<int>(ReadProperty(control, EntryIndexProperty))};
-}

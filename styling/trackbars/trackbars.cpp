@@ -4,6 +4,7 @@
 
 #include "styling/records/family_install.h"
 #include "styling/records/records.h"
+#include "styling/records/self_painting.h"
 
 namespace {
 
@@ -91,39 +92,33 @@ LRESULT CALLBACK TrackBarWindowProc(HWND window, UINT message, WPARAM wParam, LP
     return ForwardMessage(window, message, wParam, lParam);
   }
   ControlPlace place = PlaceOf(window);
+  auto repaint = [place] { PaintTrackBar(place.styleIndex, place.position); };
   switch (message) {
     case WM_MOVE:
-      PaintTrackBar(place.styleIndex, place.position);
+      repaint();
       break;
-    case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      BeginPaint(window, &paint);
-      PaintTrackBar(place.styleIndex, place.position);
-      EndPaint(window, &paint);
-      return DefWindowProcA(window, message, wParam, lParam);
-    }
+    case WM_PAINT:
+      return PaintInsteadOfSystem(window, wParam, lParam, repaint);
     case WM_ERASEBKGND:
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return 1;
     case WM_NCPAINT:
-      PaintTrackBar(place.styleIndex, place.position);
+      repaint();
       return 1;
     case WM_MOUSEMOVE:
       TrackHover(window, *record, place.position, HotTrackBars, [&] {
         entry->hovered = 1;
-        PaintTrackBar(place.styleIndex, place.position);
+        repaint();
       });
       break;
     case WM_MOUSELEAVE:
       record->hotIndex = 0;
       entry->hovered = 0;
-      PaintTrackBar(place.styleIndex, place.position);
+      repaint();
       break;
     default:
       if (TrackBarRedrawsAfter(message, wParam)) {
-        LRESULT result = ForwardMessage(window, message, wParam, lParam);
-        PaintTrackBar(place.styleIndex, place.position);
-        return result;
+        return ForwardThenPaint(window, message, wParam, lParam, repaint);
       }
       break;
   }
@@ -134,31 +129,25 @@ LRESULT CALLBACK ProgressBarWindowProc(HWND window, UINT message, WPARAM wParam,
   ProgressRecord* entry = ControlEntry(window, &StyleRecord::progressBars);
   if (!entry || entry->window != window) return ForwardMessage(window, message, wParam, lParam);
   ControlPlace place = PlaceOf(window);
+  auto repaint = [place] { PaintProgressBar(place.styleIndex, place.position); };
   switch (message) {
     case WM_MOVE:
-      PaintProgressBar(place.styleIndex, place.position);
+      repaint();
       break;
-    case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      BeginPaint(window, &paint);
-      PaintProgressBar(place.styleIndex, place.position);
-      EndPaint(window, &paint);
-      return DefWindowProcA(window, message, wParam, lParam);
-    }
+    case WM_PAINT:
+      return PaintInsteadOfSystem(window, wParam, lParam, repaint);
     case WM_ERASEBKGND:
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return 1;
     case WM_NCPAINT:
-      PaintProgressBar(place.styleIndex, place.position);
+      repaint();
       return 1;
     case WM_MOUSEMOVE:
       RequestMouseLeave(window);
       break;
     default:
       if (ProgressRedrawsAfter(message)) {
-        LRESULT result = ForwardMessage(window, message, wParam, lParam);
-        PaintProgressBar(place.styleIndex, place.position);
-        return result;
+        return ForwardThenPaint(window, message, wParam, lParam, repaint);
       }
       break;
   }

@@ -8,6 +8,7 @@
 #include "styling/records/look_paint.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
+#include "styling/records/self_painting.h"
 
 namespace {
 
@@ -129,17 +130,13 @@ LRESULT CALLBACK UpDownWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return ForwardMessage(window, message, wParam, lParam);
   }
   ControlPlace place = PlaceOf(window);
+  auto repaint = [place] { PaintUpDown(place.styleIndex, place.position); };
   switch (message) {
     case WM_MOVE:
-      PaintUpDown(place.styleIndex, place.position);
+      repaint();
       break;
-    case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      BeginPaint(window, &paint);
-      PaintUpDown(place.styleIndex, place.position);
-      EndPaint(window, &paint);
-      return DefWindowProcA(window, message, wParam, lParam);
-    }
+    case WM_PAINT:
+      return PaintInsteadOfSystem(window, wParam, lParam, repaint);
     case WM_ERASEBKGND:
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return 1;
@@ -152,19 +149,12 @@ LRESULT CALLBACK UpDownWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       PaintUpDown(place.styleIndex, place.position, false);
       break;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP: {
+    case WM_LBUTTONUP:
       entry->pressed = message == WM_LBUTTONDOWN ? 1 : 0;
       entry->lastPoint = lParam;
-      // The system may show the new state itself straight away: the styled look goes over it.
-      LRESULT result = ForwardMessage(window, message, wParam, lParam);
-      PaintUpDown(place.styleIndex, place.position);
-      return result;
-    }
-    case WM_ENABLE: {
-      LRESULT result = ForwardMessage(window, message, wParam, lParam);
-      PaintUpDown(place.styleIndex, place.position);
-      return result;
-    }
+      return ForwardThenPaint(window, message, wParam, lParam, repaint);
+    case WM_ENABLE:
+      return ForwardThenPaint(window, message, wParam, lParam, repaint);
     default:
       break;
   }
