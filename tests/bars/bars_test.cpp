@@ -177,8 +177,9 @@ TEST(TrackBars, FilledPartSelectionAndThumbStayOnTheControlsScale) {
   });
 }
 
-// The styled look shows at once after a message that changes the state, not only once the
-// system's invalidation has been painted.
+// The styled look is on screen when a message that changes the state returns. Wine's controls
+// only invalidate themselves (nothing would show before the next WM_PAINT); classic Windows
+// controls may draw the new state at once, which the styled look must cover.
 TEST(TrackBarsAndProgressBars, ShowANewPositionAtOnce) {
   std::vector<GalleryControl> controls = {
       {.className = PROGRESS_CLASSA, .place = {5, 5, 120, 12}, .id = 500},
