@@ -326,4 +326,46 @@ TEST(Headers, TheLastColumnOfAWideListViewReachesItsRightEdge) {
   });
 }
 
+// Kept looks, canvases and icons go with their dialog: showing and working the controls many
+// times leaves nothing behind.
+TEST(Bars, NothingLeaksOverManyDialogs) {
+  std::vector<GalleryControl> controls = {
+      {.className = TRACKBAR_CLASSA,
+       .style = TBS_ENABLESELRANGE,
+       .place = {5, 5, 150, 22},
+       .id = 500},
+      {.className = PROGRESS_CLASSA,
+       .place = {5, 30, 120, 12},
+       .id = 501,
+       .setup = {{PBM_SETPOS, 50}}},
+      {.className = UPDOWN_CLASSA, .place = {5, 50, 11, 20}, .id = 502},
+      {.className = WC_HEADERA,
+       .style = HDS_BUTTONS,
+       .place = {5, 75, 200, 14},
+       .id = 503,
+       .fill = AddColumns},
+      {.className = WC_LISTVIEWA,
+       .style = LVS_REPORT,
+       .place = {5, 95, 200, 60},
+       .id = 504,
+       .fill = AddNarrowColumns}};
+  auto exercise = [](HWND dialog) {
+    for (int id = 500; id <= 504; ++id) {
+      HWND control = GetDlgItem(dialog, id);
+      if (id == 504) control = FindWindowExA(control, nullptr, WC_HEADERA, nullptr);
+      for (int x : {10, 40, 100}) SendMessageA(control, WM_MOUSEMOVE, 0, MAKELPARAM(x, 5));
+      SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 5));
+      SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(40, 5));
+      SendMessageA(control, WM_MOUSELEAVE, 0, 0);
+    }
+  };
+  WithDialog(controls, exercise);  // first use: caches of GDI+ and the system
+  int freeBefore = CountFreeGdiSlots();
+  for (int i = 0; i < 30; ++i) WithDialog(controls, exercise);
+  PumpFor(300);
+  int freeAfter = CountFreeGdiSlots();
+  EXPECT_GE(freeAfter, freeBefore - 15) << "a leak of one object per dialog would show as 30";
+  EXPECT_EQ(MemoryDcRegistry.Count(), 0);
+}
+
 }  // namespace
