@@ -39,6 +39,34 @@ void WithDialog(const std::vector<GalleryControl>& controls,
   RunStyledDialog(dialogTemplate.Get(), test, FillingDialogProc);
 }
 
+void AddNarrowColumns(HWND listView) {
+  for (int i = 0; i < 2; ++i) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = const_cast<char*>("列");
+    column.cx = 60;
+    SendMessageA(listView, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(&column));
+  }
+}
+
+// This family's rows of the gallery, and a report-view list view wider than its two columns.
+const std::vector<GalleryControl>& BarsGallery() {
+  static const std::vector<GalleryControl> controls = [] {
+    std::vector<GalleryControl> rows;
+    for (const GalleryControl& row : GalleryControls()) {
+      if (row.id >= 500 && row.id < 600) rows.push_back(row);
+    }
+    rows.push_back({.className = WC_LISTVIEWA,
+                    .style = LVS_REPORT | WS_BORDER,
+                    .place = {5, 5, 200, 80},
+                    .id = 599,
+                    .fill = AddNarrowColumns});
+    return rows;
+  }();
+  return controls;
+}
+
 bool IsAccent(const Rgb& p) { return p.b - p.r > 70 && p.g - p.r > 60; }
 bool IsBright(const Rgb& p) { return p.r > 215 && p.g > 215 && p.b > 215; }
 
@@ -119,21 +147,11 @@ TEST(TrackBars, FilledPartSelectionAndThumbStayOnTheControlsScale) {
     int min, max, pos, selStart, selEnd;
     std::vector<Probe> probes;
   } cases[] = {
-      {"at its maximum: filled past the thumb's left edge", 0, 100, 100, 0, 0, {{true, 5, Accent}}},
-      {"part-way: filled up to the thumb",
-       0,
-       100,
-       50,
-       0,
-       0,
-       {{true, -3, Accent}, {true, 3, NotAccent}}},
-      {"50..150 selected 75..125",
-       50,
-       150,
-       50,
-       75,
-       125,
-       {{false, 0.35, Bright}, {false, 0.65, Bright}, {false, 0.15, Plain}, {false, 0.8, Plain}}},
+      // At its maximum the filled part runs 10 pixels past the thumb's left edge.
+      {"at its maximum", 0, 100, 100, 0, 0, {{true, 5, Accent}}},
+      {"part-way", 0, 100, 50, 0, 0, {{true, -3, Accent}, {true, 3, NotAccent}}},
+      {"50..150 selected", 50, 150, 50, 75, 125, {{false, 0.35, Bright}, {false, 0.65, Bright}}},
+      {"50..150 outside", 50, 150, 50, 75, 125, {{false, 0.15, Plain}, {false, 0.8, Plain}}},
       {"empty range", 0, 0, 0, 0, 0, {{false, 0.1, Plain}, {false, 0.5, Plain}}},
   };
   std::vector<GalleryControl> controls;
@@ -181,13 +199,8 @@ TEST(TrackBars, FilledPartSelectionAndThumbStayOnTheControlsScale) {
 // only invalidate themselves (nothing would show before the next WM_PAINT); classic Windows
 // controls may draw the new state at once, which the styled look must cover.
 TEST(TrackBarsAndProgressBars, ShowANewPositionAtOnce) {
-  std::vector<GalleryControl> controls = {
-      {.className = PROGRESS_CLASSA, .place = {5, 5, 120, 12}, .id = 500},
-      {.className = TRACKBAR_CLASSA, .style = TBS_HORZ, .place = {5, 30, 150, 22}, .id = 501}};
-  WithDialog(controls, [&](HWND dialog) {
-    HWND progress = GetDlgItem(dialog, 500), track = GetDlgItem(dialog, 501);
-    UpdateWindow(progress);
-    UpdateWindow(track);
+  WithDialog(BarsGallery(), [&](HWND dialog) {
+    HWND progress = GetDlgItem(dialog, 510), track = GetDlgItem(dialog, 501);
     SendMessageA(progress, PBM_SETPOS, 100, 0);
     Snapshot shot = Capture(progress);
     EXPECT_TRUE(IsAccent(shot.At(shot.width - 6, shot.height - 4))) << "full at once";
@@ -201,10 +214,8 @@ TEST(TrackBarsAndProgressBars, ShowANewPositionAtOnce) {
 }
 
 TEST(UpDowns, RepaintOnceWhenThePointerCrossesToTheOtherHalf) {
-  std::vector<GalleryControl> controls = {
-      {.className = UPDOWN_CLASSA, .place = {5, 5, 11, 20}, .id = 500}};
-  WithDialog(controls, [&](HWND dialog) {
-    HWND upDown = GetDlgItem(dialog, 500);
+  WithDialog(BarsGallery(), [&](HWND dialog) {
+    HWND upDown = GetDlgItem(dialog, 521);
     RECT rect{};
     GetWindowRect(upDown, &rect);
     int w = rect.right - rect.left, h = rect.bottom - rect.top;
@@ -233,26 +244,9 @@ TEST(UpDowns, RepaintOnceWhenThePointerCrossesToTheOtherHalf) {
   });
 }
 
-void AddColumns(HWND header) {
-  for (int width : {90, 60, 70}) {
-    HDITEMA item{};
-    item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
-    item.pszText = const_cast<char*>("列");
-    item.cxy = width;
-    item.fmt = HDF_LEFT | HDF_STRING;
-    SendMessageA(header, HDM_INSERTITEMA, 10, reinterpret_cast<LPARAM>(&item));
-  }
-}
-
 TEST(Headers, HoverAndPressedLooksFollowTheItemsOfClickableHeadersOnly) {
-  std::vector<GalleryControl> controls = {
-      {.className = WC_HEADERA,
-       .style = HDS_BUTTONS,
-       .place = {5, 5, 200, 14},
-       .id = 500,
-       .fill = AddColumns},
-      {.className = WC_HEADERA, .place = {5, 30, 200, 14}, .id = 501, .fill = AddColumns}};
-  WithDialog(controls, [&](HWND dialog) {
+  // The gallery's headers: columns 90, 60 and 70 wide; 530 is clickable, 531 is not.
+  WithDialog(BarsGallery(), [&](HWND dialog) {
     struct Step {
       UINT message;
       int x;
@@ -264,9 +258,9 @@ TEST(Headers, HoverAndPressedLooksFollowTheItemsOfClickableHeadersOnly) {
         {WM_MOUSEMOVE, 93, false, 0},  {WM_MOUSEMOVE, 30, true, 1},  {WM_LBUTTONDOWN, 30, true, 2},
         {WM_LBUTTONUP, 30, true, 1},
     };
-    for (WORD id : {500, 501}) {
+    for (int id : {530, 531}) {
       HWND header = GetDlgItem(dialog, id);
-      bool clickable = id == 500;
+      bool clickable = id == 530;
       UpdateWindow(header);
       Snapshot rest = Capture(header);
       Rgb restFirst = rest.At(45, rest.height - 3);
@@ -292,25 +286,9 @@ TEST(Headers, HoverAndPressedLooksFollowTheItemsOfClickableHeadersOnly) {
   });
 }
 
-void AddNarrowColumns(HWND listView) {
-  for (int i = 0; i < 2; ++i) {
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = const_cast<char*>("列");
-    column.cx = 60;
-    SendMessageA(listView, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
-                 reinterpret_cast<LPARAM>(&column));
-  }
-}
-
 TEST(Headers, TheLastColumnOfAWideListViewReachesItsRightEdge) {
-  std::vector<GalleryControl> controls = {{.className = WC_LISTVIEWA,
-                                           .style = LVS_REPORT | WS_BORDER,
-                                           .place = {5, 5, 200, 80},
-                                           .id = 500,
-                                           .fill = AddNarrowColumns}};
-  WithDialog(controls, [&](HWND dialog) {
-    HWND listView = GetDlgItem(dialog, 500);
+  WithDialog(BarsGallery(), [&](HWND dialog) {
+    HWND listView = GetDlgItem(dialog, 599);
     HWND header = FindWindowExA(listView, nullptr, WC_HEADERA, nullptr);
     ASSERT_NE(header, nullptr);
     ASSERT_NE(RecordOfControl(header), nullptr) << "the list view's header is styled";
@@ -329,39 +307,19 @@ TEST(Headers, TheLastColumnOfAWideListViewReachesItsRightEdge) {
 // Kept looks, canvases and icons go with their dialog: showing and working the controls many
 // times leaves nothing behind.
 TEST(Bars, NothingLeaksOverManyDialogs) {
-  std::vector<GalleryControl> controls = {
-      {.className = TRACKBAR_CLASSA,
-       .style = TBS_ENABLESELRANGE,
-       .place = {5, 5, 150, 22},
-       .id = 500},
-      {.className = PROGRESS_CLASSA,
-       .place = {5, 30, 120, 12},
-       .id = 501,
-       .setup = {{PBM_SETPOS, 50}}},
-      {.className = UPDOWN_CLASSA, .place = {5, 50, 11, 20}, .id = 502},
-      {.className = WC_HEADERA,
-       .style = HDS_BUTTONS,
-       .place = {5, 75, 200, 14},
-       .id = 503,
-       .fill = AddColumns},
-      {.className = WC_LISTVIEWA,
-       .style = LVS_REPORT,
-       .place = {5, 95, 200, 60},
-       .id = 504,
-       .fill = AddNarrowColumns}};
   auto exercise = [](HWND dialog) {
-    for (int id = 500; id <= 504; ++id) {
-      HWND control = GetDlgItem(dialog, id);
-      if (id == 504) control = FindWindowExA(control, nullptr, WC_HEADERA, nullptr);
+    for (const GalleryControl& row : BarsGallery()) {
+      HWND control = GetDlgItem(dialog, row.id);
+      if (row.id == 599) control = FindWindowExA(control, nullptr, WC_HEADERA, nullptr);
       for (int x : {10, 40, 100}) SendMessageA(control, WM_MOUSEMOVE, 0, MAKELPARAM(x, 5));
       SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 5));
       SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(40, 5));
       SendMessageA(control, WM_MOUSELEAVE, 0, 0);
     }
   };
-  WithDialog(controls, exercise);  // first use: caches of GDI+ and the system
+  WithDialog(BarsGallery(), exercise);  // first use: caches of GDI+ and the system
   int freeBefore = CountFreeGdiSlots();
-  for (int i = 0; i < 30; ++i) WithDialog(controls, exercise);
+  for (int i = 0; i < 30; ++i) WithDialog(BarsGallery(), exercise);
   PumpFor(300);
   int freeAfter = CountFreeGdiSlots();
   EXPECT_GE(freeAfter, freeBefore - 15) << "a leak of one object per dialog would show as 30";
