@@ -1,5 +1,6 @@
 #include "styling/combos/combos.h"
 
+#include "styling/records/family_install.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
 
@@ -71,15 +72,11 @@ LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void InstallComboBoxes(int styleIndex, HWND parentWindow) {
-  if (!StylingEnabled) return;
-  StyleRecord* record = RecordAt(styleIndex);
-  if (!record) return;
-  for (HWND child = FindWindowExA(parentWindow, nullptr, "ComboBox", nullptr); child;
-       child = FindWindowExA(parentWindow, child, "ComboBox", nullptr)) {
-    if (record->combos.Find(child)) continue;
-    int entry = record->combos.AppendEntry(child);
-    record->combos[entry].priorProc = SubclassControl(child, styleIndex, entry, ComboWindowProc);
-  }
+  InstallChildrenOfClass(styleIndex, parentWindow, "ComboBox", &StyleRecord::combos,
+                         [styleIndex](ComboRecord& entry, HWND combo, int position) {
+                           entry.priorProc =
+                               SubclassControl(combo, styleIndex, position, ComboWindowProc);
+                         });
 }
 
 LRESULT CALLBACK ComboWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,19 +1,12 @@
 #include "styling/edits/edits.h"
 
 #include "styling/combos/combos.h"
+#include "styling/records/family_install.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
 #include "styling/scrollbars/scrollbars.h"
 
 namespace {
-
-void InstallEdit(int styleIndex, StyleRecord& record, HWND edit) {
-  int entry = record.edits.AppendEntry(edit);
-  EditRecord& own = record.edits[entry];
-  own.covers = CreateEmulatedScrollBars(edit);
-  own.priorProc = SubclassControl(edit, styleIndex, entry, EditWindowProc);
-  WriteProperty(edit, TextColourProperty, 0);
-}
 
 // Messages after which the edit may have scrolled, or drawn its own scroll bars over the
 // covers (the system draws them straight to the screen, outside WM_PAINT).
@@ -85,14 +78,13 @@ LRESULT OnFocusChange(HWND window, EditRecord& edit, UINT message, WPARAM wParam
 }  // namespace
 
 void InstallEditControls(int styleIndex, HWND parentWindow) {
-  if (!StylingEnabled) return;
-  StyleRecord* record = RecordAt(styleIndex);
-  if (!record) return;
-  for (HWND child = FindWindowExA(parentWindow, nullptr, "Edit", nullptr); child;
-       child = FindWindowExA(parentWindow, child, "Edit", nullptr)) {
-    if (record->edits.Find(child)) continue;
-    InstallEdit(styleIndex, *record, child);
-  }
+  InstallChildrenOfClass(styleIndex, parentWindow, "Edit", &StyleRecord::edits,
+                         [styleIndex](EditRecord& entry, HWND edit, int position) {
+                           entry.covers = CreateEmulatedScrollBars(edit);
+                           entry.priorProc =
+                               SubclassControl(edit, styleIndex, position, EditWindowProc);
+                           WriteProperty(edit, TextColourProperty, 0);
+                         });
   InstallComboBoxes(styleIndex, parentWindow);
 }
 
