@@ -3,6 +3,7 @@
 #include "styling/records/family_install.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
+#include "styling/records/self_painting.h"
 
 namespace {
 
@@ -133,9 +134,9 @@ LRESULT CALLBACK ComboWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       break;
   }
   if (!SystemDrawsAfter(message)) return ForwardMessage(window, message, wParam, lParam);
-  result = ForwardMessage(window, message, wParam, lParam);
-  if (ControlEntry(window, &StyleRecord::combos) != combo) return result;  // destroyed meanwhile
-  RefreshHover(window, *record, *combo);
-  Repaint(window);
-  return result;
+  return ForwardThenPaint(window, message, wParam, lParam, [&] {
+    if (ControlEntry(window, &StyleRecord::combos) != combo) return;  // destroyed meanwhile
+    RefreshHover(window, *record, *combo);
+    Repaint(window);
+  });
 }

@@ -4,6 +4,7 @@
 #include "styling/records/family_install.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
+#include "styling/records/self_painting.h"
 #include "styling/scrollbars/scrollbars.h"
 
 namespace {
@@ -146,10 +147,9 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   // A selection dragged with the button held scrolls the edit too.
   bool dragging = message == WM_MOUSEMOVE && edit->pressed;
   if (!MayScroll(message) && !dragging) return ForwardMessage(window, message, wParam, lParam);
-  LRESULT result = ForwardMessage(window, message, wParam, lParam);
-  if (ControlEntry(window, &StyleRecord::edits) == edit) {  // not destroyed meanwhile
+  return ForwardThenPaint(window, message, wParam, lParam, [&] {
+    if (ControlEntry(window, &StyleRecord::edits) != edit) return;  // destroyed meanwhile
     RepaintEmulatedScrollBars(window, edit->covers);
     if (message == WM_ENABLE) PaintEditFrame(window);
-  }
-  return result;
+  });
 }
