@@ -63,11 +63,7 @@ void RefreshHover(HWND window, StyleRecord& record, ComboRecord& combo) {
 LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
   // Without a styled owner there is no background to paint on: the system look stays.
   if (!RecordAt(OwnerStyleIndex(window))) return ForwardMessage(window, WM_PAINT, wParam, lParam);
-  PAINTSTRUCT paint{};
-  BeginPaint(window, &paint);
-  Repaint(window);
-  EndPaint(window, &paint);
-  return 0;
+  return PaintInsteadOfSystem(window, wParam, lParam, [window] { Repaint(window); });
 }
 
 }  // namespace

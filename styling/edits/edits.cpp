@@ -9,8 +9,7 @@
 
 namespace {
 
-// Messages after which the edit may have scrolled, or drawn its own scroll bars over the
-// covers (the system draws them straight to the screen, outside WM_PAINT).
+// Messages after which the edit may have scrolled or changed the state of its bars.
 bool MayScroll(UINT message) {
   switch (message) {
     case WM_VSCROLL:
