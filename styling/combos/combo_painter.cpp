@@ -6,6 +6,7 @@
 #include "resources/images/images.h"
 #include "styling/combos/combos.h"
 #include "styling/records/canvas.h"
+#include "styling/records/look_paint.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
 
@@ -71,9 +72,7 @@ void DrawText(Graphics& graphics, const ComboLook& look) {
   graphics.DrawString(look.text.c_str(), font, brush, layout, format);
 }
 
-void DrawLook(HDC canvas, const ComboLook& look) {
-  Graphics graphics;
-  graphics.CreateFromHdc(canvas);
+void DrawLook(Graphics& graphics, const ComboLook& look) {
   graphics.Clear(ToArgb(White));
   Pen border;
   border.Create((look.hover || look.focused) ? WithAlpha(AccentColour, 200) : WithAlpha(Black, 80),
@@ -114,19 +113,12 @@ bool PaintComboBox(int styleIndex, int comboIndex, std::optional<bool> hover,
       .Add(look.text)
       .Add(look.textColour)
       .Add(AccentColour);
+  if (!RecordAt(OwnerStyleIndex(window))) return false;  // no background to paint on
   HDC dc = GetWindowDC(window);
   if (!dc) return false;
   ExcludeChildren(dc, window);
-  bool painted = combo->looks.Draw(key, dc, 0, 0);
-  if (!painted) {
-    CanvasDc canvas(window, RECT{0, 0, look.width, look.height});
-    if (canvas) {
-      DrawLook(canvas.Dc(), look);
-      combo->looks.Keep(key, canvas.Dc(), look.width, look.height);
-      BitBlt(dc, 0, 0, look.width, look.height, canvas.Dc(), 0, 0, SRCCOPY);
-      painted = true;
-    }
-  }
+  PresentLook(window, combo->looks, key, dc, RECT{0, 0, look.width, look.height},
+              [&](Graphics& graphics) { DrawLook(graphics, look); });
   ReleaseDC(window, dc);
-  return painted;
+  return true;
 }

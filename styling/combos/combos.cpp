@@ -1,7 +1,9 @@
 #include "styling/combos/combos.h"
 
+#include "styling/records/family_install.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
+#include "styling/records/self_painting.h"
 
 namespace {
 
@@ -61,25 +63,17 @@ void RefreshHover(HWND window, StyleRecord& record, ComboRecord& combo) {
 LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
   // Without a styled owner there is no background to paint on: the system look stays.
   if (!RecordAt(OwnerStyleIndex(window))) return ForwardMessage(window, WM_PAINT, wParam, lParam);
-  PAINTSTRUCT paint{};
-  BeginPaint(window, &paint);
-  Repaint(window);
-  EndPaint(window, &paint);
-  return 0;
+  return PaintInsteadOfSystem(window, wParam, lParam, [window] { Repaint(window); });
 }
 
 }  // namespace
 
 void InstallComboBoxes(int styleIndex, HWND parentWindow) {
-  if (!StylingEnabled) return;
-  StyleRecord* record = RecordAt(styleIndex);
-  if (!record) return;
-  for (HWND child = FindWindowExA(parentWindow, nullptr, "ComboBox", nullptr); child;
-       child = FindWindowExA(parentWindow, child, "ComboBox", nullptr)) {
-    if (record->combos.Find(child)) continue;
-    int entry = record->combos.AppendEntry(child);
-    record->combos[entry].priorProc = SubclassControl(child, styleIndex, entry, ComboWindowProc);
-  }
+  InstallChildrenOfClass(styleIndex, parentWindow, "ComboBox", &StyleRecord::combos,
+                         [styleIndex](ComboRecord& entry, HWND combo, int position) {
+                           entry.priorProc =
+                               SubclassControl(combo, styleIndex, position, ComboWindowProc);
+                         });
 }
 
 LRESULT CALLBACK ComboWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -136,9 +130,9 @@ LRESULT CALLBACK ComboWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       break;
   }
   if (!SystemDrawsAfter(message)) return ForwardMessage(window, message, wParam, lParam);
-  result = ForwardMessage(window, message, wParam, lParam);
-  if (ControlEntry(window, &StyleRecord::combos) != combo) return result;  // destroyed meanwhile
-  RefreshHover(window, *record, *combo);
-  Repaint(window);
-  return result;
+  return ForwardThenPaint(window, message, wParam, lParam, [&] {
+    if (ControlEntry(window, &StyleRecord::combos) != combo) return;  // destroyed meanwhile
+    RefreshHover(window, *record, *combo);
+    Repaint(window);
+  });
 }

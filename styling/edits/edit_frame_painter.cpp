@@ -2,7 +2,7 @@
 // accent border under the pointer.
 #include "drawing/drawing.h"
 #include "styling/edits/edits.h"
-#include "styling/records/canvas.h"
+#include "styling/records/look_paint.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
 #include "styling/scrollbars/scrollbars.h"
@@ -29,9 +29,8 @@ void Outline(Graphics& graphics, ARGB colour, float x, float y, float width, flo
   graphics.DrawRectangle(pen, x, y, width, height);
 }
 
-void DrawFrame(HDC canvas, int width, int height, const RECT& client, bool focused, bool hovered) {
-  Graphics graphics;
-  graphics.CreateFromHdc(canvas);
+void DrawFrame(Graphics& graphics, int width, int height, const RECT& client, bool focused,
+               bool hovered) {
   float w = static_cast<float>(width), h = static_cast<float>(height);
   graphics.SetClipRect(0, 0, w, h);
   graphics.SetClipRect(static_cast<float>(client.left), static_cast<float>(client.top),
@@ -63,20 +62,15 @@ bool PaintEditFrame(HWND window, std::optional<bool> focused, std::optional<bool
   // never shows, so the look depends on these alone.
   LookKey key;
   key.Add(focus).Add(hover).Add(width).Add(height).Add(client).Add(AccentColour);
+  // Without a styled owner there is no background to paint on.
+  if (!RecordAt(OwnerStyleIndex(window))) return false;
   HDC dc = GetWindowDC(window);
   if (!dc) return false;
   ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
   ExcludeEmulatedScrollBars(dc, window, edit->covers);
-  bool painted = edit->looks.Draw(key, dc, 0, 0);
-  if (!painted) {
-    CanvasDc canvas(window, RECT{0, 0, width, height});
-    if (canvas) {
-      DrawFrame(canvas.Dc(), width, height, client, focus, hover);
-      edit->looks.Keep(key, canvas.Dc(), width, height);
-      BitBlt(dc, 0, 0, width, height, canvas.Dc(), 0, 0, SRCCOPY);
-      painted = true;
-    }
-  }
+  PresentLook(window, edit->looks, key, dc, RECT{0, 0, width, height}, [&](Graphics& graphics) {
+    DrawFrame(graphics, width, height, client, focus, hover);
+  });
   ReleaseDC(window, dc);
-  return painted;
+  return true;
 }

@@ -1,22 +1,15 @@
 #include "styling/edits/edits.h"
 
 #include "styling/combos/combos.h"
+#include "styling/records/family_install.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
+#include "styling/records/self_painting.h"
 #include "styling/scrollbars/scrollbars.h"
 
 namespace {
 
-void InstallEdit(int styleIndex, StyleRecord& record, HWND edit) {
-  int entry = record.edits.AppendEntry(edit);
-  EditRecord& own = record.edits[entry];
-  own.covers = CreateEmulatedScrollBars(edit);
-  own.priorProc = SubclassControl(edit, styleIndex, entry, EditWindowProc);
-  WriteProperty(edit, TextColourProperty, 0);
-}
-
-// Messages after which the edit may have scrolled, or drawn its own scroll bars over the
-// covers (the system draws them straight to the screen, outside WM_PAINT).
+// Messages after which the edit may have scrolled or changed the state of its bars.
 bool MayScroll(UINT message) {
   switch (message) {
     case WM_VSCROLL:
@@ -85,14 +78,13 @@ LRESULT OnFocusChange(HWND window, EditRecord& edit, UINT message, WPARAM wParam
 }  // namespace
 
 void InstallEditControls(int styleIndex, HWND parentWindow) {
-  if (!StylingEnabled) return;
-  StyleRecord* record = RecordAt(styleIndex);
-  if (!record) return;
-  for (HWND child = FindWindowExA(parentWindow, nullptr, "Edit", nullptr); child;
-       child = FindWindowExA(parentWindow, child, "Edit", nullptr)) {
-    if (record->edits.Find(child)) continue;
-    InstallEdit(styleIndex, *record, child);
-  }
+  InstallChildrenOfClass(styleIndex, parentWindow, "Edit", &StyleRecord::edits,
+                         [styleIndex](EditRecord& entry, HWND edit, int position) {
+                           entry.covers = CreateEmulatedScrollBars(edit);
+                           entry.priorProc =
+                               SubclassControl(edit, styleIndex, position, EditWindowProc);
+                           WriteProperty(edit, TextColourProperty, 0);
+                         });
   InstallComboBoxes(styleIndex, parentWindow);
 }
 
@@ -154,10 +146,9 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   // A selection dragged with the button held scrolls the edit too.
   bool dragging = message == WM_MOUSEMOVE && edit->pressed;
   if (!MayScroll(message) && !dragging) return ForwardMessage(window, message, wParam, lParam);
-  LRESULT result = ForwardMessage(window, message, wParam, lParam);
-  if (ControlEntry(window, &StyleRecord::edits) == edit) {  // not destroyed meanwhile
+  return ForwardThenPaint(window, message, wParam, lParam, [&] {
+    if (ControlEntry(window, &StyleRecord::edits) != edit) return;  // destroyed meanwhile
     RepaintEmulatedScrollBars(window, edit->covers);
     if (message == WM_ENABLE) PaintEditFrame(window);
-  }
-  return result;
+  });
 }

@@ -6,9 +6,12 @@
 #include "styling/buttons/buttons.h"
 #include "styling/edits/edits.h"
 #include "styling/frame/frame.h"
+#include "styling/headers/headers.h"
 #include "styling/lists/lists.h"
 #include "styling/records/records.h"
 #include "styling/statics/statics.h"
+#include "styling/trackbars/trackbars.h"
+#include "styling/updowns/updowns.h"
 
 HHOOK StyleHookHandle = nullptr;
 
@@ -51,7 +54,11 @@ SIZE InstallControlFamilies(int styleIndex, HWND dialog) {
   // its installer call here as it is built.
   InstallPushButtons(styleIndex, dialog);
   InstallEditControls(styleIndex, dialog);
+  InstallTrackBars(styleIndex, dialog);
+  InstallProgressBars(styleIndex, dialog);
   InstallListControls(styleIndex, dialog);
+  InstallUpDowns(styleIndex, dialog);
+  InstallHeaders(styleIndex, dialog);
   return InstallStatics(styleIndex, dialog, StaticExtraWidth);
 }
 

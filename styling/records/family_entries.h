@@ -4,26 +4,6 @@
 
 #include <windows.h>
 
-struct TrackBarRecord {
-  HWND window = nullptr;
-  WNDPROC priorProc = nullptr;
-};
-
-struct ProgressRecord {
-  HWND window = nullptr;
-  WNDPROC priorProc = nullptr;
-};
-
-struct UpDownEntry {
-  HWND window = nullptr;
-  WNDPROC priorProc = nullptr;
-};
-
-struct HeaderEntry {
-  HWND window = nullptr;
-  WNDPROC priorProc = nullptr;
-};
-
 struct ToolbarEntry {
   HWND window = nullptr;
   WNDPROC priorProc = nullptr;

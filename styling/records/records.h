@@ -25,10 +25,13 @@
 #include "styling/buttons/button_record.h"
 #include "styling/combos/combo_record.h"
 #include "styling/edits/edit_record.h"
+#include "styling/headers/header_entry.h"
 #include "styling/lists/list_entry.h"
 #include "styling/records/family_entries.h"
 #include "styling/records/family_list.h"
 #include "styling/statics/static_entry.h"
+#include "styling/trackbars/trackbar_records.h"
+#include "styling/updowns/updown_entry.h"
 
 // Engine globals, set once at start-up.
 extern bool StylingEnabled;    // every control installer does nothing while false

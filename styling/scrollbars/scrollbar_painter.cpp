@@ -5,7 +5,7 @@
 
 #include "drawing/drawing.h"
 #include "resources/images/images.h"
-#include "styling/records/canvas.h"
+#include "styling/records/look_paint.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/scrollbars/cover_state.h"
 
@@ -153,11 +153,9 @@ void PaintArrowButton(Graphics& graphics, const CoverInputs& in, int start, int 
   graphics.DrawImage(image, at.x, at.y);
 }
 
-void PaintLook(HDC canvas, const CoverInputs& in, ScrollBarPart hover) {
+void PaintLook(Graphics& graphics, const CoverInputs& in, ScrollBarPart hover) {
   Axes axes(in);
   Sizes s = SizesOf(in);
-  Graphics graphics;
-  graphics.CreateFromHdc(canvas);
   LinearGradientBrush track;
   track.Create(axes.At(0, 0), axes.At(static_cast<float>(s.across), 0), WithAlpha(AccentColour, 40),
                ToArgb(White));
@@ -189,14 +187,8 @@ void PaintCover(HWND cover, ScrollBarOrientation orientation, HDC dc, ScrollBarP
   StoreParts(*state, in);
   LookKey key = KeyOf(cover, in, hover);
   HDC target = dc ? dc : GetDC(cover);
-  if (!state->looks.Draw(key, target, 0, 0)) {
-    CanvasDc canvas(cover, RECT{0, 0, in.width, in.height});
-    if (canvas) {
-      PaintLook(canvas.Dc(), in, hover);
-      state->looks.Keep(key, canvas.Dc(), in.width, in.height);
-      BitBlt(target, 0, 0, in.width, in.height, canvas.Dc(), 0, 0, SRCCOPY);
-    }
-  }
+  PresentLook(cover, state->looks, key, target, RECT{0, 0, in.width, in.height},
+              [&](Graphics& graphics) { PaintLook(graphics, in, hover); });
   if (!dc) ReleaseDC(cover, target);
   state->shown = key;
   state->hover = hover;
