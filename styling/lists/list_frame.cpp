@@ -5,6 +5,7 @@
 #include "drawing/drawing.h"
 #include "styling/lists/lists.h"
 #include "styling/records/canvas.h"
+#include "styling/records/look_paint.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
 #include "styling/scrollbars/scrollbars.h"
@@ -16,9 +17,7 @@ constexpr ARGB OpaqueWhite = 0xFFFFFFFF;
 
 enum FrameLook : int { PlainFrame = 0, FocusedFrame = 1, HoveredFrame = 2 };
 
-void DrawFrame(HDC canvas, int width, int height, const RECT& client, FrameLook look) {
-  Graphics graphics;
-  graphics.CreateFromHdc(canvas);
+void DrawFrame(Graphics& graphics, int width, int height, const RECT& client, FrameLook look) {
   auto f = [](LONG value) { return static_cast<float>(value); };
   float clientWidth = f(client.right - client.left), clientHeight = f(client.bottom - client.top);
   graphics.SetClipRect(0, 0, f(width), f(height));
@@ -71,14 +70,8 @@ void PaintListFrame(int styleIndex, int position, bool hovered, bool hoverGiven,
   HDC target = GetWindowDC(window);
   ExcludeClipRect(target, client.left, client.top, client.right, client.bottom);
   ExcludeEmulatedScrollBars(target, window, entry->covers);
-  if (!entry->looks.Draw(key, target, 0, 0)) {
-    CanvasDc canvas(window, RECT{0, 0, width, height});
-    if (canvas) {
-      DrawFrame(canvas.Dc(), width, height, client, look);
-      entry->looks.Keep(key, canvas.Dc(), width, height);
-      TransparentBlt(target, 0, 0, width, height, canvas.Dc(), 0, 0, width, height,
-                     RGB(255, 0, 255));
-    }
-  }
+  // The client area is clipped out: the canvas's key colour there never reaches the screen.
+  PresentLook(window, entry->looks, key, target, RECT{0, 0, width, height},
+              [&](Graphics& graphics) { DrawFrame(graphics, width, height, client, look); });
   ReleaseDC(window, target);
 }

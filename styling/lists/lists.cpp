@@ -1,7 +1,9 @@
 #include "styling/lists/lists.h"
 
+#include "styling/records/family_install.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
+#include "styling/records/self_painting.h"
 #include "styling/scrollbars/scrollbars.h"
 
 namespace {
@@ -26,9 +28,8 @@ constexpr ListClass ListClasses[] = {
     {"SysDateTimePick32", Source::Direct, 0, false},
 };
 
-void InstallListControl(int styleIndex, StyleRecord& record, HWND control, bool coverBars) {
-  int position = record.lists.AppendEntry(control);
-  ListEntry& entry = record.lists[position];
+void InstallListControl(int styleIndex, ListEntry& entry, HWND control, int position,
+                        bool coverBars) {
   if (coverBars) {
     // Both covers from the start: a list shows and hides its bars as items come and go, and
     // the placement shows a cover whenever its bar is there.
@@ -41,23 +42,21 @@ void InstallListControl(int styleIndex, StyleRecord& record, HWND control, bool 
   entry.priorProc = SubclassControl(control, styleIndex, position, ListWndProc);
 }
 
-// A control styled already (here or by another record) is not subclassed a second time: its
-// stored previous procedure would become ListWndProc itself.
-bool IsStyledAlready(const StyleRecord& record, HWND control) {
-  return record.lists.Find(control) != 0 || GetPropA(control, ProcProperty) != nullptr;
-}
-
 void InstallClass(int styleIndex, StyleRecord& record, HWND parent, const ListClass& kind) {
-  for (HWND child = FindWindowExA(parent, nullptr, kind.name, nullptr); child;
-       child = FindWindowExA(parent, child, kind.name, nullptr)) {
+  ForEachChildOfClass(parent, kind.name, [&](HWND child) {
     // A drop-down combo box has no list among its children: it is left alone.
     HWND control = kind.source == Source::ComboList
                        ? FindWindowExA(child, nullptr, "ComboLBox", nullptr)
                        : child;
-    if (!control || (GetWindowLongA(control, GWL_STYLE) & kind.skipStyleBits)) continue;
-    if (IsStyledAlready(record, control)) continue;
-    InstallListControl(styleIndex, record, control, kind.coverBars);
-  }
+    if (!control || (GetWindowLongA(control, GWL_STYLE) & kind.skipStyleBits)) return;
+    // Styled already by another record: subclassed again, its stored previous procedure would
+    // become ListWndProc itself.
+    if (GetPropA(control, ProcProperty)) return;
+    ListControl(record, &StyleRecord::lists, control,
+                [&](ListEntry& entry, HWND listed, int position) {
+                  InstallListControl(styleIndex, entry, listed, position, kind.coverBars);
+                });
+  });
 }
 
 // Paints the covers again at once: the system has just drawn its own bars over them, or may
@@ -77,25 +76,24 @@ void RepaintBars(HWND window, bool vertical = true, bool horizontal = true) {
 // Passes a message on and puts the covers on again afterwards.
 LRESULT ForwardThenRepaintBars(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                bool vertical = true, bool horizontal = true) {
-  LRESULT result = ForwardMessage(window, message, wParam, lParam);
-  RepaintBars(window, vertical, horizontal);
-  return result;
+  return ForwardThenPaint(window, message, wParam, lParam,
+                          [=] { RepaintBars(window, vertical, horizontal); });
 }
 
 // The frame from the control's current properties (a record removed meanwhile renumbers them).
 void RepaintFrame(HWND window) {
   if (!IsWindow(window)) return;
-  PaintListFrame(static_cast<int>(ReadProperty(window, StyleIndexProperty)),
-                 static_cast<int>(ReadProperty(window, EntryIndexProperty)));
+  ControlPlace place = PlaceOf(window);
+  PaintListFrame(place.styleIndex, place.position);
 }
 
 // Passes a message on; when it moved the real bars (items added, a type-ahead jump, a drag
 // that scrolls), the covers follow.
 LRESULT ForwardKeepingCovers(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = ForwardMessage(window, message, wParam, lParam);
-  const ListEntry* entry = IsWindow(window) ? ControlEntry(window, &StyleRecord::lists) : nullptr;
-  if (entry && entry->window == window) RepaintEmulatedScrollBars(window, entry->covers);
-  return result;
+  return ForwardThenPaint(window, message, wParam, lParam, [window] {
+    const ListEntry* entry = IsWindow(window) ? ControlEntry(window, &StyleRecord::lists) : nullptr;
+    if (entry && entry->window == window) RepaintEmulatedScrollBars(window, entry->covers);
+  });
 }
 
 bool IsArrowKey(WPARAM key) { return key >= VK_LEFT && key <= VK_DOWN; }
@@ -141,8 +139,7 @@ LRESULT CALLBACK ListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   if (!record || !entry || entry->window != window) {
     return ForwardMessage(window, message, wParam, lParam);
   }
-  int styleIndex = static_cast<int>(ReadProperty(window, StyleIndexProperty));
-  int position = static_cast<int>(ReadProperty(window, EntryIndexProperty));
+  auto [styleIndex, position] = PlaceOf(window);
   switch (message) {
     case WM_DESTROY:
       // No picture of the bars stays behind the list.
@@ -168,9 +165,10 @@ LRESULT CALLBACK ListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       // The control may redraw its frame or bars in the system look as it handles these:
       // the styled look goes on afterwards.
       if (message != WM_ENABLE) entry->focused = message == WM_SETFOCUS ? 1 : 0;
-      LRESULT result = ForwardThenRepaintBars(window, message, wParam, lParam);
-      RepaintFrame(window);
-      return result;
+      return ForwardThenPaint(window, message, wParam, lParam, [window] {
+        RepaintFrame(window);
+        RepaintBars(window);
+      });
     }
     case WM_PAINT:
       PaintListFrame(styleIndex, position);
