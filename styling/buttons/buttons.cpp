@@ -12,6 +12,23 @@ constexpr LONG OwnerDrawBits = 0xB;  // BS_OWNERDRAW
 constexpr char DefaultFontName[] = "宋体";
 constexpr int DefaultFontSize = 12;
 
+// The caption font; a control without one GDI+ can use gets the engine's default.
+void CaptureFont(ButtonRecord& own, HWND button) {
+  ControlFont font = ReadControlFont(button);
+  own.fontName = font.fontName.empty() ? DefaultFontName : font.fontName;
+  own.fontSize = font.fontSize != 0 ? font.fontSize : DefaultFontSize;
+  own.fontStyle = font.fontStyle;
+}
+
+// Calls take(child, style) for each direct "BUTTON" child of the parent.
+template <typename Take>
+void ForEachButtonChild(HWND parent, Take&& take) {
+  for (HWND child = FindWindowExA(parent, nullptr, "BUTTON", nullptr); child;
+       child = FindWindowExA(parent, child, "BUTTON", nullptr)) {
+    take(child, GetWindowLongA(child, GWL_STYLE));
+  }
+}
+
 void InstallPushButton(int styleIndex, StyleRecord& record, HWND button, LONG style) {
   int entry = record.buttons.AppendEntry(button);
   ButtonRecord& own = record.buttons[entry];
@@ -20,40 +37,97 @@ void InstallPushButton(int styleIndex, StyleRecord& record, HWND button, LONG st
   own.priorProc = SubclassControl(button, styleIndex, entry, ButtonWindowProc);
   // The system button now asks its parent to draw it; the default-button type is not kept.
   SetWindowLongA(button, GWL_STYLE, style | OwnerDrawBits);
-  ControlFont font = ReadControlFont(button);
-  own.fontName = font.fontName.empty() ? DefaultFontName : font.fontName;
-  own.fontSize = font.fontSize != 0 ? font.fontSize : DefaultFontSize;
-  own.fontStyle = font.fontStyle;
+  CaptureFont(own, button);
 }
 
-// Check boxes and radio buttons repaint themselves after the system has changed their state.
-LRESULT CheckOrRadioStep(HWND window, const ButtonRecord& button, UINT message, WPARAM wParam,
-                         LPARAM lParam) {
+bool IsOwnerDrawn(LONG style) { return (style | OwnerDrawBits) == style; }
+
+// BS_CHECKBOX, BS_AUTOCHECKBOX and BS_PUSHBOX.
+bool IsStylableCheckBox(LONG style) {
+  return !IsOwnerDrawn(style) && (style & 0x2) && !(style & 0x4);
+}
+
+// BS_AUTORADIOBUTTON only: a radio button the application checks itself keeps the system look.
+bool IsStylableRadioButton(LONG style) {
+  return !IsOwnerDrawn(style) && !(style & 0x2) && (style & 0x9) == 0x9 && !(style & 0x4);
+}
+
+// Check boxes and radio buttons stay system-drawn; their look is painted over the system's.
+void InstallCheckOrRadio(int styleIndex, StyleRecord& record, HWND button, HWND parent,
+                         ButtonKind kind) {
+  bool checked = SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  if (record.buttons.Find(button)) return;
+  int entry = record.buttons.AppendEntry(button);
+  ButtonRecord& own = record.buttons[entry];
+  own.text = WindowText(button);
+  own.checked = checked ? 1 : 0;
+  own.parent = parent;
+  own.kind = kind;
+  own.priorProc = SubclassControl(button, styleIndex, entry, ButtonWindowProc);
+  CaptureFont(own, button);
+}
+
+bool IsCheckOrRadio(const ButtonRecord& button) {
+  return button.kind == RadioButtonKind || button.kind == CheckBoxKind;
+}
+
+// A check box or radio button looks hovered while it holds its record's hover slot.
+UINT CurrentCheckState(HWND window, const StyleRecord& record) {
+  int entry = static_cast<int>(ReadProperty(window, EntryIndexProperty));
+  bool hot = record.hotKind == HotButtons && record.hotIndex == entry;
+  return hot ? ButtonHover : 0;
+}
+
+void PaintCheckOrRadio(HWND window, const ButtonRecord& button, UINT itemState) {
   if (button.kind == RadioButtonKind) {
-    ForwardMessage(window, message, wParam, lParam);
-    PaintRadioButton(window, ButtonSelected);
-    return DefWindowProcA(window, message, wParam, lParam);
+    PaintRadioButton(window, itemState);
+  } else if (button.kind == CheckBoxKind) {
+    PaintCheckBox(window, itemState);
   }
-  if (button.kind == CheckBoxKind) {
-    ForwardMessage(window, message, wParam, lParam);
-    PaintCheckBox(window, 0);
-    return DefWindowProcA(window, message, wParam, lParam);
-  }
-  return ForwardMessage(window, message, wParam, lParam);
 }
 
-LRESULT PaintOwnLook(HWND window, const ButtonRecord& button, WPARAM wParam, LPARAM lParam) {
-  if (button.kind != RadioButtonKind && button.kind != CheckBoxKind) {
+// The system's button code draws check boxes and radio buttons straight to the screen on these
+// messages, outside WM_PAINT (Wine's visibly so): focus changes, enabling, a new caption, the
+// check and pushed states, and the click and space key that change them.
+bool SystemDrawsOn(UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case WM_UPDATEUISTATE:
+    case BM_SETCHECK:
+    case BM_SETSTATE:
+    case WM_LBUTTONDOWN:
+      return true;
+    case WM_KEYDOWN:
+      return wParam == VK_SPACE;
+    default:
+      return false;
+  }
+}
+
+// Lets the system handle the message, then puts the styled look back over what it drew. The
+// entry is looked up again: the message may have run code that closed the dialog.
+LRESULT ForwardAndRepaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = ForwardMessage(window, message, wParam, lParam);
+  StyleRecord* record = RecordOfControl(window);
+  ButtonRecord* button = ControlEntry(window, &StyleRecord::buttons);
+  if (IsWindow(window) && record && button && button->window == window) {
+    PaintCheckOrRadio(window, *button, CurrentCheckState(window, *record));
+  }
+  return result;
+}
+
+LRESULT PaintOwnLook(HWND window, const StyleRecord& record, const ButtonRecord& button,
+                     WPARAM wParam, LPARAM lParam) {
+  if (!IsCheckOrRadio(button)) {
     // The system button asks its parent to draw it, which reaches PaintPushButton.
     return ForwardMessage(window, WM_PAINT, wParam, lParam);
   }
   PAINTSTRUCT paint{};
   BeginPaint(window, &paint);
-  if (button.kind == RadioButtonKind) {
-    PaintRadioButton(window, 0);
-  } else {
-    PaintCheckBox(window, 0);
-  }
+  PaintCheckOrRadio(window, button, CurrentCheckState(window, record));
   EndPaint(window, &paint);
   return DefWindowProcA(window, WM_PAINT, wParam, lParam);
 }
@@ -71,21 +145,31 @@ void OnMouseLeave(HWND window, StyleRecord& record, const ButtonRecord& button) 
 }  // namespace
 
 bool IsStylablePushButton(LONG style) {
-  bool ownerDrawn = (style | OwnerDrawBits) == style;
   bool pushType = !(style & 0x2) && (style & 0x9) != 0x9 && !(style & 0x4);
-  return !ownerDrawn && pushType;
+  return !IsOwnerDrawn(style) && pushType;
 }
 
 void InstallPushButtons(int styleIndex, HWND parentWindow) {
   if (!StylingEnabled) return;
   StyleRecord* record = RecordAt(styleIndex);
   if (!record) return;
-  for (HWND child = FindWindowExA(parentWindow, nullptr, "BUTTON", nullptr); child;
-       child = FindWindowExA(parentWindow, child, "BUTTON", nullptr)) {
-    LONG style = GetWindowLongA(child, GWL_STYLE);
-    if (!IsStylablePushButton(style) || record->buttons.Find(child)) continue;
+  ForEachButtonChild(parentWindow, [&](HWND child, LONG style) {
+    if (!IsStylablePushButton(style) || record->buttons.Find(child)) return;
     InstallPushButton(styleIndex, *record, child, style);
-  }
+  });
+}
+
+void InstallCheckBoxesAndRadioButtons(int styleIndex, HWND parentWindow) {
+  if (!StylingEnabled) return;
+  StyleRecord* record = RecordAt(styleIndex);
+  if (!record) return;
+  ForEachButtonChild(parentWindow, [&](HWND child, LONG style) {
+    if (IsStylableCheckBox(style)) {
+      InstallCheckOrRadio(styleIndex, *record, child, parentWindow, CheckBoxKind);
+    } else if (IsStylableRadioButton(style)) {
+      InstallCheckOrRadio(styleIndex, *record, child, parentWindow, RadioButtonKind);
+    }
+  });
 }
 
 LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -116,7 +200,7 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_NCPAINT:
       return 1;
     case WM_PAINT:
-      return PaintOwnLook(window, *button, wParam, lParam);
+      return PaintOwnLook(window, *record, *button, wParam, lParam);
     case WM_MOUSEMOVE:
       OnMouseMove(window, *record);
       break;
@@ -125,7 +209,7 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
       break;
     case WM_LBUTTONDOWN:
       button->pressed = 1;
-      return CheckOrRadioStep(window, *button, message, wParam, lParam);
+      break;
     case WM_LBUTTONUP:
       button->pressed = 0;
       record->hotIndex = 0;
@@ -133,11 +217,6 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_LBUTTONDBLCLK:
       // A double click is not a second click.
       return 0;
-    case BM_SETCHECK:
-      return CheckOrRadioStep(window, *button, message, wParam, lParam);
-    case WM_KEYDOWN:
-      if (wParam == VK_SPACE) return CheckOrRadioStep(window, *button, message, wParam, lParam);
-      break;
     case BM_SETSTYLE:
       // The dialog manager marks the default button by its style; a styled push button stays
       // owner-drawn, or the system would draw it again.
@@ -151,6 +230,9 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
       break;
     default:
       break;
+  }
+  if (IsCheckOrRadio(*button) && SystemDrawsOn(message, wParam)) {
+    return ForwardAndRepaint(window, message, wParam, lParam);
   }
   return ForwardMessage(window, message, wParam, lParam);
 }

@@ -46,6 +46,7 @@ void InstallControlFamilies(int styleIndex, HWND dialog) {
   // controls, up-down controls, headers, statics (extra width 6), toolbars: each family adds
   // its installer call here as it is built.
   InstallPushButtons(styleIndex, dialog);
+  InstallCheckBoxesAndRadioButtons(styleIndex, dialog);
   InstallStatics(styleIndex, dialog, StaticExtraWidth);
 }
 
