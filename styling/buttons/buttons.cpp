@@ -99,6 +99,7 @@ bool SystemDrawsOn(UINT message, WPARAM wParam) {
     case BM_SETCHECK:
     case BM_SETSTATE:
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
       return true;
     case WM_KEYDOWN:
       return wParam == VK_SPACE;
@@ -215,8 +216,11 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
       record->hotIndex = 0;
       break;
     case WM_LBUTTONDBLCLK:
-      // A double click is not a second click.
-      return 0;
+      // A double click is not a second click of a push button; a check box is toggled twice,
+      // as the system does: its button code takes the second press as a mouse-down.
+      if (!IsCheckOrRadio(*button)) return 0;
+      button->pressed = 1;
+      break;
     case BM_SETSTYLE:
       // The dialog manager marks the default button by its style; a styled push button stays
       // owner-drawn, or the system would draw it again.

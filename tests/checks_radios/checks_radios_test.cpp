@@ -161,6 +161,7 @@ TEST(ChecksAndRadios, LooksInPixels) {
       EXPECT_FALSE(IsCyan(checked.At(ringX, by + 6))) << id << ": no ring without hover";
       EXPECT_EQ(disabled.At(mx, by + 6), (Rgb{192, 192, 192})) << id << ": a grey panel, no box";
       EXPECT_GT(disabled.Count(IsDark), 10) << id << ": the caption stays";
+      EXPECT_LT(disabled.At(disabled.width - 1, by + 6).r, 150) << id << ": the right border";
       int captionLeft = radio ? 18 : 20;
       for (int y = 0; y < plain.height; ++y) {
         for (int x = 16; x < captionLeft; ++x)
@@ -205,6 +206,8 @@ const Step Steps[] = {
     {"released", [](HWND b, HWND) { SendMessageA(b, BM_SETSTATE, FALSE, 0); }},
     {"mouse down", [](HWND b, HWND) { SendMessageA(b, WM_LBUTTONDOWN, MK_LBUTTON, 0x50005); }},
     {"mouse up", [](HWND b, HWND) { SendMessageA(b, WM_LBUTTONUP, 0, 0x50005); }},
+    {"second press", [](HWND b, HWND) { SendMessageA(b, WM_LBUTTONDBLCLK, MK_LBUTTON, 0x50005); }},
+    {"second release", [](HWND b, HWND) { SendMessageA(b, WM_LBUTTONUP, 0, 0x50005); }},
     {"space down", [](HWND b, HWND) { SendMessageA(b, WM_KEYDOWN, VK_SPACE, 0); }},
     {"space up", [](HWND b, HWND) { SendMessageA(b, WM_KEYUP, VK_SPACE, 0); }},
     {"cues", [](HWND b, HWND) {
@@ -227,6 +230,20 @@ TEST(ChecksAndRadios, NoMessageLeavesTheSystemLookOnScreen) {
         EXPECT_TRUE(shown.pixels == FreshLook(button).pixels) << id << " after " << step.name;
       }
     }
+  });
+}
+
+// A double click on a check box is two clicks, as in the system's own look: two toggles.
+TEST(ChecksAndRadios, ADoubleClickTogglesACheckBoxTwice) {
+  WithDialog([](HWND dialog) {
+    HWND button = GetDlgItem(dialog, CheckBoxId);
+    LRESULT before = SendMessageA(button, BM_GETCHECK, 0, 0);
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK}) {
+      SendMessageA(button, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, 0x50005);
+    }
+    EXPECT_NE(SendMessageA(button, BM_GETCHECK, 0, 0), before) << "toggled once so far";
+    SendMessageA(button, WM_LBUTTONUP, 0, 0x50005);
+    EXPECT_EQ(SendMessageA(button, BM_GETCHECK, 0, 0), before) << "and back";
   });
 }
 
