@@ -133,14 +133,31 @@ LRESULT PaintOwnLook(HWND window, const StyleRecord& record, const ButtonRecord&
   return DefWindowProcA(window, WM_PAINT, wParam, lParam);
 }
 
-void OnMouseMove(HWND window, StyleRecord& record) {
-  int entry = static_cast<int>(ReadProperty(window, EntryIndexProperty));
-  TrackHover(window, record, entry, HotButtons, [window] { RepaintButton(window, 0, true); });
-}
-
 void OnMouseLeave(HWND window, StyleRecord& record, const ButtonRecord& button) {
   record.hotIndex = 0;
   RepaintButton(window, button.focused ? ButtonFocused : 0, false);
+}
+
+// Whether the pointer is on the button now, wherever the messages say it was.
+bool PointerIsOn(HWND window) {
+  POINT at{};
+  return GetCursorPos(&at) && WindowFromPoint(at) == window;
+}
+
+void OnMouseMove(HWND window, StyleRecord& record, const ButtonRecord& button, LPARAM lParam) {
+  int entry = static_cast<int>(ReadProperty(window, EntryIndexProperty));
+  // A button holding the capture hears of the pointer outside it too: that is no hover, and a
+  // hovered button the pointer has left takes its plain look again.
+  RECT client{};
+  GetClientRect(window, &client);
+  bool on = PtInRect(&client, MakePoint(SignedLowHalf(lParam), SignedHighHalf(lParam)));
+  if (!on) {
+    if (record.hotKind == HotButtons && record.hotIndex == entry) {
+      OnMouseLeave(window, record, button);
+    }
+    return;
+  }
+  TrackHover(window, record, entry, HotButtons, [window] { RepaintButton(window, 0, true); });
 }
 
 }  // namespace
@@ -203,9 +220,14 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_PAINT:
       return PaintOwnLook(window, *record, *button, wParam, lParam);
     case WM_MOUSEMOVE:
-      OnMouseMove(window, *record);
+      OnMouseMove(window, *record, *button, lParam);
       break;
     case WM_MOUSELEAVE:
+      // Wine notices a leave on a timer; one that arrives after the pointer came back is stale.
+      if (PointerIsOn(window)) {
+        RequestMouseLeave(window);
+        break;
+      }
       OnMouseLeave(window, *record, *button);
       break;
     case WM_LBUTTONDOWN:

@@ -13,6 +13,10 @@ import lanzhou_e2e as e2e  # noqa: E402
 CHECKED, UNCHECKED, DISABLED = 201, 202, 203
 RADIOS = (211, 212, 213)
 KEY_COLOUR = (255, 0, 255)
+# Wine sees that the pointer has left a window on a timer of the hover time (400 ms), so the
+# leave notice, and with it the plain look, comes that much after the pointer went away.
+LEAVE_SECONDS = 0.8
+LAST_ROW = 221
 
 
 def is_green(rgb):
@@ -45,6 +49,9 @@ class Marks:
         x = self.left + (1 if self.radio else 2)
         return picture.region(x, self.by + 2, x + 1, self.by + 10)
 
+    def whole(self, picture):
+        return picture.region(self.left, self.top, self.right, self.bottom)
+
     def point(self):
         return self.left + 9, self.by + 6
 
@@ -58,9 +65,38 @@ class ChecksAndRadiosEndToEnd(unittest.TestCase):
         print("screenshot:", path)
         return picture
 
-    def test_clicks_and_hover(self):
+    def park(self, boxes):
+        """Puts the pointer on the dialog below the family's last row. Not off the dialog: Wine
+        hears nothing of a pointer over no Wine window, and when a capture ends it makes up a
+        move from where it last saw the pointer, hovering the button that had it."""
+        last = boxes[LAST_ROW]
+        e2e.move_to(last.left + 5, last.bottom + 8)
+
+    def right_after(self, boxes, act, name, *control_ids):
+        """Does `act` with real input and photographs the screen at once; each control must look
+        as it does when painted afresh afterwards: plain (the pointer passed over and left) or,
+        when the pointer is still on it, hovered. No message may leave the system look."""
+        act()
+        time.sleep(0.2)  # time for Wine to deliver the input
+        at_once = self.shoot(name)
+        for control_id in control_ids:
+            marks = boxes[control_id]
+            x, y = marks.point()
+            e2e.move_to(x + 40, y)
+            time.sleep(0.2)
+            hovered = marks.whole(e2e.Picture(e2e.screenshot(name + "_hovered")))
+            self.park(boxes)
+            time.sleep(LEAVE_SECONDS)
+            plain = marks.whole(e2e.Picture(e2e.screenshot(name + "_plain")))
+            self.assertTrue(marks.whole(at_once) in (plain, hovered),
+                            f"{control_id} looked neither styled nor hovered right after {name}")
+        return at_once
+
+    def test_real_input(self):
         with gallery_e2e.running_gallery() as gallery:
-            boxes = {i: Marks(gallery, i) for i in (CHECKED, UNCHECKED, DISABLED) + RADIOS}
+            boxes = {i: Marks(gallery, i)
+                     for i in (CHECKED, UNCHECKED, DISABLED, LAST_ROW) + RADIOS}
+            self.park(boxes)
             shown = self.shoot("checks_radios_states")
             self.assertTrue(any(map(is_green, boxes[CHECKED].box(shown))), "a tick when checked")
             self.assertFalse(any(map(is_green, boxes[UNCHECKED].box(shown))), "none unchecked")
@@ -68,20 +104,30 @@ class ChecksAndRadiosEndToEnd(unittest.TestCase):
             self.assertTrue(any(map(is_cyan, boxes[211].dot(shown))), "the first radio's dot")
             self.assertFalse(any(map(is_cyan, boxes[212].dot(shown))))
 
-            # A click toggles the tick; the pointer then leaves so that only the mark differs.
-            for expected in (True, False):
-                e2e.click_at(*boxes[UNCHECKED].point())
-                e2e.move_to(1, 1)
-                time.sleep(0.5)  # apart, so that the next click is not a double click
-                shown = self.shoot(f"checks_radios_clicked_{'on' if expected else 'off'}")
-                self.assertEqual(any(map(is_green, boxes[UNCHECKED].box(shown))), expected)
+            def click(control_id):
+                return lambda: e2e.click_at(*boxes[control_id].point(), pause=0)
 
-            e2e.click_at(*boxes[212].point())
-            e2e.move_to(1, 1)
-            time.sleep(0.3)
-            shown = self.shoot("checks_radios_radio_moved")
-            self.assertTrue(any(map(is_cyan, boxes[212].dot(shown))), "the dot moved here")
-            self.assertFalse(any(map(is_cyan, boxes[211].dot(shown))), "and left the first")
+            def key(name):
+                return lambda: e2e.xdotool("key", name)
+
+            # (what, real input, controls it redraws, control whose mark is checked, ticked?)
+            steps = [
+                ("click_on", click(UNCHECKED), (UNCHECKED,), UNCHECKED, True),
+                ("click_off", click(UNCHECKED), (UNCHECKED,), UNCHECKED, False),
+                ("focus_back", key("shift+Tab"), (UNCHECKED, CHECKED), CHECKED, True),
+                ("space_off", key("space"), (CHECKED,), CHECKED, False),
+                ("space_on", key("space"), (CHECKED,), CHECKED, True),
+                ("radio_click", click(212), (211, 212), 212, True),
+                ("radio_arrow", key("Down"), (212, 213), 213, True),
+            ]
+            for name, act, redrawn, marked, ticked in steps:
+                shown = self.right_after(boxes, act, "checks_radios_" + name, *redrawn)
+                time.sleep(0.5)  # apart, so that the next click is not a double click
+                if marked in RADIOS:
+                    dots = {i: any(map(is_cyan, boxes[i].dot(shown))) for i in RADIOS}
+                    self.assertEqual(dots, {i: i == marked for i in RADIOS}, name)
+                else:
+                    self.assertEqual(any(map(is_green, boxes[marked].box(shown))), ticked, name)
 
             for control_id in (UNCHECKED, 213):
                 x, y = boxes[control_id].point()
@@ -90,8 +136,8 @@ class ChecksAndRadiosEndToEnd(unittest.TestCase):
                 shown = self.shoot(f"checks_radios_hover_{control_id}")
                 self.assertGreaterEqual(sum(map(is_cyan, boxes[control_id].ring(shown))), 4,
                                         control_id)
-                e2e.move_to(1, 1)
-                time.sleep(0.3)
+                self.park(boxes)
+                time.sleep(LEAVE_SECONDS)
                 shown = self.shoot(f"checks_radios_left_{control_id}")
                 self.assertFalse(any(map(is_cyan, boxes[control_id].ring(shown))), control_id)
 
