@@ -78,14 +78,6 @@ UINT CurrentCheckState(HWND window, const StyleRecord& record) {
   return hot ? ButtonHover : 0;
 }
 
-void PaintCheckOrRadio(HWND window, const ButtonRecord& button, UINT itemState) {
-  if (button.kind == RadioButtonKind) {
-    PaintRadioButton(window, itemState);
-  } else if (button.kind == CheckBoxKind) {
-    PaintCheckBox(window, itemState);
-  }
-}
-
 // The system's button code draws check boxes and radio buttons straight to the screen on these
 // messages, outside WM_PAINT (Wine's visibly so): focus changes, enabling, a new caption, the
 // check and pushed states, and the click and space key that change them.
@@ -112,11 +104,8 @@ bool SystemDrawsOn(UINT message, WPARAM wParam) {
 // entry is looked up again: the message may have run code that closed the dialog.
 LRESULT ForwardAndRepaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = ForwardMessage(window, message, wParam, lParam);
-  StyleRecord* record = RecordOfControl(window);
-  ButtonRecord* button = ControlEntry(window, &StyleRecord::buttons);
-  if (IsWindow(window) && record && button && button->window == window) {
-    PaintCheckOrRadio(window, *button, CurrentCheckState(window, *record));
-  }
+  StyleRecord* record = IsWindow(window) ? RecordOfControl(window) : nullptr;
+  if (record) RepaintButton(window, CurrentCheckState(window, *record), false);
   return result;
 }
 
@@ -128,7 +117,7 @@ LRESULT PaintOwnLook(HWND window, const StyleRecord& record, const ButtonRecord&
   }
   PAINTSTRUCT paint{};
   BeginPaint(window, &paint);
-  PaintCheckOrRadio(window, button, CurrentCheckState(window, record));
+  RepaintButton(window, CurrentCheckState(window, record), false);
   EndPaint(window, &paint);
   return DefWindowProcA(window, WM_PAINT, wParam, lParam);
 }

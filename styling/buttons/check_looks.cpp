@@ -57,9 +57,20 @@ void FillFromCentre(Graphics& graphics, GraphicsPath& path, ARGB centre, ARGB su
   graphics.FillPath(brush, path);
 }
 
-GraphicsPath* Shape(GraphicsPath& path) {
+// New paths of one figure.
+void MakeRectangle(GraphicsPath& path, float x, float y, float width, float height) {
   path.Create();
-  return &path;
+  path.AddRectangle(x, y, width, height);
+}
+
+void MakeEllipse(GraphicsPath& path, float x, float y, float width, float height) {
+  path.Create();
+  path.AddEllipse(x, y, width, height);
+}
+
+void MakeRoundedRect(GraphicsPath& path, float x, float y, float width, float height, int corner) {
+  path.Create();
+  AddRoundedRect(path, x, y, width, height, corner);
 }
 
 // The hover glow: a white then an accent haze in `halo`, kept outside `inner` by the clip.
@@ -123,7 +134,7 @@ void PaintDisabledPanel(Graphics& graphics, float left, const Area& area) {
   grey.Create(ToArgb(DisabledFace));
   graphics.FillRectangle(grey, left, 0, area.width - left, area.height);
   GraphicsPath panel;
-  AddRoundedRect(*Shape(panel), left, 0, area.width - left - 1, area.height - 1, PanelCorner);
+  MakeRoundedRect(panel, left, 0, area.width - left - 1, area.height - 1, PanelCorner);
   Stroke(graphics, panel, Colour(Black, 80));
 }
 
@@ -133,13 +144,13 @@ void PaintBox(Graphics& graphics, const Area& area, bool hover, bool checked) {
   white.Create(ToArgb(White));
   graphics.FillRectangle(white, bx + 1, by + 1, 11, 11);
   GraphicsPath inside;
-  Shape(inside)->AddRectangle(bx + 1, by + 1, 11, 11);
+  MakeRectangle(inside, bx + 1, by + 1, 11, 11);
   FillGradient(graphics, inside, {bx, by}, {bx, by + BoxSize}, Colour(Black, 70), ToArgb(White));
   GraphicsPath box;
-  Shape(box)->AddRectangle(bx, by, BoxSize, BoxSize);
+  MakeRectangle(box, bx, by, BoxSize, BoxSize);
   if (hover) {
     GraphicsPath halo;
-    AddRoundedRect(*Shape(halo), bx - 3, by - 3, 18, 18, GlowCorner);
+    MakeRoundedRect(halo, bx - 3, by - 3, 18, 18, GlowCorner);
     PaintGlowRing(graphics, box, halo);
     const float tintTop = (area.height - 11) / 2;
     FillGradient(graphics, box, {bx, tintTop}, {bx + BoxSize, tintTop + BoxSize},
@@ -161,23 +172,23 @@ void PaintCircle(Graphics& graphics, const Area& area, bool hover, bool checked)
   graphics.SetSmoothingMode(AntiAlias);
   const float cx = 2, cy = (area.height - BoxSize) / 2;
   GraphicsPath circle;
-  Shape(circle)->AddEllipse(cx, cy, BoxSize, BoxSize);
+  MakeEllipse(circle, cx, cy, BoxSize, BoxSize);
   Fill(graphics, circle, ToArgb(White));
   FillGradient(graphics, circle, {3, cy + 1}, {10, cy + 11}, Colour(Black, 100), Colour(Black, 0));
   if (hover) {
     GraphicsPath halo;
-    Shape(halo)->AddEllipse(-1, cy - 3, 18, 18);
+    MakeEllipse(halo, -1, cy - 3, 18, 18);
     PaintGlowRing(graphics, circle, halo);
     FillGradient(graphics, circle, {3, cy + 1}, {11, cy + 12}, Colour(AccentColour, 100),
                  Colour(Black, 0));
   }
   Stroke(graphics, circle, Colour(Black, 200));
   GraphicsPath ring;
-  Shape(ring)->AddEllipse(3, (area.height - 11) / 2 + 1, 9, 9);
+  MakeEllipse(ring, 3, (area.height - 11) / 2 + 1, 9, 9);
   Stroke(graphics, ring, ToArgb(White));
   if (!checked) return;
   GraphicsPath dot;
-  Shape(dot)->AddEllipse(5, cy + 3, 6, 6);
+  MakeEllipse(dot, 5, cy + 3, 6, 6);
   Stroke(graphics, dot, Colour(Black, 150));
   Stroke(graphics, dot, Colour(AccentColour, 150));
   FillFromCentre(graphics, dot, Colour(White, 80), ToArgb(AccentColour), 0);
