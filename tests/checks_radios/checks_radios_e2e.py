@@ -8,10 +8,12 @@ import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "e2e"))
 import gallery_e2e  # noqa: E402
+import golden  # noqa: E402
 import lanzhou_e2e as e2e  # noqa: E402
 
 CHECKED, UNCHECKED, DISABLED = 201, 202, 203
 RADIOS = (211, 212, 213)
+FAMILY = (201, 202, 203, 210, 211, 212, 213, 220, 221)  # every row of the family, group box too
 KEY_COLOUR = (255, 0, 255)
 # Wine sees that the pointer has left a window on a timer of the hover time (400 ms), so the
 # leave notice, and with it the plain look, comes that much after the pointer went away.
@@ -57,8 +59,8 @@ class Marks:
 
 
 class ChecksAndRadiosEndToEnd(unittest.TestCase):
-    def shoot(self, name):
-        path = e2e.screenshot(name)
+    def shoot(self, name, path=None):
+        path = path or e2e.screenshot(name)
         picture = e2e.Picture(path)
         pixels = {picture.rgb[i:i + 3] for i in range(0, len(picture.rgb), 3)}
         self.assertNotIn(bytes(KEY_COLOUR), pixels, f"the key colour on screen in {path}")
@@ -97,7 +99,12 @@ class ChecksAndRadiosEndToEnd(unittest.TestCase):
             boxes = {i: Marks(gallery, i)
                      for i in (CHECKED, UNCHECKED, DISABLED, LAST_ROW) + RADIOS}
             self.park(boxes)
-            shown = self.shoot("checks_radios_states")
+            path = e2e.screenshot("checks_radios_states")
+            rects = [gallery.control(i)["rect"] for i in FAMILY]
+            family = [min(r[0] for r in rects), min(r[1] for r in rects),
+                      max(r[2] for r in rects), max(r[3] for r in rects)]
+            golden.assert_golden("checks_radios_rest", path, family)
+            shown = self.shoot("checks_radios_states", path)
             self.assertTrue(any(map(is_green, boxes[CHECKED].box(shown))), "a tick when checked")
             self.assertFalse(any(map(is_green, boxes[UNCHECKED].box(shown))), "none unchecked")
             self.assertIn((192, 192, 192), boxes[DISABLED].box(shown), "the disabled grey panel")
