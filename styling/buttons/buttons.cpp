@@ -3,8 +3,10 @@
 #include <string>
 
 #include "styling/buttons/check_looks.h"
+#include "styling/records/family_install.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
+#include "styling/records/self_painting.h"
 
 namespace {
 
@@ -18,15 +20,6 @@ void CaptureFont(ButtonRecord& own, HWND button) {
   own.fontName = font.fontName.empty() ? DefaultFontName : font.fontName;
   own.fontSize = font.fontSize != 0 ? font.fontSize : DefaultFontSize;
   own.fontStyle = font.fontStyle;
-}
-
-// Calls take(child, style) for each direct "BUTTON" child of the parent.
-template <typename Take>
-void ForEachButtonChild(HWND parent, Take&& take) {
-  for (HWND child = FindWindowExA(parent, nullptr, "BUTTON", nullptr); child;
-       child = FindWindowExA(parent, child, "BUTTON", nullptr)) {
-    take(child, GetWindowLongA(child, GWL_STYLE));
-  }
 }
 
 void InstallPushButton(int styleIndex, StyleRecord& record, HWND button, LONG style) {
@@ -56,15 +49,15 @@ bool IsStylableRadioButton(LONG style) {
 void InstallCheckOrRadio(int styleIndex, StyleRecord& record, HWND button, HWND parent,
                          ButtonKind kind) {
   bool checked = SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  if (record.buttons.Find(button)) return;
-  int entry = record.buttons.AppendEntry(button);
-  ButtonRecord& own = record.buttons[entry];
-  own.text = WindowText(button);
-  own.checked = checked ? 1 : 0;
-  own.parent = parent;
-  own.kind = kind;
-  own.priorProc = SubclassControl(button, styleIndex, entry, ButtonWindowProc);
-  CaptureFont(own, button);
+  ListControl(record, &StyleRecord::buttons, button,
+              [&](ButtonRecord& own, HWND control, int entry) {
+                own.text = WindowText(control);
+                own.checked = checked ? 1 : 0;
+                own.parent = parent;
+                own.kind = kind;
+                own.priorProc = SubclassControl(control, styleIndex, entry, ButtonWindowProc);
+                CaptureFont(own, control);
+              });
 }
 
 bool IsCheckOrRadio(const ButtonRecord& button) {
@@ -100,26 +93,11 @@ bool SystemDrawsOn(UINT message, WPARAM wParam) {
   }
 }
 
-// Lets the system handle the message, then puts the styled look back over what it drew. The
-// entry is looked up again: the message may have run code that closed the dialog.
-LRESULT ForwardAndRepaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = ForwardMessage(window, message, wParam, lParam);
+// The styled look as it is now, painted over whatever the system drew. The entry is looked up
+// afresh: the message just handled may have run code that closed the dialog.
+void RepaintCheckOrRadio(HWND window) {
   StyleRecord* record = IsWindow(window) ? RecordOfControl(window) : nullptr;
   if (record) RepaintButton(window, CurrentCheckState(window, *record), false);
-  return result;
-}
-
-LRESULT PaintOwnLook(HWND window, const StyleRecord& record, const ButtonRecord& button,
-                     WPARAM wParam, LPARAM lParam) {
-  if (!IsCheckOrRadio(button)) {
-    // The system button asks its parent to draw it, which reaches PaintPushButton.
-    return ForwardMessage(window, WM_PAINT, wParam, lParam);
-  }
-  PAINTSTRUCT paint{};
-  BeginPaint(window, &paint);
-  RepaintButton(window, CurrentCheckState(window, record), false);
-  EndPaint(window, &paint);
-  return DefWindowProcA(window, WM_PAINT, wParam, lParam);
 }
 
 void OnMouseLeave(HWND window, StyleRecord& record, const ButtonRecord& button) {
@@ -160,7 +138,8 @@ void InstallPushButtons(int styleIndex, HWND parentWindow) {
   if (!StylingEnabled) return;
   StyleRecord* record = RecordAt(styleIndex);
   if (!record) return;
-  ForEachButtonChild(parentWindow, [&](HWND child, LONG style) {
+  ForEachChildOfClass(parentWindow, "BUTTON", [&](HWND child) {
+    LONG style = GetWindowLongA(child, GWL_STYLE);
     if (!IsStylablePushButton(style) || record->buttons.Find(child)) return;
     InstallPushButton(styleIndex, *record, child, style);
   });
@@ -170,7 +149,8 @@ void InstallCheckBoxesAndRadioButtons(int styleIndex, HWND parentWindow) {
   if (!StylingEnabled) return;
   StyleRecord* record = RecordAt(styleIndex);
   if (!record) return;
-  ForEachButtonChild(parentWindow, [&](HWND child, LONG style) {
+  ForEachChildOfClass(parentWindow, "BUTTON", [&](HWND child) {
+    LONG style = GetWindowLongA(child, GWL_STYLE);
     if (IsStylableCheckBox(style)) {
       InstallCheckOrRadio(styleIndex, *record, child, parentWindow, CheckBoxKind);
     } else if (IsStylableRadioButton(style)) {
@@ -207,7 +187,9 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_NCPAINT:
       return 1;
     case WM_PAINT:
-      return PaintOwnLook(window, *record, *button, wParam, lParam);
+      if (!IsCheckOrRadio(*button)) break;  // the system asks the parent to draw a push button
+      return PaintInsteadOfSystem(window, wParam, lParam,
+                                  [window] { RepaintCheckOrRadio(window); });
     case WM_MOUSEMOVE:
       OnMouseMove(window, *record, *button, lParam);
       break;
@@ -247,7 +229,8 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
       break;
   }
   if (IsCheckOrRadio(*button) && SystemDrawsOn(message, wParam)) {
-    return ForwardAndRepaint(window, message, wParam, lParam);
+    return ForwardThenPaint(window, message, wParam, lParam,
+                            [window] { RepaintCheckOrRadio(window); });
   }
   return ForwardMessage(window, message, wParam, lParam);
 }

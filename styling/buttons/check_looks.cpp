@@ -8,7 +8,7 @@
 #include "drawing/drawing.h"
 #include "resources/images/images.h"
 #include "styling/buttons/buttons.h"
-#include "styling/records/canvas.h"
+#include "styling/records/look_paint.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
 
@@ -225,20 +225,18 @@ void PaintLook(Graphics& graphics, HWND window, const ButtonRecord& button, cons
 }
 
 // Everything the finished look depends on: a look kept under an equal key is the same picture.
-LookKey KeyOf(HWND window, const ButtonRecord& button, const StyleRecord& record, UINT itemState,
-              bool checked, const RECT& client) {
-  LookKey key;
+LookKey KeyOf(HWND window, const ButtonRecord& button, UINT itemState, bool checked,
+              const RECT& client) {
+  LookKey key = ControlLookKey(window);
   key.Add(button.kind).Add(itemState).Add(checked ? 1 : 0).Add(client);
-  key.Add(RectInOwner(window)).Add(record.frameVersion);
   key.Add(button.text).Add(button.fontName).Add(button.fontSize).Add(button.fontStyle);
   key.Add(ReadProperty(window, TextColourProperty)).Add(AccentColour);
   return key;
 }
 
 void PaintCheckOrRadio(HWND window, UINT itemState, ButtonKind kind) {
-  StyleRecord* record = RecordOfControl(window);
   ButtonRecord* button = ControlEntry(window, &StyleRecord::buttons);
-  if (!record || !button || button->window != window || button->kind != kind) return;
+  if (!button || button->window != window || button->kind != kind) return;
   // A hidden button shows nothing: no work to do.
   if (!IsWindowVisible(window)) return;
   // Only the disabled and hover bits make a difference; the window itself says whether it is
@@ -249,21 +247,11 @@ void PaintCheckOrRadio(HWND window, UINT itemState, ButtonKind kind) {
   if (itemState & ButtonDisabled) checked = false;  // the disabled panel shows no mark
   RECT client{};
   GetClientRect(window, &client);
-  LookKey key = KeyOf(window, *button, *record, itemState, checked, client);
+  const Area area{static_cast<float>(client.right), static_cast<float>(client.bottom)};
   HDC screen = GetDC(window);
-  if (!button->looks.Draw(key, screen, 0, 0)) {
-    CanvasDc canvas(window, client);
-    if (canvas) {
-      const Area area{static_cast<float>(client.right), static_cast<float>(client.bottom)};
-      {
-        Graphics graphics;
-        graphics.CreateFromHdc(canvas.Dc());
-        PaintLook(graphics, window, *button, area, itemState, checked);
-      }
-      button->looks.Keep(key, canvas.Dc(), client.right, client.bottom);
-      BitBlt(screen, 0, 0, client.right, client.bottom, canvas.Dc(), 0, 0, SRCCOPY);
-    }
-  }
+  PresentLook(
+      window, button->looks, KeyOf(window, *button, itemState, checked, client), screen, client,
+      [&](Graphics& graphics) { PaintLook(graphics, window, *button, area, itemState, checked); });
   ReleaseDC(window, screen);
 }
 
