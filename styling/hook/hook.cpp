@@ -4,6 +4,7 @@
 
 #include "resources/images/images.h"
 #include "styling/buttons/buttons.h"
+#include "styling/edits/edits.h"
 #include "styling/frame/frame.h"
 #include "styling/headers/headers.h"
 #include "styling/records/records.h"
@@ -52,6 +53,7 @@ SIZE InstallControlFamilies(int styleIndex, HWND dialog) {
   // its installer call here as it is built.
   InstallPushButtons(styleIndex, dialog);
   InstallCheckBoxesAndRadioButtons(styleIndex, dialog);
+  InstallEditControls(styleIndex, dialog);
   InstallTrackBars(styleIndex, dialog);
   InstallProgressBars(styleIndex, dialog);
   InstallUpDowns(styleIndex, dialog);
