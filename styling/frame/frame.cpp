@@ -155,13 +155,18 @@ void EndFade(HWND window) {
   FadeStarted = false;
 }
 
+// The frame first, then the children, then the dialog's own procedure: whatever a dialog draws
+// in its WM_PAINT, on itself or on its children (colour swatches, a font sample), lands on top
+// and stays. Its BeginPaint validates the window; a dialog that does not paint gets
+// DefWindowProc's, which does the same.
 LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
-  PAINTSTRUCT paint;
-  BeginPaint(window, &paint);
   PaintFrame(window);
-  EndPaint(window, &paint);
   StartFadeOnce(window);
-  return DefWindowProcA(window, WM_PAINT, wParam, lParam);
+  for (HWND child = FindWindowExA(window, nullptr, nullptr, nullptr); child;
+       child = FindWindowExA(window, child, nullptr, nullptr)) {
+    if (IsWindowVisible(child)) UpdateWindow(child);
+  }
+  return ForwardMessage(window, WM_PAINT, wParam, lParam);
 }
 
 void ShowCloseLook(HWND window, bool hover) {
@@ -207,6 +212,8 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       break;
     case WM_PAINT:
       return OnPaint(window, wParam, lParam);
+    case WM_ERASEBKGND:
+      return 1;  // the frame paints the whole surface; the system's fill would cover it
     case WM_DRAWITEM: {
       DRAWITEMSTRUCT item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       RouteOwnerDrawnItem(FrameStyleIndex(window), item);
