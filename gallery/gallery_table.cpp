@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "gallery/gallery_toolbars.h"
+
 namespace {
 
 constexpr short DialogWidth = 640;
@@ -58,6 +60,22 @@ std::vector<GalleryControl> MakeControls() {
        .place = {80, 25, 20, 20},
        .id = 112,
        .fill = ShowInformationIcon},
+      // Toolbars and a toolbar holding an edit and a combo box (a container).
+      {.className = TOOLBARCLASSNAMEA,
+       .style = TBSTYLE_FLAT | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
+       .place = {5, 258, 310, 60},
+       .id = TextBelowToolbarId,
+       .fill = FillTextBelowToolbar},
+      {.className = TOOLBARCLASSNAMEA,
+       .style = TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
+       .place = {5, 322, 310, 16},
+       .id = ListToolbarId,
+       .fill = FillListToolbar},
+      {.className = TOOLBARCLASSNAMEA,
+       .style = TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
+       .place = {325, 258, 310, 18},
+       .id = ContainerToolbarId,
+       .fill = FillContainerToolbar},
   };
 }
 

@@ -6,6 +6,7 @@
 #include "styling/buttons/buttons.h"
 #include "styling/hook/hook.h"
 #include "styling/records/canvas.h"
+#include "styling/records/child_windows.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
 
@@ -162,10 +163,7 @@ void EndFade(HWND window) {
 LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
   PaintFrame(window);
   StartFadeOnce(window);
-  for (HWND child = FindWindowExA(window, nullptr, nullptr, nullptr); child;
-       child = FindWindowExA(window, child, nullptr, nullptr)) {
-    if (IsWindowVisible(child)) UpdateWindow(child);
-  }
+  UpdateVisibleChildren(window);
   return ForwardMessage(window, WM_PAINT, wParam, lParam);
 }
 

@@ -7,6 +7,7 @@
 #include "styling/frame/frame.h"
 #include "styling/records/records.h"
 #include "styling/statics/statics.h"
+#include "styling/toolbars/toolbars.h"
 
 HHOOK StyleHookHandle = nullptr;
 
@@ -47,6 +48,7 @@ void InstallControlFamilies(int styleIndex, HWND dialog) {
   // its installer call here as it is built.
   InstallPushButtons(styleIndex, dialog);
   InstallStatics(styleIndex, dialog, StaticExtraWidth);
+  InstallToolbars(styleIndex, dialog);
 }
 
 }  // namespace
@@ -122,4 +124,8 @@ void ApplyRoundedRegion(HWND window) {
   HRGN region = CreateRoundRectRgn(0, 0, rect.right + 1, rect.bottom + 1, 5, 5);
   // Once given, the region belongs to the window; a refused one is still ours to free.
   if (region && !SetWindowRgn(window, region, TRUE)) DeleteObject(region);
+}
+
+void InstallChildFamilies(int styleIndex, HWND parent) {
+  InstallControlFamilies(styleIndex, parent);
 }

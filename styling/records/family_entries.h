@@ -38,14 +38,3 @@ struct HeaderEntry {
   HWND window = nullptr;
   WNDPROC priorProc = nullptr;
 };
-
-struct ToolbarEntry {
-  HWND window = nullptr;
-  WNDPROC priorProc = nullptr;
-};
-
-// A window with children of its own whose children are styled like a dialog's.
-struct ContainerEntry {
-  HWND window = nullptr;
-  WNDPROC priorProc = nullptr;
-};

@@ -26,6 +26,7 @@
 #include "styling/records/family_entries.h"
 #include "styling/records/family_list.h"
 #include "styling/statics/static_entry.h"
+#include "styling/toolbars/toolbar_entry.h"
 
 // Engine globals, set once at start-up.
 extern bool StylingEnabled;    // every control installer does nothing while false
