@@ -11,6 +11,12 @@
 namespace {
 
 constexpr char FindOwnerClass[] = "GalleryFindOwner";
+bool styled = true;
+
+// The style hook for the next dialog, unless the plain system look was asked for.
+void HookWhenStyled() {
+  if (styled) InstallStyleHook();
+}
 
 CommonDialogOutcome Finish(BOOL accepted, std::string detail = {}) {
   CommonDialogOutcome outcome;
@@ -37,7 +43,7 @@ CommonDialogOutcome ShowFileDialog(bool save) {
   file.nMaxFile = sizeof path;
   file.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-  InstallStyleHook();
+  HookWhenStyled();
   BOOL accepted = save ? GetSaveFileNameA(&file) : GetOpenFileNameA(&file);
   return Finish(accepted, std::string("file=") + path);
 }
@@ -51,7 +57,7 @@ CommonDialogOutcome ShowFontDialog() {
   choose.lStructSize = sizeof choose;
   choose.lpLogFont = &font;
   choose.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
-  InstallStyleHook();
+  HookWhenStyled();
   BOOL accepted = ChooseFontA(&choose);
   char detail[160];
   std::snprintf(detail, sizeof detail, "font=%s size=%d weight=%ld italic=%d", font.lfFaceName,
@@ -66,7 +72,7 @@ CommonDialogOutcome ShowColourDialog() {
   choose.rgbResult = RGB(34, 202, 221);
   choose.lpCustColors = custom;
   choose.Flags = CC_RGBINIT | CC_FULLOPEN;
-  InstallStyleHook();
+  HookWhenStyled();
   BOOL accepted = ChooseColorA(&choose);
   char detail[32];
   std::snprintf(detail, sizeof detail, "colour=%02X%02X%02X", GetRValue(choose.rgbResult),
@@ -78,7 +84,7 @@ CommonDialogOutcome ShowPrintDialog() {
   PRINTDLGA print{};
   print.lStructSize = sizeof print;
   print.Flags = PD_ALLPAGES | PD_NOSELECTION;
-  InstallStyleHook();
+  HookWhenStyled();
   BOOL accepted = PrintDlgA(&print);
   CommonDialogOutcome outcome = Finish(accepted, "printed=1");
   FreeDeviceBlocks(print.hDevMode, print.hDevNames);
@@ -88,7 +94,7 @@ CommonDialogOutcome ShowPrintDialog() {
 CommonDialogOutcome ShowPageSetupDialog() {
   PAGESETUPDLGA setup{};
   setup.lStructSize = sizeof setup;
-  InstallStyleHook();
+  HookWhenStyled();
   BOOL accepted = PageSetupDlgA(&setup);
   char detail[64];
   std::snprintf(detail, sizeof detail, "paper=%ldx%ld", setup.ptPaperSize.x, setup.ptPaperSize.y);
@@ -168,7 +174,7 @@ CommonDialogOutcome ShowFindDialog(bool replace) {
   r.wReplaceWithLen = sizeof session.replaceWith;
   FindSession* outer = currentFind;
   currentFind = &session;
-  InstallStyleHook();
+  HookWhenStyled();
   HWND dialog = replace ? ReplaceTextA(&r) : FindTextA(&r);
   if (!dialog) {
     session.outcome.error = CommDlgExtendedError();
@@ -196,7 +202,8 @@ bool IsCommonDialogName(const char* name) {
   return false;
 }
 
-CommonDialogOutcome ShowCommonDialog(const char* name) {
+CommonDialogOutcome ShowCommonDialog(const char* name, bool withStyle) {
+  styled = withStyle;
   std::string_view which = name ? name : "";
   if (which == "open") return ShowFileDialog(false);
   if (which == "save") return ShowFileDialog(true);

@@ -22,7 +22,8 @@ bool IsCommonDialogName(const char* name);
 // Shows the named dialog after InstallStyleHook and waits until it is closed. Find and replace
 // are modeless: a message loop with IsDialogMessage runs until the dialog ends. The
 // search runs over a short sample text; `detail` tells what the last search found.
-CommonDialogOutcome ShowCommonDialog(const char* name);
+// withStyle false shows the system's own look, to compare with.
+CommonDialogOutcome ShowCommonDialog(const char* name, bool withStyle = true);
 
 // The sample text find and replace search.
 inline constexpr char CommonDialogSampleText[] = "the quick brown fox jumps over the lazy dog";

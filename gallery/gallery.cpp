@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/startup.h"
 #include "drawing/session_images.h"
@@ -16,9 +17,12 @@ namespace {
 // Shows the dialog and writes its outcome to the file when one is named: "accepted=", "error="
 // and "detail=" lines. Exit code 0 when accepted, 1 when cancelled or failed, 2 for an unknown
 // name.
-int RunCommonDialog(const char* name, const char* resultFile) {
+int RunCommonDialog(int count, char** arguments) {
+  bool plain = count > 1 && std::strcmp(arguments[1], "--plain") == 0;
+  const char* name = count > 1 + plain ? arguments[1 + plain] : nullptr;
+  const char* resultFile = count > 2 + plain ? arguments[2 + plain] : nullptr;
   if (!IsCommonDialogName(name)) return 2;
-  CommonDialogOutcome outcome = ShowCommonDialog(name);
+  CommonDialogOutcome outcome = ShowCommonDialog(name, !plain);
   ReleaseAllStyleRecords();
   if (resultFile) {
     if (FILE* out = std::fopen(resultFile, "w")) {
@@ -38,8 +42,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   ApplicationIcon = LoadApplicationIcon(instance);
   SetStylingGlobals();
   RegisterGalleryControlClasses();
-  // gallery.exe NAME [RESULT-FILE]: one of the system's common dialogs instead.
-  if (__argc > 1) return RunCommonDialog(__argv[1], __argc > 2 ? __argv[2] : nullptr);
+  // gallery.exe [--plain] NAME [RESULT-FILE]: one of the system's common dialogs instead, styled
+  // or (--plain) in the system's own look.
+  if (__argc > 1) return RunCommonDialog(__argc, __argv);
   DialogTemplate dialog = BuildGalleryTemplate();
   INT_PTR result = StyledDialogBox(nullptr, dialog.Get(), GalleryDialogProc, 0);
   ReleaseAllStyleRecords();
