@@ -35,7 +35,10 @@ void FreeDeviceBlocks(HGLOBAL& mode, HGLOBAL& names) {
 
 CommonDialogOutcome ShowFileDialog(bool save) {
   char path[MAX_PATH] = "";
+  char folder[MAX_PATH] = "";
+  GetCurrentDirectoryA(sizeof folder, folder);
   OPENFILENAMEA file{};
+  file.lpstrInitialDir = folder;  // not the folder the last dialog of any program showed
   file.lStructSize = sizeof file;
   file.lpstrFilter = "文本文件 (*.txt)\0*.txt\0所有文件 (*.*)\0*.*\0";
   file.nFilterIndex = 2;
