@@ -378,7 +378,13 @@ INT_PTR CALLBACK SelfPaintingProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 TEST(SelfPaintingDialogs, KeepWhatTheirOwnProcedureDraws) {
   std::vector<GalleryControl> controls = {
       {.className = "Static", .style = SS_SIMPLE, .place = {80, 30, 30, 20}, .id = 700},
-      {.className = "BUTTON", .text = "确定", .place = {80, 70, 40, 14}, .id = IDOK}};
+      {.className = "BUTTON", .text = "确定", .place = {80, 70, 40, 14}, .id = IDOK},
+      // A group box over the area the dialog paints, as the font dialog's sample has.
+      {.className = "BUTTON",
+       .text = "示例",
+       .style = BS_GROUPBOX,
+       .place = {2, 22, 40, 40},
+       .id = 701}};
   DialogTemplate dialogTemplate = BuildGalleryTemplate(controls, "自绘");
   Rgb own{}, swatch{};
   RunStyledDialog(
