@@ -236,6 +236,17 @@ LookKey ToolbarLook(HWND toolbar, const StyleRecord& record, const RECT& client,
   return key;
 }
 
+// The client rectangle in window coordinates, which the background canvas takes: a toolbar with
+// a divider has a non-client band above its client area.
+RECT ClientInWindow(HWND toolbar, RECT client) {
+  POINT origin{0, 0};
+  ClientToScreen(toolbar, &origin);
+  RECT window{};
+  GetWindowRect(toolbar, &window);
+  OffsetRect(&client, origin.x - window.left, origin.y - window.top);
+  return client;
+}
+
 }  // namespace
 
 ToolbarEntry* ToolbarEntryOf(HWND toolbar) { return EntryOf(toolbar); }
@@ -253,7 +264,7 @@ void PaintToolbar(HWND toolbar) {
   HDC screen = GetChildClippedDC(toolbar);
   if (!screen) return;
   if (!entry->looks.Draw(key, screen, 0, 0)) {
-    CanvasDc canvas(toolbar, client);
+    CanvasDc canvas(toolbar, ClientInWindow(toolbar, client));
     if (canvas) {
       for (int i = 0; i < count; ++i) PaintToolbarButton(toolbar, i, canvas.Dc(), i == hot);
       entry->looks.Keep(key, canvas.Dc(), client.right, client.bottom);
