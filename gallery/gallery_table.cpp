@@ -20,6 +20,42 @@ void ShowInformationIcon(HWND control) {
                0);
 }
 
+// Enough lines, and lines long enough, for the multi-line edit to scroll both ways.
+constexpr char ScrollingText[] =
+    "第一行：多行编辑框，带竖直和水平滚动条，这一行足够长，可以向右滚动查看后面的文字。\r\n"
+    "第二行 The quick brown fox jumps over the lazy dog, again and again and again.\r\n"
+    "第三行\r\n第四行\r\n第五行\r\n第六行\r\n第七行\r\n第八行\r\n第九行\r\n第十行\r\n"
+    "第十一行\r\n第十二行\r\n第十三行\r\n第十四行\r\n第十五行\r\n最后一行";
+
+// The items of every gallery combo box, then one message of the row's own.
+std::vector<GallerySend> WithComboItems(GallerySend last) {
+  std::vector<GallerySend> sends;
+  for (const char* item : {"北京", "上海", "广州", "深圳", "杭州", "南京", "成都", "武汉"}) {
+    sends.push_back({.message = CB_ADDSTRING, .text = item});
+  }
+  sends.push_back(last);
+  return sends;
+}
+
+// A header's columns: name, size, date.
+void AddHeaderColumns(HWND header) {
+  const struct {
+    const char* text;
+    int width;
+    int format;
+  } columns[] = {{"名称", 90, HDF_LEFT}, {"大小", 60, HDF_RIGHT}, {"日期", 70, HDF_CENTER}};
+  for (const auto& column : columns) {
+    HDITEMA item{};
+    item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
+    item.pszText = const_cast<char*>(column.text);
+    item.cxy = column.width;
+    item.fmt = column.format | HDF_STRING;
+    int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    SendMessageA(header, HDM_INSERTITEMA, static_cast<WPARAM>(count),
+                 reinterpret_cast<LPARAM>(&item));
+  }
+}
+
 // Regions (dialog units) and ids:
 //   x 5-155,   y 5-95     push buttons and statics            ids 100-199
 //   x 5-155,   y 100-250  check boxes, radio buttons          ids 200-299
@@ -60,6 +96,98 @@ std::vector<GalleryControl> MakeControls() {
        .place = {80, 25, 20, 20},
        .id = 112,
        .fill = ShowInformationIcon},
+      // Edits and combo boxes.
+      {.className = "Edit",
+       .style = ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN | WS_VSCROLL |
+                WS_HSCROLL | WS_BORDER | WS_TABSTOP,
+       .place = {160, 5, 155, 70},
+       .id = 301,
+       .setup = {{.message = WM_SETTEXT, .text = ScrollingText}}},
+      {.className = "Edit",
+       .text = "单行编辑框",
+       .style = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
+       .place = {160, 82, 155, 14},
+       .id = 302},
+      {.className = "Edit",
+       .text = "只读编辑框",
+       .style = ES_AUTOHSCROLL | ES_READONLY | WS_BORDER | WS_TABSTOP,
+       .place = {160, 102, 155, 14},
+       .id = 303},
+      {.className = "Edit",
+       .text = "禁用编辑框",
+       .style = ES_AUTOHSCROLL | WS_BORDER | WS_DISABLED,
+       .place = {160, 122, 155, 14},
+       .id = 304},
+      {.className = "ComboBox",
+       .style = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
+       .place = {160, 175, 75, 80},
+       .id = 310,
+       .setup = WithComboItems({CB_SETCURSEL, 1})},
+      {.className = "ComboBox",
+       .style = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
+       .place = {240, 175, 75, 80},
+       .id = 311,
+       .setup = WithComboItems({WM_SETTEXT, 0, 0, "可输入文字"})},
+      {.className = "ComboBox",
+       .style = CBS_SIMPLE | WS_VSCROLL | WS_TABSTOP,
+       .place = {160, 195, 155, 55},
+       .id = 312,
+       .setup = WithComboItems({CB_SETCURSEL, 2})},
+      // Track bars, progress bars, up-down controls and headers.
+      {.className = TRACKBAR_CLASSA,
+       .style = TBS_HORZ | TBS_ENABLESELRANGE | TBS_AUTOTICKS | WS_TABSTOP,
+       .place = {485, 5, 150, 20},
+       .id = 501,
+       .setup = {{TBM_SETRANGE, TRUE, MAKELPARAM(0, 100)},
+                 {TBM_SETSEL, TRUE, MAKELPARAM(20, 70)},
+                 {TBM_SETPOS, TRUE, 100}}},
+      {.className = TRACKBAR_CLASSA,
+       .style = TBS_VERT | TBS_BOTH | WS_TABSTOP,
+       .place = {485, 30, 22, 95},
+       .id = 502,
+       .setup = {{TBM_SETRANGE, TRUE, MAKELPARAM(0, 100)}, {TBM_SETPOS, TRUE, 40}}},
+      {.className = PROGRESS_CLASSA,
+       .place = {512, 30, 120, 10},
+       .id = 510,
+       .setup = {{PBM_SETRANGE32, 0, 100}, {PBM_SETPOS, 60}}},
+      {.className = PROGRESS_CLASSA,  // an empty range
+       .place = {512, 44, 120, 10},
+       .id = 511,
+       .setup = {{PBM_SETRANGE32, 0, 0}}},
+      {.className = PROGRESS_CLASSA,  // 50 ... 150 at 100: half full
+       .place = {512, 58, 120, 10},
+       .id = 512,
+       .setup = {{PBM_SETRANGE32, 50, 150}, {PBM_SETPOS, 100}}},
+      {.className = PROGRESS_CLASSA,
+       .style = PBS_VERTICAL,
+       .place = {512, 74, 12, 51},
+       .id = 513,
+       .setup = {{PBM_SETRANGE32, 0, 100}, {PBM_SETPOS, 35}}},
+      {.className = "EDIT",  // the up-down's buddy: it comes first, UDS_AUTOBUDDY takes it
+       .text = "5",
+       .style = ES_NUMBER | ES_LEFT | WS_BORDER | WS_TABSTOP,
+       .place = {532, 74, 50, 14},
+       .id = 520},
+      {.className = UPDOWN_CLASSA,
+       .style = UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS,
+       .place = {582, 74, 11, 14},
+       .id = 521,
+       .setup = {{UDM_SETRANGE32, 0, 99}, {UDM_SETPOS32, 0, 5}}},
+      {.className = UPDOWN_CLASSA,
+       .style = UDS_HORZ,
+       .place = {598, 74, 30, 14},
+       .id = 522,
+       .setup = {{UDM_SETRANGE32, 0, 10}}},
+      {.className = WC_HEADERA,
+       .style = HDS_HORZ | HDS_BUTTONS,
+       .place = {485, 132, 150, 14},
+       .id = 530,
+       .fill = AddHeaderColumns},
+      {.className = WC_HEADERA,  // not clickable: no hover or pressed look
+       .style = HDS_HORZ,
+       .place = {485, 152, 150, 14},
+       .id = 531,
+       .fill = AddHeaderColumns},
       // Toolbars and a toolbar holding an edit and a combo box (a container).
       {.className = TOOLBARCLASSNAMEA,
        .style = TBSTYLE_FLAT | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,

@@ -4,9 +4,13 @@
 
 #include "resources/images/images.h"
 #include "styling/buttons/buttons.h"
+#include "styling/edits/edits.h"
 #include "styling/frame/frame.h"
+#include "styling/headers/headers.h"
 #include "styling/records/records.h"
 #include "styling/statics/statics.h"
+#include "styling/trackbars/trackbars.h"
+#include "styling/updowns/updowns.h"
 #include "styling/toolbars/toolbars.h"
 
 HHOOK StyleHookHandle = nullptr;
@@ -49,6 +53,11 @@ SIZE InstallControlFamilies(int styleIndex, HWND dialog) {
   // controls, up-down controls, headers, statics (extra width 6), toolbars: each family adds
   // its installer call here as it is built.
   InstallPushButtons(styleIndex, dialog);
+  InstallEditControls(styleIndex, dialog);
+  InstallTrackBars(styleIndex, dialog);
+  InstallProgressBars(styleIndex, dialog);
+  InstallUpDowns(styleIndex, dialog);
+  InstallHeaders(styleIndex, dialog);
   SIZE growth = InstallStatics(styleIndex, dialog, StaticExtraWidth);
   InstallToolbars(styleIndex, dialog);
   return growth;

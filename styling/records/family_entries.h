@@ -4,37 +4,7 @@
 
 #include <windows.h>
 
-struct EditRecord {
-  HWND window = nullptr;
-  WNDPROC priorProc = nullptr;
-};
-
 struct ListEntry {
-  HWND window = nullptr;
-  WNDPROC priorProc = nullptr;
-};
-
-struct TrackBarRecord {
-  HWND window = nullptr;
-  WNDPROC priorProc = nullptr;
-};
-
-struct ProgressRecord {
-  HWND window = nullptr;
-  WNDPROC priorProc = nullptr;
-};
-
-struct ComboRecord {
-  HWND window = nullptr;
-  WNDPROC priorProc = nullptr;
-};
-
-struct UpDownEntry {
-  HWND window = nullptr;
-  WNDPROC priorProc = nullptr;
-};
-
-struct HeaderEntry {
   HWND window = nullptr;
   WNDPROC priorProc = nullptr;
 };

@@ -218,7 +218,8 @@ ToolbarEntry* EntryOf(HWND toolbar, StyleRecord** owner = nullptr) {
   return entry;
 }
 
-// Everything the toolbar's look depends on.
+// Everything the toolbar's look depends on. (Not ControlLookKey: a toolbar finds its record by
+// "Kj_FuID", which that key does not read.)
 LookKey ToolbarLook(HWND toolbar, const StyleRecord& record, const RECT& client, int count, int hot,
                     HIMAGELIST images) {
   LookKey key;

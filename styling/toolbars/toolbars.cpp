@@ -4,8 +4,10 @@
 
 #include "styling/frame/frame.h"
 #include "styling/hook/hook.h"
+#include "styling/records/family_install.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
+#include "styling/records/self_painting.h"
 
 namespace {
 
@@ -40,14 +42,13 @@ bool IsTreeExpansion(UINT code) {
 void InstallToolbars(int styleIndex, HWND parent) {
   StyleRecord* record = RecordAt(styleIndex);
   if (!record) return;
-  for (HWND toolbar = FindWindowExA(parent, nullptr, TOOLBARCLASSNAMEA, nullptr); toolbar;
-       toolbar = FindWindowExA(parent, toolbar, TOOLBARCLASSNAMEA, nullptr)) {
+  ForEachChildOfClass(parent, TOOLBARCLASSNAMEA, [record](HWND toolbar) {
     // A second subclass would make the toolbar pass its messages on to itself.
-    if (record->toolbars.Find(toolbar)) continue;
+    if (record->toolbars.Find(toolbar)) return;
     SetPropA(toolbar, ToolbarImagesProperty,
              reinterpret_cast<HANDLE>(SendMessageA(toolbar, TB_GETIMAGELIST, 0, 0)));
     RegisterToolbar(toolbar);
-  }
+  });
 }
 
 void RegisterToolbar(HWND toolbar) {
@@ -81,11 +82,7 @@ void RegisterContainer(HWND window) {
 LRESULT CALLBACK ToolbarWndProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam) {
   // Without its record (the dialog is gone) the toolbar paints itself as the system would.
   if (message == WM_PAINT && StylingEnabled && ToolbarEntryOf(toolbar)) {
-    PAINTSTRUCT paint{};
-    BeginPaint(toolbar, &paint);
-    PaintToolbar(toolbar);
-    EndPaint(toolbar, &paint);
-    return DefWindowProcA(toolbar, WM_PAINT, wParam, lParam);
+    return PaintInsteadOfSystem(toolbar, wParam, lParam, [toolbar] { PaintToolbar(toolbar); });
   }
   return ForwardMessage(toolbar, message, wParam, lParam, ToolbarProcProperty);
 }
