@@ -5,6 +5,8 @@
 #   ./run.sh            the whole start-up flow
 #   ./run.sh --alone    the program without the stand-ins
 #   ./run.sh --gallery  the gallery: every styled control family in one dialog
+#   ./run.sh --gallery NAME   one of the system's common dialogs, styled (open, save, font,
+#                       colour, find, replace, print, pagesetup; --plain before NAME: unstyled)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 bash tools/install-deps.sh

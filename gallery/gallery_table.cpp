@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "gallery/gallery_toolbars.h"
+
 namespace {
 
 constexpr short DialogWidth = 640;
@@ -328,6 +330,22 @@ std::vector<GalleryControl> MakeControls() {
        .place = {485, 152, 150, 14},
        .id = 531,
        .fill = AddHeaderColumns},
+      // Toolbars and a toolbar holding an edit and a combo box (a container).
+      {.className = TOOLBARCLASSNAMEA,
+       .style = TBSTYLE_FLAT | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
+       .place = {5, 258, 310, 60},
+       .id = TextBelowToolbarId,
+       .fill = FillTextBelowToolbar},
+      {.className = TOOLBARCLASSNAMEA,
+       .style = TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
+       .place = {5, 322, 310, 16},
+       .id = ListToolbarId,
+       .fill = FillListToolbar},
+      {.className = TOOLBARCLASSNAMEA,
+       .style = TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
+       .place = {325, 258, 310, 18},
+       .id = ContainerToolbarId,
+       .fill = FillContainerToolbar},
   };
 }
 

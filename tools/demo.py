@@ -5,7 +5,7 @@ stand-in update server with "1.1", then the program itself; saves screenshots as
     demo.py [--alone | --gallery [ARGS...]] [--interactive]
 
 --alone runs the program without the stand-ins; --gallery shows gallery.exe (with ARGS) instead
-of the program; --interactive leaves the messages to the user
+of the program (--gallery font: the styled Font dialog; see README); --interactive leaves the messages to the user
 and waits until the program ends (a real display), otherwise they are answered automatically
 (a virtual display) and the program is closed after the last screenshot.
 """
@@ -18,6 +18,8 @@ import gallery_e2e  # noqa: E402
 import lanzhou_e2e as e2e  # noqa: E402
 
 WM_CLOSE = 0x0010
+# gallery.exe NAME shows one of the system's common dialogs, styled (--plain: unstyled).
+COMMON_DIALOGS = ("open", "save", "font", "colour", "find", "replace", "print", "pagesetup")
 
 
 def answer_messages_until_main_window(shots: list, program, timeout: float = 90):
@@ -45,10 +47,30 @@ def show_gallery(args: list, interactive: bool) -> int:
         program = e2e.wine(os.path.join(e2e.BIN, "gallery.exe"), *args)
         print("The gallery is showing; close it to end.")
         return program.wait()
+    names = [a for a in args if a in COMMON_DIALOGS]
+    if names:
+        return show_common_dialog(args, names[0])
     with gallery_e2e.running_gallery(*args) as gallery:
         print("screenshot:", gallery.screenshot("run_gallery"))
         gallery.close()
         return gallery.process.wait(20)
+
+
+def show_common_dialog(args: list, name: str) -> int:
+    """gallery.exe NAME on a virtual display: photographed, then cancelled."""
+    program = e2e.wine(os.path.join(e2e.BIN, "gallery.exe"), *args)
+    try:
+        dialog = e2e.wait_for(lambda: next(
+            (w for w in e2e.top_windows() if w["class"] == "#32770" and w["visible"]), None), 60)
+        if not dialog:
+            print(f"the {name} dialog did not show")
+            return 1
+        e2e.wait_for(lambda: False, 1.5)  # faded in
+        print("screenshot:", e2e.screenshot(f"run_gallery_{name}"))
+        e2e.press_dialog_button(dialog["hwnd"], 2)  # IDCANCEL
+        return program.wait(20)
+    finally:
+        e2e.stop(program)
 
 
 def main() -> int:

@@ -6,6 +6,7 @@
 #include "styling/buttons/buttons.h"
 #include "styling/hook/hook.h"
 #include "styling/records/canvas.h"
+#include "styling/records/child_windows.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
 
@@ -202,13 +203,24 @@ LRESULT OnControlColour(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
   return reinterpret_cast<LRESULT>(brush);
 }
 
+// The frame, the dialog's erase (in the frame's own pixels, see OnControlColour), the children,
+// then the dialog's own procedure: whatever a dialog draws in its WM_PAINT, on itself or on its
+// children (colour swatches, a font sample), lands on top and stays. The children's paint takes
+// their areas out of the dialog's update region; the region is given back (children left
+// alone) so that the dialog's BeginPaint lets it draw wherever it was asked to. Its BeginPaint
+// validates the window; a dialog that does not paint gets DefWindowProc's, which does the same.
 LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
-  PAINTSTRUCT paint;
-  BeginPaint(window, &paint);
+  HRGN update = CreateRectRgn(0, 0, 0, 0);
+  if (update) GetUpdateRgn(window, update, FALSE);
   PaintFrame(window);
-  EndPaint(window, &paint);
   StartFadeOnce(window);
-  return DefWindowProcA(window, WM_PAINT, wParam, lParam);
+  RedrawWindow(window, nullptr, nullptr, RDW_ERASENOW | RDW_NOCHILDREN);
+  UpdateVisibleChildren(window);
+  if (update) {
+    RedrawWindow(window, nullptr, update, RDW_INVALIDATE | RDW_NOCHILDREN);
+    DeleteObject(update);
+  }
+  return ForwardMessage(window, WM_PAINT, wParam, lParam);
 }
 
 void ShowCloseLook(HWND window, bool hover) {

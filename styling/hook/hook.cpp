@@ -12,6 +12,7 @@
 #include "styling/statics/statics.h"
 #include "styling/trackbars/trackbars.h"
 #include "styling/updowns/updowns.h"
+#include "styling/toolbars/toolbars.h"
 
 HHOOK StyleHookHandle = nullptr;
 
@@ -60,7 +61,9 @@ SIZE InstallControlFamilies(int styleIndex, HWND dialog) {
   InstallListControls(styleIndex, dialog);
   InstallUpDowns(styleIndex, dialog);
   InstallHeaders(styleIndex, dialog);
-  return InstallStatics(styleIndex, dialog, StaticExtraWidth);
+  SIZE growth = InstallStatics(styleIndex, dialog, StaticExtraWidth);
+  InstallToolbars(styleIndex, dialog);
+  return growth;
 }
 
 // Grows the dialog (its region and caption buttons follow) so that grown controls keep their
@@ -148,4 +151,9 @@ void ApplyRoundedRegion(HWND window) {
   HRGN region = CreateRoundRectRgn(0, 0, rect.right + 1, rect.bottom + 1, 5, 5);
   // Once given, the region belongs to the window; a refused one is still ours to free.
   if (region && !SetWindowRgn(window, region, TRUE)) DeleteObject(region);
+}
+
+// A container does not grow: what its statics would need is left to its own layout.
+void InstallChildFamilies(int styleIndex, HWND parent) {
+  InstallControlFamilies(styleIndex, parent);
 }

@@ -26,6 +26,10 @@ LRESULT CALLBACK StyleHook(int code, WPARAM wParam, LPARAM lParam);
 // frame procedure. A window that already has a record is left alone.
 void RouteDialog(HWND window);
 
+// The router's installers, in its order, over the parent's direct children; containers (a
+// toolbar's children) are styled by the same list.
+void InstallChildFamilies(int styleIndex, HWND parent);
+
 // Adds WS_EX_LAYERED, and WS_EX_TRANSPARENT when asked, to the extended style.
 void MakeLayered(HWND window, bool mouseTransparent);
 

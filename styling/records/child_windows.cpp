@@ -45,3 +45,9 @@ void InvalidateVisibleChildren(HWND window) {
     if (IsWindowVisible(child)) InvalidateRect(child, nullptr, TRUE);
   });
 }
+
+void UpdateVisibleChildren(HWND window) {
+  ForEachChild(window, [](HWND child) {
+    if (IsWindowVisible(child)) UpdateWindow(child);
+  });
+}

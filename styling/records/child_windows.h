@@ -14,3 +14,6 @@ HDC GetChildClippedDC(HWND window, HDC dc = nullptr, bool haveDc = false);
 
 // Invalidates (and erases) every visible direct child of the window.
 void InvalidateVisibleChildren(HWND window);
+
+// Paints now every visible direct child that has something to repaint (UpdateWindow).
+void UpdateVisibleChildren(HWND window);

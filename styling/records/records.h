@@ -27,9 +27,9 @@
 #include "styling/edits/edit_record.h"
 #include "styling/headers/header_entry.h"
 #include "styling/lists/list_entry.h"
-#include "styling/records/family_entries.h"
 #include "styling/records/family_list.h"
 #include "styling/statics/static_entry.h"
+#include "styling/toolbars/toolbar_entry.h"
 #include "styling/trackbars/trackbar_records.h"
 #include "styling/updowns/updown_entry.h"
 

@@ -4,6 +4,7 @@
 //   winprobe tabs HWND          the item texts of a tab control (read across processes)
 //   winprobe props HWND NAME... window properties
 //   winprobe layered HWND       layered attributes and the window region's bounds
+//   winprobe tbbuttons HWND     a toolbar's buttons: command, state, style, client rectangle
 //   winprobe post HWND MSG WPARAM LPARAM   posts a message (numbers in C notation)
 //   winprobe send HWND MSG WPARAM LPARAM   sends one that carries no pointer; prints the result
 #include <windows.h>
@@ -120,6 +121,31 @@ int PrintTabs(HWND tab) {
   return 0;
 }
 
+int PrintToolbarButtons(HWND toolbar) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(toolbar, &pid);
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return 1;
+  auto* remote = static_cast<char*>(VirtualAllocEx(
+      process, nullptr, sizeof(TBBUTTON) + sizeof(RECT), MEM_COMMIT, PAGE_READWRITE));
+  const int count = static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+  for (int i = 0; i < count && remote; ++i) {
+    TBBUTTON button{};
+    RECT r{};
+    SendMessageW(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(remote));
+    SendMessageW(toolbar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(remote + sizeof button));
+    ReadProcessMemory(process, remote, &button, sizeof button, nullptr);
+    ReadProcessMemory(process, remote + sizeof button, &r, sizeof r, nullptr);
+    std::printf(
+        "{\"index\":%d,\"command\":%d,\"state\":%u,\"style\":%u,\"rect\":[%ld,%ld,%ld,%ld]}\n", i,
+        button.idCommand, button.fsState, button.fsStyle, r.left, r.top, r.right, r.bottom);
+  }
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return 0;
+}
+
 int PrintLayered(HWND w) {
   COLORREF key = 0;
   BYTE alpha = 0;
@@ -173,6 +199,8 @@ int main(int argc, char** argv) {
       return 1;
     }
     std::printf("{\"result\":%ld}\n", static_cast<long>(result));
+  } else if (command == "tbbuttons" && argc == 3) {
+    return PrintToolbarButtons(ParseWindow(argv[2]));
   } else if (command == "layered" && argc == 3) {
     return PrintLayered(ParseWindow(argv[2]));
   } else {
