@@ -4,11 +4,12 @@
 # else on a virtual display; screenshots are saved under build/screenshots/.
 #   ./run.sh            the whole start-up flow
 #   ./run.sh --alone    the program without the stand-ins
+#   ./run.sh --gallery  the gallery: every styled control family in one dialog
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 bash tools/install-deps.sh
 cmake --preset linux-wine >/dev/null
-cmake --build --preset linux-wine --target lanzhou winprobe yy_client
+cmake --build --preset linux-wine --target lanzhou gallery winprobe yy_client
 source tools/wine-env.sh
 state=$PWD/build/run
 lanzhou_prefix "$PWD/build/wine-run"

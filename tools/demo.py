@@ -2,9 +2,10 @@
 """Shows the launcher end to end: the stand-in voice client with the channel window, the
 stand-in update server with "1.1", then the program itself; saves screenshots as it goes.
 
-    demo.py [--alone] [--interactive]
+    demo.py [--alone | --gallery [ARGS...]] [--interactive]
 
---alone runs the program without the stand-ins; --interactive leaves the messages to the user
+--alone runs the program without the stand-ins; --gallery shows gallery.exe (with ARGS) instead
+of the program; --interactive leaves the messages to the user
 and waits until the program ends (a real display), otherwise they are answered automatically
 (a virtual display) and the program is closed after the last screenshot.
 """
@@ -13,6 +14,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
+import gallery_e2e  # noqa: E402
 import lanzhou_e2e as e2e  # noqa: E402
 
 WM_CLOSE = 0x0010
@@ -37,7 +39,22 @@ def answer_messages_until_main_window(shots: list, program, timeout: float = 90)
     return e2e.wait_for(step, timeout, 0.5)
 
 
+def show_gallery(args: list, interactive: bool) -> int:
+    """gallery.exe: left to the user on a real display, photographed and closed otherwise."""
+    if interactive:
+        program = e2e.wine(os.path.join(e2e.BIN, "gallery.exe"), *args)
+        print("The gallery is showing; close it to end.")
+        return program.wait()
+    with gallery_e2e.running_gallery(*args) as gallery:
+        print("screenshot:", gallery.screenshot("run_gallery"))
+        gallery.close()
+        return gallery.process.wait(20)
+
+
 def main() -> int:
+    if "--gallery" in sys.argv:
+        args = [a for a in sys.argv[sys.argv.index("--gallery") + 1:] if a != "--interactive"]
+        return show_gallery(args, "--interactive" in sys.argv)
     alone = "--alone" in sys.argv
     interactive = "--interactive" in sys.argv
     shots = []

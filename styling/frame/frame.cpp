@@ -272,6 +272,8 @@ void PaintFrame(HWND window) {
       PaintCaptionButton(index, button, &graphics, false, false);
     }
   }
+  // The controls' kept looks hold the old frame pixels behind them.
+  ++record->frameVersion;
   CopyToWindow(window, record->frameDC, 0, 0, size.width, size.height);
 }
 

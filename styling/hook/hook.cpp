@@ -56,6 +56,14 @@ int StyledMessageBox(HWND owner, const char* text, UINT type, const char* captio
   return MessageBoxExA(owner, text, caption, type, 0) - 1;
 }
 
+INT_PTR StyledDialogBox(HWND owner, const DLGTEMPLATE* dialogTemplate, DLGPROC dialogProc,
+                        LPARAM parameter) {
+  if (!dialogTemplate) return -1;
+  InstallStyleHook();
+  return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialogTemplate, owner, dialogProc,
+                                 parameter);
+}
+
 void InstallStyleHook() {
   StyleHookHandle = SetWindowsHookExA(WH_CBT, StyleHook, nullptr, GetCurrentThreadId());
 }

@@ -10,6 +10,12 @@ extern HHOOK StyleHookHandle;
 // identifier minus 1 (IDOK gives 0, IDYES 5, IDNO 6; a failed box gives -1).
 int StyledMessageBox(HWND owner, const char* text, UINT type, const char* caption);
 
+// Any dialog the engine takes over: installs the style hook, then runs DialogBoxIndirectParamA
+// with the in-memory template, the dialog procedure and its parameter, and returns its result
+// (-1 when the dialog could not be made).
+INT_PTR StyledDialogBox(HWND owner, const DLGTEMPLATE* dialogTemplate, DLGPROC dialogProc,
+                        LPARAM parameter);
+
 // Installs the thread CBT hook; the new handle replaces the stored one.
 void InstallStyleHook();
 

@@ -94,6 +94,9 @@ struct StyleRecord {
   int pointerIndex = 0;   // entry of the control under the pointer
   FamilyList<ContainerEntry> containers;
   bool closeHot = false;  // the close button shows its hover look
+  // Changes whenever the pixels of frameDC change: part of every kept control look's key, since
+  // a control's look holds the frame behind it.
+  int frameVersion = 0;
 };
 
 // One memory DC handed out by the engine: released by ReleaseCanvas.

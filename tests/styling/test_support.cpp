@@ -94,6 +94,37 @@ int RunStyledBox(const std::function<void(HWND)>& whileShown, UINT type, const c
       run, [&] { return StyledMessageBox(nullptr, text, type, caption); }, timeoutMs);
 }
 
+namespace {
+
+INT_PTR CALLBACK EndingDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  if ((message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) ||
+      message == WM_CLOSE) {
+    EndDialog(dialog, message == WM_CLOSE ? IDCANCEL : LOWORD(wParam));
+    return TRUE;
+  }
+  return message == WM_INITDIALOG;
+}
+
+}  // namespace
+
+INT_PTR RunStyledDialog(const DLGTEMPLATE* dialogTemplate,
+                        const std::function<void(HWND)>& whileShown, DLGPROC procedure,
+                        int timeoutMs) {
+  BoxRun run;
+  run.whileShown = whileShown;
+  run.findBox = PaintedStyledBox;
+  INT_PTR result = -1;
+  RunBox(
+      run,
+      [&] {
+        result =
+            StyledDialogBox(nullptr, dialogTemplate, procedure ? procedure : EndingDialogProc, 0);
+        return 0;
+      },
+      timeoutMs);
+  return result;
+}
+
 int RunPlainBox(const std::function<void(HWND)>& whileShown, const char* text,
                 const char* caption) {
   BoxRun run;

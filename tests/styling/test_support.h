@@ -14,6 +14,13 @@ int RunStyledBox(const std::function<void(HWND box)>& whileShown, UINT type = MB
                  const char* text = "styled box", const char* caption = "caption",
                  int timeoutMs = 5000);
 
+// The same for any dialog: shows the template through StyledDialogBox with the procedure (a
+// procedure that ends on IDOK, IDCANCEL and WM_CLOSE when none is given) and calls `whileShown`
+// once the dialog has been routed and painted; closes it afterwards unless the callback did.
+INT_PTR RunStyledDialog(const DLGTEMPLATE* dialogTemplate,
+                        const std::function<void(HWND dialog)>& whileShown,
+                        DLGPROC procedure = nullptr, int timeoutMs = 5000);
+
 // Presses a button of the box (posted WM_COMMAND) and tells RunStyledBox not to press IDOK.
 void CloseBox(HWND box, int id = IDOK);
 

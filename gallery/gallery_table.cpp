@@ -1,0 +1,161 @@
+// The gallery's table of controls, and the dialog made from it. Each control family has its
+// region of the dialog and its block of ids; add a family's rows in its region.
+#include "gallery/gallery_table.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+namespace {
+
+constexpr short DialogWidth = 640;
+constexpr short DialogHeight = 355;  // 710 pixels with the 9-point font: fits 1024 x 768
+constexpr WORD FontPoints = 9;
+constexpr char FontName[] = "宋体";
+
+void ShowInformationIcon(HWND control) {
+  SendMessageA(control, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_INFORMATION)),
+               0);
+}
+
+// Regions (dialog units) and ids:
+//   x 5-155,   y 5-95     push buttons and statics            ids 100-199
+//   x 5-155,   y 100-250  check boxes, radio buttons          ids 200-299
+//   x 160-320, y 5-250    edits (to y 170), combo boxes       ids 300-399
+//   x 325-480, y 5-250    list-type controls                  ids 400-499
+//   x 485-635, y 5-250    track bars, progress bars, up-downs, headers   ids 500-599
+//   x 5-635,   y 255-350  toolbars and containers             ids 600-699
+std::vector<GalleryControl> MakeControls() {
+  return {
+      // Push buttons and statics.
+      {.className = "BUTTON",
+       .text = "普通按钮",
+       .style = BS_PUSHBUTTON | WS_TABSTOP,
+       .place = {5, 5, 70, 16},
+       .id = 101},
+      {.className = "BUTTON",
+       .text = "默认按钮",
+       .style = BS_DEFPUSHBUTTON | WS_TABSTOP,
+       .place = {80, 5, 70, 16},
+       .id = 102},
+      {.className = "BUTTON",
+       .text = "禁用按钮",
+       .style = BS_PUSHBUTTON | WS_DISABLED,
+       .place = {5, 25, 70, 16},
+       .id = 103},
+      {.className = "Static",
+       .text = "静态文本：欢迎使用",
+       .style = SS_LEFT,
+       .place = {5, 47, 145, 10},
+       .id = 110},
+      {.className = "Static",
+       .text = "查找(&N):",
+       .style = SS_LEFT,
+       .place = {5, 60, 70, 10},
+       .id = 111},
+      {.className = "Static",
+       .style = SS_ICON,
+       .place = {80, 25, 20, 20},
+       .id = 112,
+       .fill = ShowInformationIcon},
+  };
+}
+
+// Appends a text as UTF-16 words with its terminating zero.
+void AppendText(std::vector<WORD>& words, const char* text) {
+  int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+  if (length <= 0) {
+    words.push_back(0);
+    return;
+  }
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
+  words.insert(words.end(), wide.begin(), wide.end());  // the zero is part of `length`
+}
+
+void AppendDword(std::vector<WORD>& words, DWORD value) {
+  words.push_back(LOWORD(value));
+  words.push_back(HIWORD(value));
+}
+
+void AlignToDword(std::vector<WORD>& words) {
+  if (words.size() % 2) words.push_back(0);
+}
+
+void AppendItem(std::vector<WORD>& words, const GalleryControl& control) {
+  AlignToDword(words);
+  AppendDword(words, control.style | WS_CHILD | WS_VISIBLE);
+  AppendDword(words, control.exStyle);
+  const GalleryPlace& place = control.place;
+  for (short value : {place.x, place.y, place.width, place.height}) {
+    words.push_back(static_cast<WORD>(value));
+  }
+  words.push_back(control.id);
+  AppendText(words, control.className);
+  AppendText(words, control.text);
+  words.push_back(0);  // no creation data
+}
+
+}  // namespace
+
+const std::vector<GalleryControl>& GalleryControls() {
+  static const std::vector<GalleryControl> controls = MakeControls();
+  return controls;
+}
+
+DialogTemplate BuildGalleryTemplate(const std::vector<GalleryControl>& controls,
+                                    const char* caption) {
+  DialogTemplate result;
+  std::vector<WORD>& words = result.Words();
+  AppendDword(words, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER);
+  AppendDword(words, 0);  // extended style
+  words.push_back(static_cast<WORD>(controls.size()));
+  for (short value : {short{0}, short{0}, DialogWidth, DialogHeight}) {
+    words.push_back(static_cast<WORD>(value));
+  }
+  words.push_back(0);  // no menu
+  words.push_back(0);  // the dialog class
+  AppendText(words, caption);
+  words.push_back(FontPoints);
+  AppendText(words, FontName);
+  for (const GalleryControl& control : controls) AppendItem(words, control);
+  return result;
+}
+
+void FillGalleryControls(HWND dialog, const std::vector<GalleryControl>& controls) {
+  for (const GalleryControl& control : controls) {
+    HWND window = GetDlgItem(dialog, control.id);
+    if (!window) continue;
+    for (const GallerySend& send : control.setup) {
+      LPARAM lParam = send.text ? reinterpret_cast<LPARAM>(send.text) : send.lParam;
+      SendMessageA(window, send.message, send.wParam, lParam);
+    }
+    if (control.fill) control.fill(window);
+  }
+}
+
+void RegisterGalleryControlClasses() {
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_DATE_CLASSES |
+                                                   ICC_INTERNET_CLASSES | ICC_BAR_CLASSES |
+                                                   ICC_COOL_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&classes);
+}
+
+INT_PTR CALLBACK GalleryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      FillGalleryControls(dialog);
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+      }
+      return FALSE;
+    case WM_CLOSE:
+      EndDialog(dialog, IDCANCEL);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}

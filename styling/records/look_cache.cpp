@@ -1,0 +1,97 @@
+#include "styling/records/look_cache.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// Copies between a memory DC holding the bitmap and another DC; the DC is freed on every path.
+bool CopyBitmap(HBITMAP bitmap, HDC other, int x, int y, int width, int height, bool intoBitmap) {
+  HDC memory = CreateCompatibleDC(nullptr);
+  if (!memory) return false;
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BOOL copied = intoBitmap ? BitBlt(memory, 0, 0, width, height, other, x, y, SRCCOPY)
+                           : BitBlt(other, x, y, width, height, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, previous);
+  DeleteDC(memory);
+  return copied != FALSE;
+}
+
+// A 32-bit top-down DIB section: keeps every byte of an ARGB canvas, alpha included.
+HBITMAP CreateLookBitmap(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
+}  // namespace
+
+LookKey& LookKey::Add(std::int64_t value) {
+  bytes_.append(reinterpret_cast<const char*>(&value), sizeof value);
+  return *this;
+}
+
+LookKey& LookKey::Add(std::string_view text) {
+  // The length first, so that ("ab", "c") and ("a", "bc") differ.
+  Add(static_cast<std::int64_t>(text.size()));
+  bytes_.append(text);
+  return *this;
+}
+
+LookKey& LookKey::Add(const RECT& rect) {
+  return Add(rect.left).Add(rect.top).Add(rect.right).Add(rect.bottom);
+}
+
+LookCache::~LookCache() { Clear(); }
+
+LookCache::LookCache(LookCache&& other) noexcept : looks_(std::move(other.looks_)) {
+  other.looks_.clear();
+}
+
+LookCache& LookCache::operator=(LookCache&& other) noexcept {
+  if (this != &other) {
+    Clear();
+    looks_ = std::move(other.looks_);
+    other.looks_.clear();
+  }
+  return *this;
+}
+
+bool LookCache::Draw(const LookKey& key, HDC target, int x, int y) const {
+  auto look = std::find_if(looks_.begin(), looks_.end(),
+                           [&key](const Look& kept) { return kept.key == key; });
+  if (look == looks_.end() || !target) return false;
+  return CopyBitmap(look->bitmap, target, x, y, look->width, look->height, false);
+}
+
+void LookCache::Keep(const LookKey& key, HDC source, int width, int height) {
+  if (!source || width <= 0 || height <= 0) return;
+  auto same = std::find_if(looks_.begin(), looks_.end(),
+                           [&key](const Look& kept) { return kept.key == key; });
+  if (same != looks_.end()) {
+    DeleteObject(same->bitmap);
+    looks_.erase(same);
+  }
+  HBITMAP bitmap = CreateLookBitmap(width, height);
+  if (!bitmap) return;
+  if (!CopyBitmap(bitmap, source, 0, 0, width, height, true)) {
+    DeleteObject(bitmap);
+    return;
+  }
+  if (static_cast<int>(looks_.size()) >= Capacity) {
+    DeleteObject(looks_.front().bitmap);
+    looks_.erase(looks_.begin());
+  }
+  looks_.push_back(Look{key, bitmap, width, height});
+}
+
+void LookCache::Clear() {
+  for (Look& look : looks_) DeleteObject(look.bitmap);
+  looks_.clear();
+}

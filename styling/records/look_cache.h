@@ -1,0 +1,59 @@
+#pragma once
+// Finished looks kept per state, so that a repaint whose inputs have not changed is one copy.
+//
+// A painter describes everything its look depends on in a LookKey (state bits, size, text,
+// font, values such as a position or range, and the owner record's frameVersion, which stands
+// for the background behind the control). When the cache holds a look for that key the painter
+// copies it and is done; otherwise it paints into its canvas as usual, keeps a copy and copies
+// once. A key that misses an input shows a stale look: put every input in it.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What a look depends on, as bytes: two keys are equal exactly when every input is.
+class LookKey {
+ public:
+  LookKey& Add(std::int64_t value);
+  LookKey& Add(std::string_view text);
+  LookKey& Add(const RECT& rect);
+  bool operator==(const LookKey&) const = default;
+
+ private:
+  std::string bytes_;
+};
+
+// A control's (or a frame's) finished looks, one per key, each a screen-compatible bitmap.
+class LookCache {
+ public:
+  LookCache() = default;
+  ~LookCache();
+  LookCache(const LookCache&) = delete;
+  LookCache& operator=(const LookCache&) = delete;
+  LookCache(LookCache&& other) noexcept;
+  LookCache& operator=(LookCache&& other) noexcept;
+
+  // Copies the kept look for the key into target at (x, y); false when none is kept.
+  bool Draw(const LookKey& key, HDC target, int x, int y) const;
+  // Keeps a copy of width x height pixels of source (from 0, 0) under the key, replacing an
+  // older look with the same key; the least recently kept look goes when the cache is full.
+  void Keep(const LookKey& key, HDC source, int width, int height);
+  // Frees every kept look.
+  void Clear();
+  int Count() const { return static_cast<int>(looks_.size()); }
+
+  // Looks kept at most: enough for normal, hover, pressed, focused and disabled of one state.
+  static constexpr int Capacity = 8;
+
+ private:
+  struct Look {
+    LookKey key;
+    HBITMAP bitmap = nullptr;
+    int width = 0;
+    int height = 0;
+  };
+  std::vector<Look> looks_;  // oldest first
+};
