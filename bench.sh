@@ -13,7 +13,7 @@ build=$PWD/build-release
 source tools/wine-env.sh
 state=$build/bench
 lanzhou_prefix "$build/wine-bench"
-lanzhou_xvfb "$state"
+lanzhou_xvfb "$state" 2200x900x24  # two galleries side by side
 trap 'wineserver -k 2>/dev/null; kill "$(cat "$state/xvfb.pid")" 2>/dev/null' EXIT
 wineserver -p </dev/null >/dev/null 2>&1
 echo "lanzhou.exe (release, stripped): $(stat -c %s "$build/bin/lanzhou.exe") bytes"

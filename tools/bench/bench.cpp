@@ -31,7 +31,6 @@ struct OpenBox {
   bool ran = false;
 };
 std::vector<OpenBox*> openBoxes;  // innermost last
-HWND benchOwner = nullptr;
 
 bool PaintPending() { return HIWORD(GetQueueStatus(QS_PAINT)) != 0; }
 
@@ -77,27 +76,12 @@ LRESULT CALLBACK AskForIdleMessages(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(idleHook, code, wParam, lParam);
 }
 
-// Opens a box with `show` and runs `whileShown` inside its modal loop once it has painted;
-// the box is closed when that returns.
-void WithBox(const std::function<void()>& show, const std::function<void(HWND)>& whileShown) {
-  OpenBox box{whileShown};
-  openBoxes.push_back(&box);
-  show();
-  openBoxes.pop_back();
-}
-
 void StyledBox(const std::function<void(HWND)>& whileShown, const char* text = WelcomeText) {
   WithBox([text] { StyledMessageBox(benchOwner, text, MB_OK, WelcomeCaption); }, whileShown);
 }
 
 void PlainBox(const std::function<void(HWND)>& whileShown, const char* text = WelcomeText) {
   WithBox([text] { MessageBoxExA(benchOwner, text, WelcomeCaption, MB_OK, 0); }, whileShown);
-}
-
-void Settle(int milliseconds) { PumpFor(milliseconds); }
-
-void PlaceAt(HWND window, int x, int y) {
-  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // --- the table ---
@@ -186,6 +170,23 @@ void Soak() {
 }
 
 }  // namespace
+
+HWND benchOwner = nullptr;
+
+// Opens a box with `show` and runs `whileShown` inside its modal loop once it has painted;
+// the box is closed when that returns.
+void WithBox(const std::function<void()>& show, const std::function<void(HWND)>& whileShown) {
+  OpenBox box{whileShown};
+  openBoxes.push_back(&box);
+  show();
+  openBoxes.pop_back();
+}
+
+void Settle(int milliseconds) { PumpFor(milliseconds); }
+
+void PlaceAt(HWND window, int x, int y) {
+  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 double NowMs() {
   static LARGE_INTEGER frequency = [] {

@@ -7,6 +7,18 @@
 #include <string>
 #include <vector>
 
+// The hidden window that owns every box of the bench.
+extern HWND benchOwner;
+
+// Opens a box or dialog with `show` (owned by benchOwner) and runs `whileShown` inside its modal
+// loop at the first idle moment with no paint left, the end of its first complete paint; the
+// box is closed when that returns.
+void WithBox(const std::function<void()>& show, const std::function<void(HWND)>& whileShown);
+
+// Dispatches messages for the time given.
+void Settle(int milliseconds);
+void PlaceAt(HWND window, int x, int y);
+
 // Milliseconds on the performance counter.
 double NowMs();
 double Median(std::vector<double> values);
