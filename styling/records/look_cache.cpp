@@ -48,9 +48,15 @@ LookKey& LookKey::Add(const RECT& rect) {
   return Add(rect.left).Add(rect.top).Add(rect.right).Add(rect.bottom);
 }
 
+LookKey& LookKey::Add(const LookKey& inputs) {
+  bytes_.append(inputs.bytes_);
+  return *this;
+}
+
 LookCache::~LookCache() { Clear(); }
 
-LookCache::LookCache(LookCache&& other) noexcept : looks_(std::move(other.looks_)) {
+LookCache::LookCache(LookCache&& other) noexcept
+    : looks_(std::move(other.looks_)), capacity_(other.capacity_) {
   other.looks_.clear();
 }
 
@@ -58,6 +64,7 @@ LookCache& LookCache::operator=(LookCache&& other) noexcept {
   if (this != &other) {
     Clear();
     looks_ = std::move(other.looks_);
+    capacity_ = other.capacity_;
     other.looks_.clear();
   }
   return *this;
@@ -84,7 +91,7 @@ void LookCache::Keep(const LookKey& key, HDC source, int width, int height) {
     DeleteObject(bitmap);
     return;
   }
-  if (static_cast<int>(looks_.size()) >= Capacity) {
+  if (static_cast<int>(looks_.size()) >= capacity_) {
     DeleteObject(looks_.front().bitmap);
     looks_.erase(looks_.begin());
   }
@@ -94,4 +101,19 @@ void LookCache::Keep(const LookKey& key, HDC source, int width, int height) {
 void LookCache::Clear() {
   for (Look& look : looks_) DeleteObject(look.bitmap);
   looks_.clear();
+}
+
+LookCache& SharedLooks() {
+  // Enough for the controls of a few boxes in their usual states.
+  static LookCache shared(48);
+  return shared;
+}
+
+bool DrawKeptLook(const LookCache& own, const LookKey& key, HDC target) {
+  return own.Draw(key, target, 0, 0) || SharedLooks().Draw(key, target, 0, 0);
+}
+
+void KeepLook(LookCache& own, const LookKey& key, HDC canvas, int width, int height) {
+  own.Keep(key, canvas, width, height);
+  SharedLooks().Keep(key, canvas, width, height);
 }

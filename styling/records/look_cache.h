@@ -20,6 +20,8 @@ class LookKey {
   LookKey& Add(std::int64_t value);
   LookKey& Add(std::string_view text);
   LookKey& Add(const RECT& rect);
+  LookKey& Add(const LookKey& inputs);  // every input of the other key
+  bool Empty() const { return bytes_.empty(); }
   bool operator==(const LookKey&) const = default;
 
  private:
@@ -30,6 +32,8 @@ class LookKey {
 class LookCache {
  public:
   LookCache() = default;
+  // A cache that keeps at most `capacity` looks (at least one).
+  explicit LookCache(int capacity) : capacity_(capacity < 1 ? 1 : capacity) {}
   ~LookCache();
   LookCache(const LookCache&) = delete;
   LookCache& operator=(const LookCache&) = delete;
@@ -56,4 +60,18 @@ class LookCache {
     int height = 0;
   };
   std::vector<Look> looks_;  // oldest first
+  int capacity_ = Capacity;
 };
+
+// Looks that the controls of every window of the process share, behind the controls' own
+// caches: keys built on BackgroundKey (styling/records/canvas.h) name the pixels behind a control
+// by what its window's frame was painted from, so the same control in a box shown again finds
+// its look here. Keys begin with the family's name, since families share this cache.
+LookCache& SharedLooks();
+
+// A painter's first step: copies the look kept for the key by the control's own cache or, failing
+// that, by the shared looks into target at (0, 0). False when neither holds it: then paint and
+// KeepLook.
+bool DrawKeptLook(const LookCache& own, const LookKey& key, HDC target);
+// Keeps width x height pixels of the painted canvas under the key in both caches.
+void KeepLook(LookCache& own, const LookKey& key, HDC canvas, int width, int height);

@@ -25,6 +25,7 @@
 #include "styling/buttons/button_record.h"
 #include "styling/records/family_entries.h"
 #include "styling/records/family_list.h"
+#include "styling/records/look_cache.h"
 #include "styling/statics/static_entry.h"
 
 // Engine globals, set once at start-up.
@@ -97,6 +98,9 @@ struct StyleRecord {
   // Changes whenever the pixels of frameDC change: part of every kept control look's key, since
   // a control's look holds the frame behind it.
   int frameVersion = 0;
+  // The inputs of the full paint that frameDC holds (size, caption, icon, caption buttons); empty
+  // before the first paint and once a caption button has been drawn over it alone.
+  LookKey frameKey;
 };
 
 // One memory DC handed out by the engine: released by ReleaseCanvas.

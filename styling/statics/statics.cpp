@@ -157,6 +157,26 @@ void DrawIconImage(HDC canvas, HWND window, const StaticEntry& entry, const RECT
   }
 }
 
+// Everything a text or icon static's look depends on, its background included. A bitmap
+// static has none: its pixels may change under the same handle, so it is always drawn anew.
+bool StaticKey(HWND window, const StaticEntry& entry, const RECT& client, LookKey& key) {
+  if (entry.kind != StaticTextKind && entry.kind != StaticIconKind) return false;
+  key = LookKey().Add("static").Add(BackgroundKey(window, client));
+  key.Add(entry.kind).Add(client).Add(GetWindowLongA(window, GWL_STYLE));
+  if (entry.kind == StaticTextKind) {
+    key.Add(WindowText(window)).Add(entry.fontName).Add(entry.fontSize).Add(entry.fontStyle);
+  } else {
+    key.Add(entry.placement).Add(SendMessageA(window, STM_GETICON, 0, 0));
+  }
+  return true;
+}
+
+void CopyToControl(HWND window, HDC source, const RECT& client) {
+  HDC screen = GetChildClippedDC(window);
+  BitBlt(screen, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
+  ReleaseDC(window, screen);
+}
+
 }  // namespace
 
 bool IsBlankText(const char* text) {
@@ -223,6 +243,14 @@ void PaintStatic(int styleIndex, int position) {
   HWND window = entry->window;
   RECT client{};
   GetClientRect(window, &client);
+  LookKey key;
+  bool keyed = StaticKey(window, *entry, client, key);
+  if (keyed) {
+    HDC screen = GetChildClippedDC(window);
+    bool drawn = DrawKeptLook(entry->looks, key, screen);
+    ReleaseDC(window, screen);
+    if (drawn) return;
+  }
   CanvasDc canvas(window, client);
   if (!canvas) return;
   {
@@ -236,7 +264,6 @@ void PaintStatic(int styleIndex, int position) {
       DrawIconImage(canvas.Dc(), window, *entry, client);
     }
   }
-  HDC screen = GetChildClippedDC(window);
-  BitBlt(screen, 0, 0, client.right, client.bottom, canvas.Dc(), 0, 0, SRCCOPY);
-  ReleaseDC(window, screen);
+  if (keyed) KeepLook(entry->looks, key, canvas.Dc(), client.right, client.bottom);
+  CopyToControl(window, canvas.Dc(), client);
 }
