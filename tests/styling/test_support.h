@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <functional>
 
 // Shows StyledMessageBox and calls `whileShown` once from inside its modal loop, as soon as
@@ -39,6 +40,10 @@ HWND CreateDialogClassWindow(const char* caption, int x, int y, int width, int h
 // How many more GDI objects the process could create now: brushes are made until creation
 // fails and are freed again. (GetGuiResources is a stub under Wine.)
 int CountFreeGdiSlots();
+
+// The process's committed private memory: PrivateUsage where the system fills it in, else
+// (Wine leaves it 0) the sum of the committed private regions of the address space.
+std::size_t PrivateBytes();
 
 // Whether two regions cover the same pixels (EqualRgn also compares how they are banded).
 bool SameArea(HRGN a, HRGN b);

@@ -3,8 +3,6 @@
 // the two sides alternating. Prints a table with the goals; asserts nothing.
 #include <windows.h>
 
-#include <psapi.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -124,27 +122,6 @@ void FirstPaint() {
   Pair pair = AlternateMedians(
       rounds, [&] { return timeBox(true); }, [&] { return timeBox(false); });
   PrintRow("welcome box: call to first paint", pair, 1.5);
-}
-
-// Committed private memory: PrivateUsage where the system fills it in, else (Wine leaves it
-// 0) the sum of the committed private regions of the address space.
-std::size_t PrivateBytes() {
-  PROCESS_MEMORY_COUNTERS_EX counters{};
-  counters.cb = sizeof counters;
-  if (GetProcessMemoryInfo(GetCurrentProcess(),
-                           reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                           sizeof counters) &&
-      counters.PrivateUsage != 0) {
-    return counters.PrivateUsage;
-  }
-  std::size_t total = 0;
-  MEMORY_BASIC_INFORMATION region{};
-  for (auto* at = static_cast<char*>(nullptr);
-       VirtualQuery(at, &region, sizeof region) == sizeof region; at += region.RegionSize) {
-    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
-    if (region.RegionSize == 0) break;
-  }
-  return total;
 }
 
 void Soak() {
