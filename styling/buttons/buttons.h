@@ -28,10 +28,6 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 // adds the hover bit to the owner-draw state.
 void RepaintButton(HWND window, UINT itemState, bool hover);
 
-// A caption as the system shows it with keyboard cues hidden: "&x" is drawn as "x", "&&" as
-// "&" (message-box buttons read "是(&Y)").
-std::string CaptionWithoutMnemonics(const char* text);
-
 // Paints a push button into targetDC (which stays the caller's) from the owner-draw state and
 // item rectangle: background canvas, face, gloss, border, pressed tint and caption, one copy.
 void PaintPushButton(HWND window, HDC targetDC, UINT itemState, const RECT& itemRect);

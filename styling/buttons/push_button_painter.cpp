@@ -103,18 +103,6 @@ void PaintCaption(Graphics& graphics, HWND window, const ButtonRecord& button, c
 
 }  // namespace
 
-std::string CaptionWithoutMnemonics(const char* text) {
-  std::string caption;
-  for (const char* at = text ? text : ""; *at; ++at) {
-    // '&' never occurs as the second byte of a double-byte character, so a byte scan will do.
-    if (*at == '&') {
-      if (!*++at) break;
-    }
-    caption += *at;
-  }
-  return caption;
-}
-
 void PaintPushButton(HWND window, HDC targetDC, UINT itemState, const RECT& itemRect) {
   ButtonRecord* button = ControlEntry(window, &StyleRecord::buttons);
   if (!button || button->window != window) return;

@@ -32,6 +32,10 @@ WindowSize SizeOf(HWND window) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+// The last brush the frame handed out for a control's colour message; freed when the next one
+// is made and when the window goes.
+constexpr char ControlBrushProperty[] = "Ck_Kjhs";
+
 // The window's styleIndex: its "Hw_lbID" when that still names its record, else a search.
 int FrameStyleIndex(HWND window) {
   int index = static_cast<int>(ReadProperty(window, EntryIndexProperty));
@@ -178,6 +182,46 @@ void EndFade(HWND window) {
   FadeStarted = false;
 }
 
+void FreeControlBrush(HWND window) {
+  if (auto brush = ReadHandleProperty<HGDIOBJ>(window, ControlBrushProperty)) DeleteObject(brush);
+  RemovePropA(window, ControlBrushProperty);
+}
+
+int PositiveModulo(int value, int modulus) { return ((value % modulus) + modulus) % modulus; }
+
+// WM_CTLCOLORSTATIC, WM_CTLCOLORBTN and WM_CTLCOLORDLG. The brush the dialog hands out is its
+// light face colour: an image static without an image, a group box or the dialog's own erase
+// would fill their part with it over the dark frame. The answer instead is a pattern brush of
+// the frame bitmap, its origin set on the asking DC so that each pixel it fills gets the
+// frame's pixel behind it: whatever a control's own procedure fills shows the frame. The
+// control's own procedure draws in the window's client coordinates (or in a canvas of them).
+LRESULT OnControlColour(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // The dialog's own answer first: it sets the text colours.
+  LRESULT answer = ForwardMessage(window, message, wParam, lParam);
+  StyleRecord* record = RecordAt(FrameStyleIndex(window));
+  // The dialog's first erase comes before its first paint, and a dialog's group box leaves
+  // what that erase filled: paint the frame now.
+  if (record && !record->frameDC) PaintFrame(window);
+  if (!record || !record->frameDC) return answer;
+  auto frame = static_cast<HBITMAP>(GetCurrentObject(record->frameDC, OBJ_BITMAP));
+  BITMAP size{};
+  if (!frame || !GetObjectA(frame, sizeof size, &size) || size.bmWidth <= 1) return answer;
+  HBRUSH brush = CreatePatternBrush(frame);  // a copy of the pixels: the frame may change
+  if (!brush) return answer;
+  FreeControlBrush(window);
+  SetPropA(window, ControlBrushProperty, brush);
+  auto dc = reinterpret_cast<HDC>(wParam);
+  auto asking = reinterpret_cast<HWND>(lParam);
+  POINT origin{0, 0};
+  ClientToScreen(asking ? asking : window, &origin);
+  RECT own{};
+  GetWindowRect(window, &own);
+  SetBrushOrgEx(dc, PositiveModulo(own.left - origin.x, size.bmWidth),
+                PositiveModulo(own.top - origin.y, size.bmHeight), nullptr);
+  SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<LRESULT>(brush);
+}
+
 LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
   PAINTSTRUCT paint;
   BeginPaint(window, &paint);
@@ -230,6 +274,10 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       break;
     case WM_PAINT:
       return OnPaint(window, wParam, lParam);
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+      return OnControlColour(window, message, wParam, lParam);
     case WM_DRAWITEM: {
       DRAWITEMSTRUCT item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       RouteOwnerDrawnItem(FrameStyleIndex(window), item);
@@ -239,6 +287,7 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       if (StyleRecord* record = RecordAt(FrameStyleIndex(window))) ReleaseEditBackgrounds(*record);
       break;
     case WM_NCDESTROY:
+      FreeControlBrush(window);
       EndFade(window);
       RemoveStyleRecord(window);
       break;

@@ -40,13 +40,27 @@ CaptionButton CloseButton() {
 
 constexpr int StaticExtraWidth = 6;  // text statics grow by as much as the box did
 
-// The families' installers, in routing order, each over the dialog's direct children.
-void InstallControlFamilies(int styleIndex, HWND dialog) {
+// The families' installers, in routing order, each over the dialog's direct children. Returns
+// what the dialog must grow by for its controls' content (statics whose text needs more room
+// than the system's layout gave them).
+SIZE InstallControlFamilies(int styleIndex, HWND dialog) {
   // Push buttons, check boxes and radio buttons, edits, track bars, progress bars, list-type
   // controls, up-down controls, headers, statics (extra width 6), toolbars: each family adds
   // its installer call here as it is built.
   InstallPushButtons(styleIndex, dialog);
-  InstallStatics(styleIndex, dialog, StaticExtraWidth);
+  return InstallStatics(styleIndex, dialog, StaticExtraWidth);
+}
+
+// Grows the dialog (its region and caption buttons follow) so that grown controls keep their
+// margins.
+void Grow(HWND window, int styleIndex, SIZE growth) {
+  if (growth.cx <= 0 && growth.cy <= 0) return;
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  MoveWindow(window, rect.left, rect.top, rect.right - rect.left + growth.cx,
+             rect.bottom - rect.top + growth.cy, TRUE);
+  ApplyRoundedRegion(window);
+  LayoutCaptionButtons(styleIndex);
 }
 
 }  // namespace
@@ -94,7 +108,7 @@ void RouteDialog(HWND window) {
   SetLayeredWindowAttributes(window, 0, 0, LWA_ALPHA);
   int styleIndex = StyleRecordList.Append(std::move(record));
   LayoutCaptionButtons(styleIndex);
-  InstallControlFamilies(styleIndex, window);
+  Grow(window, styleIndex, InstallControlFamilies(styleIndex, window));
   SubclassWindow(window, FrameWndProc);
   WriteProperty(window, EntryIndexProperty, styleIndex);
 }

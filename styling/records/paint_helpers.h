@@ -60,3 +60,8 @@ constexpr int SignedHighHalf(std::uintptr_t value) {
 std::string WindowText(HWND window);
 // A window's class name (read into 255 bytes).
 std::string ClassNameOf(HWND window);
+
+// A caption as the system shows it with keyboard cues hidden: "&x" is drawn as "x", "&&" as
+// "&" (message-box buttons read "是(&Y)"; dialog labels "查找(&N):"). Push buttons and statics
+// without SS_NOPREFIX draw their text through it.
+std::string CaptionWithoutMnemonics(const char* text);

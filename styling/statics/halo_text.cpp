@@ -36,6 +36,11 @@ class TextTools {
   void Draw(Graphics& graphics, const char* text, Brush& brush, const RectF& layout) {
     graphics.DrawString(text, font, brush, layout, format);
   }
+  RectF Measure(Graphics& graphics, const char* text, const RectF& layout) {
+    RectF bounds{layout.x, layout.y, 0, 0};
+    graphics.MeasureString(text, font, layout, format, bounds);
+    return bounds;
+  }
 
  private:
   StringFormat format;
@@ -119,4 +124,14 @@ void DrawHaloText(Graphics& target, const char* text, const RectF& layout, COLOR
   SolidBrush brush;
   brush.Create(ToArgb(textColour));
   tools.Draw(target, text, brush, RectF{layout.x, layout.y, w, h});
+}
+
+RectF MeasureHaloText(HDC dc, const char* text, const RectF& layout, const char* family, int style,
+                      float size, int horizontalAlign, int lineAlign, bool wordWrap) {
+  if (!text) text = "";
+  if (!family || !*family) family = "宋体";
+  Graphics graphics;
+  graphics.CreateFromHdc(dc);
+  TextTools tools(TextStyle{family, size, style, horizontalAlign, lineAlign, wordWrap});
+  return tools.Measure(graphics, text, layout);
 }

@@ -1,5 +1,7 @@
 #include "styling/statics/statics.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "drawing/drawing.h"
@@ -39,24 +41,103 @@ void CaptureFont(StaticEntry& entry, HWND control) {
   entry.fontStyle = font.fontStyle;
 }
 
-void Widen(HWND control, int extraWidth) {
-  RECT rect = GetRectInParent(control);
-  SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left + extraWidth,
-               rect.bottom - rect.top, SWP_NOZORDER | SWP_NOOWNERZORDER);
+// The text as the system shows it in a dialog whose keyboard cues are hidden: "&x" as "x" and
+// "&&" as "&", unless SS_NOPREFIX asks for the text as it is.
+std::string ShownText(HWND window) {
+  std::string text = WindowText(window);
+  if (GetWindowLongA(window, GWL_STYLE) & SS_NOPREFIX) return text;
+  return CaptionWithoutMnemonics(text.c_str());
 }
 
-void InstallStatic(int styleIndex, StyleRecord& record, HWND control, int extraWidth) {
+// Where the halo text is laid out in a static of that size. The layout is wider than the
+// static, so that GDI+ does not wrap a line the system's layout kept whole.
+RectF TextLayout(const StaticEntry& entry, int width, int height) {
+  return RectF{-2.0f, 2.0f, static_cast<float>(width + entry.fontSize + 10),
+               static_cast<float>(height)};
+}
+
+// The size a text static of at least `width` needs to show its halo text whole. GDI+ lays text
+// out wider and taller than the system's layout that sized the static: under Wine it takes the
+// em size from the realised font (13 pixels for the message font's 12-pixel LOGFONT of
+// WenQuanYi Zen Hei), so "欢迎使用岚舟YY公会一键下载教程" takes 182 pixels of the system's and
+// 198 of GDI+'s, and its line 17 rows from row 2 against the static's 16.
+SIZE HaloTextRoom(HWND control, const StaticEntry& entry, int width) {
+  std::string text = ShownText(control);
+  SIZE room{width, 0};
+  HDC dc = GetDC(control);
+  // A wider static lays its text out wider still: measure again until the text fits.
+  for (int pass = 0; pass < 8; ++pass) {
+    RectF bounds = MeasureHaloText(dc, text.c_str(), TextLayout(entry, room.cx, 0x4000),
+                                   entry.fontName.c_str(), entry.fontStyle,
+                                   static_cast<float>(entry.fontSize));
+    room.cy = static_cast<int>(std::ceil(bounds.y + bounds.height));
+    int right = static_cast<int>(std::ceil(bounds.x + bounds.width));
+    if (right <= room.cx) break;
+    room.cx = right;
+  }
+  ReleaseDC(control, dc);
+  return room;
+}
+
+// Moves the siblings below `rect` (the static's rectangle before it grew) down when the
+// static's new bottom would reach one of them. Returns how far they moved.
+int MakeRoomBelow(HWND control, const RECT& rect, int newRight, int newBottom) {
+  HWND parent = GetParent(control);
+  int nearest = newBottom;
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT other = GetRectInParent(child);
+    if (child != control && other.top >= rect.bottom && other.left < newRight &&
+        other.right > rect.left) {
+      nearest = std::min(nearest, static_cast<int>(other.top));
+    }
+  }
+  int shift = newBottom - nearest;
+  if (shift <= 0) return 0;
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT other = GetRectInParent(child);
+    if (child != control && other.top >= rect.bottom) {
+      SetWindowPos(child, nullptr, other.left, other.top + shift, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER);
+    }
+  }
+  return shift;
+}
+
+// Widens a text static by extraWidth, and further where its halo text needs it. Returns what
+// its parent must grow by beyond extraWidth.
+SIZE FitTextStatic(HWND control, const StaticEntry& entry, int extraWidth) {
+  RECT rect = GetRectInParent(control);
+  int width = rect.right - rect.left + extraWidth, height = rect.bottom - rect.top;
+  SIZE room = HaloTextRoom(control, entry, width);
+  int newWidth = std::max(width, static_cast<int>(room.cx));
+  int newHeight = std::max(height, static_cast<int>(room.cy));
+  SetWindowPos(control, nullptr, rect.left, rect.top, newWidth, newHeight,
+               SWP_NOZORDER | SWP_NOOWNERZORDER);
+  SIZE growth{newWidth - width, 0};
+  if (newHeight > height) {
+    int newBottom = rect.top + newHeight;
+    RECT client{};
+    GetClientRect(GetParent(control), &client);
+    growth.cy = std::max({MakeRoomBelow(control, rect, rect.left + newWidth, newBottom),
+                          newBottom - static_cast<int>(client.bottom), 0});
+  }
+  return growth;
+}
+
+SIZE InstallStatic(int styleIndex, StyleRecord& record, HWND control, int extraWidth) {
   LONG style = GetWindowLongA(control, GWL_STYLE);
   int position = record.statics.AppendEntry(control);
   StaticEntry& entry = record.statics[position];
   CaptureFont(entry, control);
   entry.kind = KindOf(style);
+  SIZE growth{0, 0};
   if (entry.kind == StaticTextKind) {
-    Widen(control, extraWidth);
+    growth = FitTextStatic(control, entry, extraWidth);
   } else {
     entry.placement = PlacementOf(style);
   }
   entry.priorProc = SubclassControl(control, styleIndex, position, StaticWndProc);
+  return growth;
 }
 
 HANDLE ImageOf(HWND window, WPARAM firstMessage, WPARAM secondMessage, WPARAM secondType) {
@@ -113,9 +194,8 @@ void DeleteOwnedObject(HWND window, const char* property) {
 }
 
 void DrawStaticText(Graphics& graphics, HWND window, const StaticEntry& entry, const RECT& client) {
-  std::string text = WindowText(window);
-  RectF layout{-2.0f, 2.0f, static_cast<float>(client.right + entry.fontSize + 10),
-               static_cast<float>(client.bottom)};
+  std::string text = ShownText(window);
+  RectF layout = TextLayout(entry, client.right, client.bottom);
   DrawHaloText(graphics, text.c_str(), layout, HaloTextColour, HaloGlowColour, HaloScale,
                entry.fontName.c_str(), entry.fontStyle, static_cast<float>(entry.fontSize), 0, 0,
                true);
@@ -194,15 +274,19 @@ bool IsBlankText(const char* text) {
   return true;
 }
 
-void InstallStatics(int styleIndex, HWND dialog, int extraWidth) {
-  if (!StylingEnabled) return;
+SIZE InstallStatics(int styleIndex, HWND dialog, int extraWidth) {
+  SIZE growth{0, 0};
+  if (!StylingEnabled) return growth;
   StyleRecord* record = RecordAt(styleIndex);
-  if (!record) return;
+  if (!record) return growth;
   for (HWND child = FindWindowExA(dialog, nullptr, "Static", nullptr); child;
        child = FindWindowExA(dialog, child, "Static", nullptr)) {
     if (record->statics.Find(child)) continue;
-    InstallStatic(styleIndex, *record, child, extraWidth);
+    SIZE grown = InstallStatic(styleIndex, *record, child, extraWidth);
+    growth.cx = std::max(growth.cx, grown.cx);
+    growth.cy += grown.cy;
   }
+  return growth;
 }
 
 LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

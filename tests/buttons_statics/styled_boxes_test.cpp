@@ -77,13 +77,55 @@ TEST(StyledBoxes, ButtonsAndStaticsAreStyledAndButtonsPaintedThroughTheFrame) {
   EXPECT_TRUE(checked);
 }
 
-TEST(StyledBoxes, TheTextStaticIsSixPixelsWiderThanTheSystemMadeIt) {
-  const char* text = "a message of some length";
-  int plain = 0, styled = 0;
-  RunPlainBox([&](HWND box) { plain = WidthOf(TextStatic(box, text)); }, text, "plain");
-  RunStyledBox([&](HWND box) { styled = WidthOf(TextStatic(box, text)); }, MB_OK, text, "styled");
-  ASSERT_GT(plain, 0);
-  EXPECT_EQ(styled, plain + 6);
+struct BoxAndText {
+  int box = 0, text = 0, textHeight = 0;
+  int room = 0, roomHeight = 0;  // what the halo text needs, as GDI+ measures it
+};
+
+BoxAndText Measure(HWND box, const char* text) {
+  BoxAndText sizes;
+  HWND control = TextStatic(box, text);
+  sizes.box = WidthOf(box);
+  sizes.text = WidthOf(control);
+  RECT r{};
+  GetWindowRect(control, &r);
+  sizes.textHeight = r.bottom - r.top;
+  if (const StaticEntry* entry = ControlEntry(control, &StyleRecord::statics)) {
+    HDC dc = GetDC(control);
+    RectF bounds = MeasureHaloText(
+        dc, text, RectF{-2, 2, sizes.text + entry->fontSize + 10.0f, 1000.0f},
+        entry->fontName.c_str(), entry->fontStyle, static_cast<float>(entry->fontSize));
+    ReleaseDC(control, dc);
+    sizes.room = static_cast<int>(bounds.x + bounds.width + 0.999f);
+    sizes.roomHeight = static_cast<int>(bounds.y + bounds.height + 0.999f);
+  }
+  return sizes;
+}
+
+TEST(StyledBoxes, ATextThatFitsMakesItsStaticAndTheBoxSixPixelsWider) {
+  const char* text = "short";
+  BoxAndText plain, styled;
+  RunPlainBox([&](HWND box) { plain = Measure(box, text); }, text, "plain");
+  RunStyledBox([&](HWND box) { styled = Measure(box, text); }, MB_OK, text, "styled");
+  ASSERT_GT(plain.text, 0);
+  EXPECT_LE(styled.room, plain.text + 6) << "the text fits";
+  EXPECT_EQ(styled.text, plain.text + 6);
+  EXPECT_EQ(styled.box, plain.box + 6);
+}
+
+// GDI+ lays the message font out wider than the system did (13 pixels to the em against 12
+// under Wine): the static and the box grow by what the halo text needs, and no glyph is cut.
+TEST(StyledBoxes, ATextThatNeedsMoreRoomGrowsItsStaticAndTheBoxAlike) {
+  for (const char* text : {"a message of some length", "欢迎使用岚舟YY公会一键下载教程"}) {
+    BoxAndText plain, styled;
+    RunPlainBox([&](HWND box) { plain = Measure(box, text); }, text, "plain");
+    RunStyledBox([&](HWND box) { styled = Measure(box, text); }, MB_OK, text, "styled");
+    ASSERT_GT(plain.text, 0);
+    EXPECT_GT(styled.text, plain.text + 6) << text;
+    EXPECT_GE(styled.text, styled.room) << text;
+    EXPECT_GE(styled.textHeight, styled.roomHeight) << text;
+    EXPECT_EQ(styled.box - plain.box, styled.text - plain.text) << text;
+  }
 }
 
 TEST(StyledBoxes, TwoBoxesGetSeparateRecordsNumberedFromOne) {
