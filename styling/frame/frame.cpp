@@ -206,10 +206,15 @@ LRESULT OnControlColour(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
   auto frame = static_cast<HBITMAP>(GetCurrentObject(record->frameDC, OBJ_BITMAP));
   BITMAP size{};
   if (!frame || !GetObjectA(frame, sizeof size, &size) || size.bmWidth <= 1) return answer;
-  HBRUSH brush = CreatePatternBrush(frame);  // a copy of the pixels: the frame may change
-  if (!brush) return answer;
-  FreeControlBrush(window);
-  SetPropA(window, ControlBrushProperty, brush);
+  // The brush is a copy of the frame's pixels: made anew only when they have changed.
+  auto brush = ReadHandleProperty<HBRUSH>(window, ControlBrushProperty);
+  if (!brush || record->controlBrushVersion != record->frameVersion) {
+    brush = CreatePatternBrush(frame);
+    if (!brush) return answer;
+    FreeControlBrush(window);
+    SetPropA(window, ControlBrushProperty, brush);
+    record->controlBrushVersion = record->frameVersion;
+  }
   auto dc = reinterpret_cast<HDC>(wParam);
   auto asking = reinterpret_cast<HWND>(lParam);
   POINT origin{0, 0};

@@ -101,6 +101,7 @@ struct StyleRecord {
   // The inputs of the full paint that frameDC holds (size, caption, icon, caption buttons); empty
   // before the first paint and once a caption button has been drawn over it alone.
   LookKey frameKey;
+  int controlBrushVersion = 0;  // the frameVersion of the brush handed out for colour messages
 };
 
 // One memory DC handed out by the engine: released by ReleaseCanvas.
