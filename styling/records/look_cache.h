@@ -2,10 +2,10 @@
 // Finished looks kept per state, so that a repaint whose inputs have not changed is one copy.
 //
 // A painter describes everything its look depends on in a LookKey (state bits, size, text,
-// font, values such as a position or range, and the owner record's frameVersion, which stands
-// for the background behind the control). When the cache holds a look for that key the painter
-// copies it and is done; otherwise it paints into its canvas as usual, keeps a copy and copies
-// once. A key that misses an input shows a stale look: put every input in it.
+// font, values such as a position or range, and BackgroundKey of styling/records/canvas.h, which
+// stands for the frame pixels behind the control). When the cache holds a look for that key the
+// painter copies it and is done; otherwise it paints into its canvas as usual, keeps a copy and
+// copies once. A key that misses an input shows a stale look: put every input in it.
 
 #include <windows.h>
 
