@@ -18,6 +18,25 @@ void ShowInformationIcon(HWND control) {
                0);
 }
 
+// A header's columns: name, size, date.
+void AddHeaderColumns(HWND header) {
+  const struct {
+    const char* text;
+    int width;
+    int format;
+  } columns[] = {{"名称", 90, HDF_LEFT}, {"大小", 60, HDF_RIGHT}, {"日期", 70, HDF_CENTER}};
+  for (const auto& column : columns) {
+    HDITEMA item{};
+    item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
+    item.pszText = const_cast<char*>(column.text);
+    item.cxy = column.width;
+    item.fmt = column.format | HDF_STRING;
+    int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    SendMessageA(header, HDM_INSERTITEMA, static_cast<WPARAM>(count),
+                 reinterpret_cast<LPARAM>(&item));
+  }
+}
+
 // Regions (dialog units) and ids:
 //   x 5-155,   y 5-95     push buttons and statics            ids 100-199
 //   x 5-155,   y 100-250  check boxes, radio buttons          ids 200-299
@@ -58,6 +77,61 @@ std::vector<GalleryControl> MakeControls() {
        .place = {80, 25, 20, 20},
        .id = 112,
        .fill = ShowInformationIcon},
+      // Track bars, progress bars, up-down controls and headers.
+      {.className = TRACKBAR_CLASSA,
+       .style = TBS_HORZ | TBS_ENABLESELRANGE | TBS_AUTOTICKS | WS_TABSTOP,
+       .place = {485, 5, 150, 20},
+       .id = 501,
+       .setup = {{TBM_SETRANGE, TRUE, MAKELPARAM(0, 100)},
+                 {TBM_SETSEL, TRUE, MAKELPARAM(20, 70)},
+                 {TBM_SETPOS, TRUE, 100}}},
+      {.className = TRACKBAR_CLASSA,
+       .style = TBS_VERT | TBS_BOTH | WS_TABSTOP,
+       .place = {485, 30, 22, 95},
+       .id = 502,
+       .setup = {{TBM_SETRANGE, TRUE, MAKELPARAM(0, 100)}, {TBM_SETPOS, TRUE, 40}}},
+      {.className = PROGRESS_CLASSA,
+       .place = {512, 30, 120, 10},
+       .id = 510,
+       .setup = {{PBM_SETRANGE32, 0, 100}, {PBM_SETPOS, 60}}},
+      {.className = PROGRESS_CLASSA,  // an empty range
+       .place = {512, 44, 120, 10},
+       .id = 511,
+       .setup = {{PBM_SETRANGE32, 0, 0}}},
+      {.className = PROGRESS_CLASSA,  // 50 ... 150 at 100: half full
+       .place = {512, 58, 120, 10},
+       .id = 512,
+       .setup = {{PBM_SETRANGE32, 50, 150}, {PBM_SETPOS, 100}}},
+      {.className = PROGRESS_CLASSA,
+       .style = PBS_VERTICAL,
+       .place = {512, 74, 12, 51},
+       .id = 513,
+       .setup = {{PBM_SETRANGE32, 0, 100}, {PBM_SETPOS, 35}}},
+      {.className = "EDIT",  // the up-down's buddy: it comes first, UDS_AUTOBUDDY takes it
+       .text = "5",
+       .style = ES_NUMBER | ES_LEFT | WS_BORDER | WS_TABSTOP,
+       .place = {532, 74, 50, 14},
+       .id = 520},
+      {.className = UPDOWN_CLASSA,
+       .style = UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS,
+       .place = {582, 74, 11, 14},
+       .id = 521,
+       .setup = {{UDM_SETRANGE32, 0, 99}, {UDM_SETPOS32, 0, 5}}},
+      {.className = UPDOWN_CLASSA,
+       .style = UDS_HORZ,
+       .place = {598, 74, 30, 14},
+       .id = 522,
+       .setup = {{UDM_SETRANGE32, 0, 10}}},
+      {.className = WC_HEADERA,
+       .style = HDS_HORZ | HDS_BUTTONS,
+       .place = {485, 132, 150, 14},
+       .id = 530,
+       .fill = AddHeaderColumns},
+      {.className = WC_HEADERA,  // not clickable: no hover or pressed look
+       .style = HDS_HORZ,
+       .place = {485, 152, 150, 14},
+       .id = 531,
+       .fill = AddHeaderColumns},
   };
 }
 

@@ -5,8 +5,11 @@
 #include "resources/images/images.h"
 #include "styling/buttons/buttons.h"
 #include "styling/frame/frame.h"
+#include "styling/headers/headers.h"
 #include "styling/records/records.h"
 #include "styling/statics/statics.h"
+#include "styling/trackbars/trackbars.h"
+#include "styling/updowns/updowns.h"
 
 HHOOK StyleHookHandle = nullptr;
 
@@ -48,6 +51,10 @@ SIZE InstallControlFamilies(int styleIndex, HWND dialog) {
   // controls, up-down controls, headers, statics (extra width 6), toolbars: each family adds
   // its installer call here as it is built.
   InstallPushButtons(styleIndex, dialog);
+  InstallTrackBars(styleIndex, dialog);
+  InstallProgressBars(styleIndex, dialog);
+  InstallUpDowns(styleIndex, dialog);
+  InstallHeaders(styleIndex, dialog);
   return InstallStatics(styleIndex, dialog, StaticExtraWidth);
 }
 

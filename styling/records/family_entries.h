@@ -14,27 +14,7 @@ struct ListEntry {
   WNDPROC priorProc = nullptr;
 };
 
-struct TrackBarRecord {
-  HWND window = nullptr;
-  WNDPROC priorProc = nullptr;
-};
-
-struct ProgressRecord {
-  HWND window = nullptr;
-  WNDPROC priorProc = nullptr;
-};
-
 struct ComboRecord {
-  HWND window = nullptr;
-  WNDPROC priorProc = nullptr;
-};
-
-struct UpDownEntry {
-  HWND window = nullptr;
-  WNDPROC priorProc = nullptr;
-};
-
-struct HeaderEntry {
   HWND window = nullptr;
   WNDPROC priorProc = nullptr;
 };

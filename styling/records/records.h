@@ -33,10 +33,13 @@
 #include "drawing/drawing_object.h"
 #include "resources/byte_set.h"
 #include "styling/buttons/button_record.h"
+#include "styling/headers/header_entry.h"
 #include "styling/records/family_entries.h"
 #include "styling/records/family_list.h"
 #include "styling/records/look_cache.h"
 #include "styling/statics/static_entry.h"
+#include "styling/trackbars/trackbar_records.h"
+#include "styling/updowns/updown_entry.h"
 
 // Engine globals, set once at start-up.
 extern bool StylingEnabled;    // every control installer does nothing while false

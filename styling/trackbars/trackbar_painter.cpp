@@ -1,0 +1,264 @@
+// The track-bar and progress-bar looks: a rounded translucent panel; a thin channel with an
+// accent filled part, the selection and a round thumb; an accent gradient bar.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "drawing/drawing.h"
+#include "styling/records/look_paint.h"
+#include "styling/records/paint_helpers.h"
+#include "styling/records/records.h"
+#include "styling/trackbars/trackbars.h"
+
+namespace {
+
+constexpr COLORREF White = RGB(255, 255, 255);
+constexpr COLORREF Black = RGB(0, 0, 0);
+
+ARGB WithAlpha(COLORREF colour, int alpha) { return ToArgb(colour, alpha, true); }
+
+struct WindowSize {
+  int width = 0;
+  int height = 0;
+};
+
+WindowSize SizeOf(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// How far along `length` pixels a value lies on the scale low ... high: its distance from the
+// low end, clamped to the scale. 0 on an empty scale, which has no length to divide.
+int ScaledLength(long long value, long long low, long long high, int length) {
+  if (high <= low || length <= 0) return 0;
+  long long distance = std::clamp(value - low, 0LL, high - low);
+  return static_cast<int>(distance * length / (high - low));
+}
+
+// The panel both controls stand on.
+struct PanelLook {
+  int outlineAlpha;  // black
+  int fillCorner;
+};
+constexpr PanelLook TrackBarPanel{30, 3};
+constexpr PanelLook ProgressPanel{50, 1};
+
+void PaintPanel(Graphics& graphics, WindowSize size, bool vertical, const PanelLook& look) {
+  float w = static_cast<float>(size.width), h = static_cast<float>(size.height);
+  GraphicsPath outline;
+  outline.Create();
+  AddRoundedRect(outline, 0, 0, w - 1, h - 1, 5);
+  Pen pen;
+  pen.Create(WithAlpha(Black, look.outlineAlpha), 1.0f);
+  graphics.DrawPath(pen, outline);
+  GraphicsPath face;
+  face.Create();
+  AddRoundedRect(face, 1, 1, w - 2, h - 2, look.fillCorner);
+  LinearGradientBrush shade;
+  shade.Create(PointF{0, 0}, vertical ? PointF{w, 0} : PointF{0, h}, WithAlpha(White, 160),
+               WithAlpha(Black, 30));
+  graphics.FillPath(shade, face);
+}
+
+// Track-bar geometry along and across its channel, so that one description serves both
+// orientations: a vertical control exchanges x and y.
+struct Axes {
+  bool vertical = false;
+  RectF Box(float along, float across, float length, float thickness) const {
+    return vertical ? RectF{across, along, thickness, length}
+                    : RectF{along, across, length, thickness};
+  }
+  PointF Point(float along, float across) const {
+    return vertical ? PointF{across, along} : PointF{along, across};
+  }
+};
+
+struct Extent {
+  int start = 0;
+  int size = 0;
+};
+
+// The channel as spans along and across it. Windows answers TBM_GETCHANNELRECT of a vertical
+// track bar with its axes exchanged; Wine answers in window coordinates. The channel is
+// always longer along than across, which tells the two apart.
+std::pair<Extent, Extent> ChannelSpans(const RECT& channel, bool vertical) {
+  Extent x{channel.left, channel.right - channel.left};
+  Extent y{channel.top, channel.bottom - channel.top};
+  if (!vertical || x.size >= y.size) return {x, y};
+  return {y, x};
+}
+
+Extent ThumbAlong(const RECT& thumb, bool vertical) {
+  return vertical ? Extent{thumb.top, thumb.bottom - thumb.top}
+                  : Extent{thumb.left, thumb.right - thumb.left};
+}
+
+struct TrackState {
+  long long pos = 0, min = 0, max = 0, selStart = 0, selEnd = 0;
+  RECT channel{}, thumb{};
+  bool EmptyRange() const { return max <= min; }
+  bool AtMax() const { return !EmptyRange() && pos == max; }
+};
+
+TrackState ReadTrackState(HWND window, bool selectionRange) {
+  TrackState s;
+  s.pos = SendMessageA(window, TBM_GETPOS, 0, 0);
+  s.min = SendMessageA(window, TBM_GETRANGEMIN, 0, 0);
+  s.max = SendMessageA(window, TBM_GETRANGEMAX, 0, 0);
+  if (selectionRange) {
+    s.selStart = SendMessageA(window, TBM_GETSELSTART, 0, 0);
+    s.selEnd = SendMessageA(window, TBM_GETSELEND, 0, 0);
+  }
+  SendMessageA(window, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&s.channel));
+  SendMessageA(window, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&s.thumb));
+  return s;
+}
+
+void StrokeBox(Graphics& graphics, const RectF& box, ARGB colour) {
+  GraphicsPath path;
+  path.Create();
+  path.AddRectangle(box.x, box.y, box.width, box.height);
+  Pen pen;
+  pen.Create(colour, 1.0f);
+  graphics.DrawPath(pen, path);
+}
+
+void PaintThumb(Graphics& graphics, const RectF& box) {
+  GraphicsPath ellipse;
+  ellipse.Create();
+  ellipse.AddEllipse(box.x, box.y, box.width, box.height);
+  SolidBrush white;
+  white.Create(ToArgb(White));
+  graphics.FillPath(white, ellipse);
+  PathGradientBrush shade;
+  shade.CreateFromPath(ellipse);
+  shade.SetCenterColor(WithAlpha(White, 32));
+  const ARGB surround[] = {WithAlpha(Black, 60)};
+  shade.SetSurroundColors(surround);
+  graphics.FillPath(shade, ellipse);
+  Pen pen;
+  pen.Create(WithAlpha(Black, 60), 1.0f);
+  graphics.DrawPath(pen, ellipse);
+}
+
+void DrawTrackBar(Graphics& graphics, const TrackBarRecord& entry, const TrackState& s,
+                  WindowSize size) {
+  Axes axes{entry.vertical != 0};
+  if (TrackBarOption) PaintPanel(graphics, size, axes.vertical, TrackBarPanel);
+  auto [along, across] = ChannelSpans(s.channel, axes.vertical);
+
+  // The channel stripe: the whole channel, or a thin centred one under a selection.
+  int stripe = entry.selectionRange ? 4 : across.size;
+  float y0 = static_cast<float>(entry.selectionRange ? across.start + (across.size - 4) / 2
+                                                     : across.start);
+  float left = static_cast<float>(along.start);
+  GraphicsPath stripePath;
+  stripePath.Create();
+  RectF stripeBox = axes.Box(left, y0, static_cast<float>(along.size), static_cast<float>(stripe));
+  AddRoundedRect(stripePath, stripeBox.x, stripeBox.y, stripeBox.width, stripeBox.height, 1);
+  LinearGradientBrush stripeShade;
+  stripeShade.Create(axes.Point(left, y0), axes.Point(left, y0 + static_cast<float>(stripe)),
+                     WithAlpha(Black, 50), WithAlpha(Black, 40));
+  graphics.FillPath(stripeShade, stripePath);
+  // On an empty scale nothing is selected or filled, and the thumb rests at the start.
+  Extent thumb = ThumbAlong(s.thumb, axes.vertical);
+  if (s.EmptyRange()) thumb.start = along.start;
+
+  // The selection, placed and sized on the control's own scale.
+  if (entry.selectionRange && s.selEnd > s.selStart && !s.EmptyRange()) {
+    int start = ScaledLength(s.selStart, s.min, s.max, along.size);
+    int length = ScaledLength(s.selEnd, s.min, s.max, along.size) - start;
+    if (length > 3) {
+      StrokeBox(
+          graphics,
+          axes.Box(left + static_cast<float>(start + 2), y0 + 1, static_cast<float>(length - 3), 1),
+          WithAlpha(White, 200));
+    }
+  }
+
+  // The filled part runs up to the thumb, and under it at the maximum.
+  int filled = thumb.start - along.start - 1 + (s.AtMax() ? 10 : 0);
+  if (filled > 1) {
+    StrokeBox(graphics, axes.Box(left + 1, y0 + 1, static_cast<float>(filled - 1), 1),
+              WithAlpha(AccentColour, 200));
+  }
+
+  float thumbAt = static_cast<float>(thumb.start);
+  if (entry.hovered) {
+    float shift = entry.tickMode == TicksTopOrLeft ? 2.0f : entry.tickMode == TicksBoth ? 1.0f : 0;
+    PaintThumb(graphics, axes.Box(thumbAt, y0 - 4 + shift, 11, 11));
+  } else {
+    PaintThumb(graphics, axes.Box(thumbAt + (s.AtMax() ? 8.0f : 0), y0 - 1.5f, 6, 6));
+  }
+}
+
+struct ProgressState {
+  long long pos = 0, low = 0, high = 0;
+};
+
+void DrawProgressBar(Graphics& graphics, const ProgressRecord& entry, const ProgressState& s,
+                     WindowSize size) {
+  bool vertical = entry.vertical != 0;
+  PaintPanel(graphics, size, vertical, ProgressPanel);
+  int length = vertical ? size.height : size.width;
+  int filled = ScaledLength(s.pos, s.low, s.high, length);
+  if (filled <= 0) return;
+  float w = static_cast<float>(size.width), h = static_cast<float>(size.height);
+  RectF bar{0, 0, static_cast<float>(filled), h};
+  PointF from{0, 0}, to{0, h - 1};
+  if (vertical) {
+    // Filled from the bottom: the bar starts where the unfilled part ends.
+    double distance = static_cast<double>(std::clamp(s.pos - s.low, 0LL, s.high - s.low));
+    double top = size.height - distance * size.height / static_cast<double>(s.high - s.low);
+    bar = RectF{0, static_cast<float>(static_cast<int>(top)), w, static_cast<float>(filled)};
+    from = PointF{0, bar.y};
+    to = PointF{w - 1, bar.y};
+  }
+  GraphicsPath path;
+  path.Create();
+  AddRoundedRect(path, bar.x + 1, bar.y + 1, bar.width - 3, bar.height - 3, 3);
+  LinearGradientBrush fill;
+  fill.Create(from, to, WithAlpha(White, 90), ToArgb(AccentColour));
+  graphics.FillPath(fill, path);
+  Pen pen;
+  pen.Create(WithAlpha(AccentColour, 150), 1.0f);
+  graphics.DrawPath(pen, path);
+}
+
+}  // namespace
+
+void PaintTrackBar(int styleIndex, int index) {
+  StyleRecord* record = RecordAt(styleIndex);
+  TrackBarRecord* entry = record ? record->trackBars.At(index) : nullptr;
+  if (!entry || !entry->window) return;
+  HWND window = entry->window;
+  WindowSize size = SizeOf(window);
+  TrackState s = ReadTrackState(window, entry->selectionRange != 0);
+  LookKey key = ControlLookKey(window);
+  key.Add(size.width).Add(size.height).Add(entry->hovered).Add(TrackBarOption ? 1 : 0);
+  key.Add(s.pos).Add(s.min).Add(s.max).Add(s.selStart).Add(s.selEnd);
+  key.Add(s.channel).Add(s.thumb);
+  PresentWindowLook(window, entry->looks, key, size.width, size.height,
+                    [&](Graphics& graphics) { DrawTrackBar(graphics, *entry, s, size); });
+}
+
+void PaintProgressBar(int styleIndex, int index) {
+  StyleRecord* record = RecordAt(styleIndex);
+  ProgressRecord* entry = record ? record->progressBars.At(index) : nullptr;
+  if (!entry || !entry->window) return;
+  HWND window = entry->window;
+  WindowSize size = SizeOf(window);
+  ProgressState s;
+  s.pos = SendMessageA(window, PBM_GETPOS, 0, 0);
+  PBRANGE range{};
+  SendMessageA(window, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
+  s.low = range.iLow;
+  s.high = range.iHigh;
+  LookKey key = ControlLookKey(window);
+  key.Add(size.width).Add(size.height).Add(s.pos).Add(s.low).Add(s.high);
+  PresentWindowLook(window, entry->looks, key, size.width, size.height,
+                    [&](Graphics& graphics) { DrawProgressBar(graphics, *entry, s, size); });
+}
