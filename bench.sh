@@ -15,6 +15,8 @@ state=$build/bench
 lanzhou_prefix "$build/wine-bench"
 lanzhou_xvfb "$state" 2200x900x24  # two galleries side by side
 trap 'wineserver -k 2>/dev/null; kill "$(cat "$state/xvfb.pid")" 2>/dev/null' EXIT
+trap 'exit 130' INT TERM
 wineserver -p </dev/null >/dev/null 2>&1
-echo "lanzhou.exe (release, stripped): $(stat -c %s "$build/bin/lanzhou.exe") bytes"
+size=$(stat -c %s "$build/bin/lanzhou.exe")
+echo "build-release/bin/lanzhou.exe (optimised, stripped): $size bytes ($((size / 1024)) KB)"
 wine "$build/bin/lanzhou_bench.exe" "$@" </dev/null

@@ -105,7 +105,7 @@ void WelcomeRepaint() {
 }
 
 void FirstPaint() {
-  int rounds = Repeats("BENCH_FIRST_PAINTS", 40);
+  int rounds = Repeats("BENCH_FIRST_PAINTS", 60);
   auto timeBox = [](bool styled) {
     double start = NowMs(), end = 0;
     auto note = [&](HWND) { end = NowMs(); };
@@ -137,8 +137,8 @@ void Soak() {
   int freeAfter = CountFreeGdiSlots();
   std::size_t bytesAfter = PrivateBytes();
   long long grown = static_cast<long long>(bytesAfter) - static_cast<long long>(bytesBefore);
-  // Allocators keep some pages; growth per box below 64 bytes is no leak worth the name.
-  bool met = freeAfter >= freeBefore - 10 && grown < 64LL * boxes;
+  // The heap grows in 64 KB steps: one step over the whole soak is not growth per box.
+  bool met = freeAfter >= freeBefore && grown <= 64 * 1024;
   std::printf("soak: %d styled boxes opened and closed, %.2f ms per box\n", boxes, perBox);
   std::printf("  free GDI slots  %8d before %8d after\n", freeBefore, freeAfter);
   std::printf("  private bytes %10zu before %10zu after (%+lld)   goal: no growth  %s\n",
