@@ -182,6 +182,12 @@ void EndFade(HWND window) {
   FadeStarted = false;
 }
 
+bool IsStyledPushButton(StyleRecord& record, HWND control) {
+  const ButtonRecord* button =
+      record.buttons.At(static_cast<int>(ReadProperty(control, EntryIndexProperty)));
+  return button && button->window == control && button->kind == PushButtonKind;
+}
+
 void FreeControlBrush(HWND window) {
   if (auto brush = ReadHandleProperty<HGDIOBJ>(window, ControlBrushProperty)) DeleteObject(brush);
   RemovePropA(window, ControlBrushProperty);
@@ -203,6 +209,11 @@ LRESULT OnControlColour(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
   // what that erase filled: paint the frame now.
   if (record && !record->frameDC) PaintFrame(window);
   if (!record || !record->frameDC) return answer;
+  // A styled push button's look covers all of it: whatever the system fills first is drawn
+  // over at once, so it gets a brush that fills nothing.
+  if (IsStyledPushButton(*record, reinterpret_cast<HWND>(lParam))) {
+    return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+  }
   auto frame = static_cast<HBITMAP>(GetCurrentObject(record->frameDC, OBJ_BITMAP));
   BITMAP size{};
   if (!frame || !GetObjectA(frame, sizeof size, &size) || size.bmWidth <= 1) return answer;

@@ -5,15 +5,21 @@
 
 namespace {
 
-// Copies between a memory DC holding the bitmap and another DC; the DC is freed on every path.
+// One memory DC for every copy in and out of kept looks: made once, it holds a look's bitmap
+// only for the length of a copy (and the stock bitmap otherwise).
+HDC CopyDc() {
+  static HDC dc = CreateCompatibleDC(nullptr);
+  return dc;
+}
+
+// Copies between the bitmap and another DC.
 bool CopyBitmap(HBITMAP bitmap, HDC other, int x, int y, int width, int height, bool intoBitmap) {
-  HDC memory = CreateCompatibleDC(nullptr);
+  HDC memory = CopyDc();
   if (!memory) return false;
   HGDIOBJ previous = SelectObject(memory, bitmap);
   BOOL copied = intoBitmap ? BitBlt(memory, 0, 0, width, height, other, x, y, SRCCOPY)
                            : BitBlt(other, x, y, width, height, memory, 0, 0, SRCCOPY);
   SelectObject(memory, previous);
-  DeleteDC(memory);
   return copied != FALSE;
 }
 

@@ -182,8 +182,8 @@ LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
     PaintEmptyStatic(window, wParam, lParam);
   } else {
     PAINTSTRUCT paint{};
-    BeginPaint(window, &paint);
-    PaintStatic(styleIndex, position);
+    HDC target = BeginPaint(window, &paint);
+    PaintStatic(styleIndex, position, target);
     EndPaint(window, &paint);
   }
   return DefWindowProcA(window, WM_PAINT, wParam, lParam);
@@ -251,10 +251,25 @@ bool StaticKey(HWND window, const StaticEntry& entry, const RECT& client, LookKe
   return true;
 }
 
-void CopyToControl(HWND window, HDC source, const RECT& client) {
-  HDC screen = GetChildClippedDC(window);
-  BitBlt(screen, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
-  ReleaseDC(window, screen);
+// Paints the static's look on its canvas, keeps it under the key when there is one and copies
+// it to target. A bitmap static without an image leaves target as it is.
+void DrawStaticLook(StaticEntry& entry, const RECT& client, const LookKey* key, HDC target) {
+  HWND window = entry.window;
+  CanvasDc canvas(window, client);
+  if (!canvas) return;
+  {
+    Graphics graphics;
+    graphics.CreateFromHdc(canvas.Dc());
+    if (entry.kind == StaticTextKind) {
+      DrawStaticText(graphics, window, entry, client);
+    } else if (entry.kind == StaticBitmapKind) {
+      if (!DrawBitmap(graphics, window, entry, client)) return;
+    } else if (entry.kind == StaticIconKind) {
+      DrawIconImage(canvas.Dc(), window, entry, client);
+    }
+  }
+  if (key) KeepLook(entry.looks, *key, canvas.Dc(), client.right, client.bottom);
+  BitBlt(target, 0, 0, client.right, client.bottom, canvas.Dc(), 0, 0, SRCCOPY);
 }
 
 }  // namespace
@@ -320,7 +335,7 @@ LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   return ForwardMessage(window, message, wParam, lParam);
 }
 
-void PaintStatic(int styleIndex, int position) {
+void PaintStatic(int styleIndex, int position, HDC paintDc) {
   StyleRecord* record = RecordAt(styleIndex);
   StaticEntry* entry = record ? record->statics.At(position) : nullptr;
   if (!entry || !entry->window) return;
@@ -329,25 +344,9 @@ void PaintStatic(int styleIndex, int position) {
   GetClientRect(window, &client);
   LookKey key;
   bool keyed = StaticKey(window, *entry, client, key);
-  if (keyed) {
-    HDC screen = GetChildClippedDC(window);
-    bool drawn = DrawKeptLook(entry->looks, key, screen);
-    ReleaseDC(window, screen);
-    if (drawn) return;
+  HDC target = GetChildClippedDC(window, paintDc, paintDc != nullptr);
+  if (!keyed || !DrawKeptLook(entry->looks, key, target)) {
+    DrawStaticLook(*entry, client, keyed ? &key : nullptr, target);
   }
-  CanvasDc canvas(window, client);
-  if (!canvas) return;
-  {
-    Graphics graphics;
-    graphics.CreateFromHdc(canvas.Dc());
-    if (entry->kind == StaticTextKind) {
-      DrawStaticText(graphics, window, *entry, client);
-    } else if (entry->kind == StaticBitmapKind) {
-      if (!DrawBitmap(graphics, window, *entry, client)) return;
-    } else if (entry->kind == StaticIconKind) {
-      DrawIconImage(canvas.Dc(), window, *entry, client);
-    }
-  }
-  if (keyed) KeepLook(entry->looks, key, canvas.Dc(), client.right, client.bottom);
-  CopyToControl(window, canvas.Dc(), client);
+  if (!paintDc) ReleaseDC(window, target);
 }
