@@ -18,6 +18,23 @@ void ShowInformationIcon(HWND control) {
                0);
 }
 
+// Enough lines, and lines long enough, for the multi-line edit to scroll both ways.
+constexpr char ScrollingText[] =
+    "第一行：多行编辑框，带竖直和水平滚动条，这一行足够长，可以向右滚动查看后面的文字。\r\n"
+    "第二行 The quick brown fox jumps over the lazy dog, again and again and again.\r\n"
+    "第三行\r\n第四行\r\n第五行\r\n第六行\r\n第七行\r\n第八行\r\n第九行\r\n第十行\r\n"
+    "第十一行\r\n第十二行\r\n第十三行\r\n第十四行\r\n第十五行\r\n最后一行";
+
+// The items of every gallery combo box, then one message of the row's own.
+std::vector<GallerySend> WithComboItems(GallerySend last) {
+  std::vector<GallerySend> sends;
+  for (const char* item : {"北京", "上海", "广州", "深圳", "杭州", "南京", "成都", "武汉"}) {
+    sends.push_back({.message = CB_ADDSTRING, .text = item});
+  }
+  sends.push_back(last);
+  return sends;
+}
+
 // A header's columns: name, size, date.
 void AddHeaderColumns(HWND header) {
   const struct {
@@ -77,6 +94,43 @@ std::vector<GalleryControl> MakeControls() {
        .place = {80, 25, 20, 20},
        .id = 112,
        .fill = ShowInformationIcon},
+      // Edits and combo boxes.
+      {.className = "Edit",
+       .style = ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN | WS_VSCROLL |
+                WS_HSCROLL | WS_BORDER | WS_TABSTOP,
+       .place = {160, 5, 155, 70},
+       .id = 301,
+       .setup = {{.message = WM_SETTEXT, .text = ScrollingText}}},
+      {.className = "Edit",
+       .text = "单行编辑框",
+       .style = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
+       .place = {160, 82, 155, 14},
+       .id = 302},
+      {.className = "Edit",
+       .text = "只读编辑框",
+       .style = ES_AUTOHSCROLL | ES_READONLY | WS_BORDER | WS_TABSTOP,
+       .place = {160, 102, 155, 14},
+       .id = 303},
+      {.className = "Edit",
+       .text = "禁用编辑框",
+       .style = ES_AUTOHSCROLL | WS_BORDER | WS_DISABLED,
+       .place = {160, 122, 155, 14},
+       .id = 304},
+      {.className = "ComboBox",
+       .style = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
+       .place = {160, 175, 75, 80},
+       .id = 310,
+       .setup = WithComboItems({CB_SETCURSEL, 1})},
+      {.className = "ComboBox",
+       .style = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
+       .place = {240, 175, 75, 80},
+       .id = 311,
+       .setup = WithComboItems({WM_SETTEXT, 0, 0, "可输入文字"})},
+      {.className = "ComboBox",
+       .style = CBS_SIMPLE | WS_VSCROLL | WS_TABSTOP,
+       .place = {160, 195, 155, 55},
+       .id = 312,
+       .setup = WithComboItems({CB_SETCURSEL, 2})},
       // Track bars, progress bars, up-down controls and headers.
       {.className = TRACKBAR_CLASSA,
        .style = TBS_HORZ | TBS_ENABLESELRANGE | TBS_AUTOTICKS | WS_TABSTOP,

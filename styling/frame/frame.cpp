@@ -205,6 +205,9 @@ LRESULT OnControlColour(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
   // The dialog's own answer first: it sets the text colours.
   LRESULT answer = ForwardMessage(window, message, wParam, lParam);
   StyleRecord* record = RecordAt(FrameStyleIndex(window));
+  // Read-only and disabled edits ask with WM_CTLCOLORSTATIC too: their face stays the dialog's
+  // light one, or their text would lie on the dark frame.
+  if (record && record->edits.Find(reinterpret_cast<HWND>(lParam))) return answer;
   // The dialog's first erase comes before its first paint, and a dialog's group box leaves
   // what that erase filled: paint the frame now.
   if (record && !record->frameDC) PaintFrame(window);

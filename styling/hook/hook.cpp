@@ -4,6 +4,7 @@
 
 #include "resources/images/images.h"
 #include "styling/buttons/buttons.h"
+#include "styling/edits/edits.h"
 #include "styling/frame/frame.h"
 #include "styling/headers/headers.h"
 #include "styling/records/records.h"
@@ -51,6 +52,7 @@ SIZE InstallControlFamilies(int styleIndex, HWND dialog) {
   // controls, up-down controls, headers, statics (extra width 6), toolbars: each family adds
   // its installer call here as it is built.
   InstallPushButtons(styleIndex, dialog);
+  InstallEditControls(styleIndex, dialog);
   InstallTrackBars(styleIndex, dialog);
   InstallProgressBars(styleIndex, dialog);
   InstallUpDowns(styleIndex, dialog);

@@ -4,17 +4,7 @@
 
 #include <windows.h>
 
-struct EditRecord {
-  HWND window = nullptr;
-  WNDPROC priorProc = nullptr;
-};
-
 struct ListEntry {
-  HWND window = nullptr;
-  WNDPROC priorProc = nullptr;
-};
-
-struct ComboRecord {
   HWND window = nullptr;
   WNDPROC priorProc = nullptr;
 };

@@ -66,6 +66,19 @@ void DrawGlow(Graphics& graphics, GraphicsPath& path, int count, COLORREF colour
   }
 }
 
+void FillPathGradient(Graphics& graphics, GraphicsPath& path, const PointF& from, const PointF& to,
+                      ARGB fromColour, ARGB toColour) {
+  LinearGradientBrush brush;
+  brush.Create(from, to, fromColour, toColour);
+  graphics.FillPath(brush, path);
+}
+
+void StrokePath(Graphics& graphics, GraphicsPath& path, ARGB colour) {
+  Pen pen;
+  pen.Create(colour, 1.0f);
+  graphics.DrawPath(pen, path);
+}
+
 bool HasVerticalScrollBar(HWND window) {
   return (GetWindowLongA(window, GWL_STYLE) & WS_VSCROLL) != 0;
 }

@@ -29,6 +29,11 @@ void AddRoundedRect(GraphicsPath& path, float x, float y, float width, float hei
 void AddTabShape(GraphicsPath& path, int x, int y, int width, int height, int corner);
 // Strokes the path `count` times with widths 1 ... count: a soft edge.
 void DrawGlow(Graphics& graphics, GraphicsPath& path, int count, COLORREF colour, int alpha);
+// Fills the path with a linear gradient running from `from` to `to`.
+void FillPathGradient(Graphics& graphics, GraphicsPath& path, const PointF& from, const PointF& to,
+                      ARGB fromColour, ARGB toColour);
+// Strokes the path with a pen 1.0 wide.
+void StrokePath(Graphics& graphics, GraphicsPath& path, ARGB colour);
 
 // GDI colour 0x00BBGGRR to GDI+ 0xAARRGGBB; the alpha counts only when useAlpha, else 255.
 constexpr ARGB ToArgb(COLORREF colour, int alpha = 255, bool useAlpha = false) {

@@ -13,14 +13,6 @@ OneBasedList<MemoryDcEntry> MemoryDcRegistry;
 
 namespace {
 
-// Deletes the object and clears the property, so that it is deleted once.
-void DeleteObjectProperty(HWND window, const char* name) {
-  if (HGDIOBJ object = ReadHandleProperty<HGDIOBJ>(window, name)) {
-    DeleteObject(object);
-    RemovePropA(window, name);
-  }
-}
-
 // What a record owns outside its own memory.
 void ReleaseRecordObjects(StyleRecord& record) {
   ReleaseEditBackgrounds(record);
@@ -56,6 +48,13 @@ void RenumberFrom(int first) {
 }
 
 }  // namespace
+
+void DeleteObjectProperty(HWND window, const char* name) {
+  if (HGDIOBJ object = ReadHandleProperty<HGDIOBJ>(window, name)) {
+    DeleteObject(object);
+    RemovePropA(window, name);
+  }
+}
 
 void ReleaseEditBackgrounds(StyleRecord& record) {
   for (int entry = 1; entry <= record.edits.Count(); ++entry) {

@@ -33,6 +33,8 @@
 #include "drawing/drawing_object.h"
 #include "resources/byte_set.h"
 #include "styling/buttons/button_record.h"
+#include "styling/combos/combo_record.h"
+#include "styling/edits/edit_record.h"
 #include "styling/headers/header_entry.h"
 #include "styling/records/family_entries.h"
 #include "styling/records/family_list.h"
@@ -162,6 +164,10 @@ void RemoveStyleRecord(HWND window);
 // frame runs it on the window's WM_DESTROY, while the edits still exist: by WM_NCDESTROY the
 // children and their properties are gone. Record removal runs it again for what is left.
 void ReleaseEditBackgrounds(StyleRecord& record);
+
+// Deletes the GDI object held in the window's property and removes the property, so that it is
+// deleted once whoever comes first; nothing happens when the property is absent.
+void DeleteObjectProperty(HWND window, const char* name);
 
 // Window properties hold integers and handles.
 std::intptr_t ReadProperty(HWND window, const char* name);

@@ -9,6 +9,7 @@
 #include "styling/records/child_windows.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
+#include "styling/scrollbars/scrollbars.h"
 
 namespace {
 
@@ -296,7 +297,9 @@ SIZE InstallStatics(int styleIndex, HWND dialog, int extraWidth) {
   if (!record) return growth;
   for (HWND child = FindWindowExA(dialog, nullptr, "Static", nullptr); child;
        child = FindWindowExA(dialog, child, "Static", nullptr)) {
-    if (record->statics.Find(child)) continue;
+    // A scroll-bar cover is a "Static" of the engine's own: widened and subclassed again it
+    // would lie off its bar and forward its messages to itself.
+    if (record->statics.Find(child) || IsEmulatedScrollBar(child)) continue;
     SIZE grown = InstallStatic(styleIndex, *record, child, extraWidth);
     growth.cx = std::max(growth.cx, grown.cx);
     growth.cy += grown.cy;

@@ -1,0 +1,76 @@
+// The edit frame: white, with a thin dark border, an accent border while focused and a double
+// accent border under the pointer.
+#include "drawing/drawing.h"
+#include "styling/edits/edits.h"
+#include "styling/records/look_paint.h"
+#include "styling/records/paint_helpers.h"
+#include "styling/records/records.h"
+#include "styling/scrollbars/scrollbars.h"
+
+namespace {
+
+constexpr COLORREF White = RGB(255, 255, 255);
+constexpr COLORREF Black = RGB(0, 0, 0);
+constexpr int XorCombine = 3;
+
+// The client area in window coordinates: the border widths and the scroll bars around it.
+RECT ClientInWindow(HWND window) {
+  RECT place{}, client{};
+  GetWindowRect(window, &place);
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  OffsetRect(&client, -place.left, -place.top);
+  return client;
+}
+
+void Outline(Graphics& graphics, ARGB colour, float x, float y, float width, float height) {
+  Pen pen;
+  pen.Create(colour, 1.0f);
+  graphics.DrawRectangle(pen, x, y, width, height);
+}
+
+void DrawFrame(Graphics& graphics, int width, int height, const RECT& client, bool focused,
+               bool hovered) {
+  float w = static_cast<float>(width), h = static_cast<float>(height);
+  graphics.SetClipRect(0, 0, w, h);
+  graphics.SetClipRect(static_cast<float>(client.left), static_cast<float>(client.top),
+                       static_cast<float>(client.right - client.left),
+                       static_cast<float>(client.bottom - client.top), XorCombine);
+  graphics.Clear(ToArgb(White));
+  if (hovered) {
+    Outline(graphics, ToArgb(White, 60, true), 0, 0, w - 1, h - 1);
+    Outline(graphics, ToArgb(AccentColour, 90, true), 0, 0, w - 1, h - 1);
+    Outline(graphics, ToArgb(AccentColour, 180, true), 1, 1, w - 3, h - 3);
+  } else {
+    Outline(graphics, focused ? ToArgb(AccentColour, 180, true) : ToArgb(Black, 80, true), 0, 0,
+            w - 1, h - 1);
+  }
+}
+
+}  // namespace
+
+bool PaintEditFrame(HWND window, std::optional<bool> focused, std::optional<bool> hovered) {
+  EditRecord* edit = ControlEntry(window, &StyleRecord::edits);
+  if (!edit || edit->window != window) return false;
+  bool focus = focused.value_or(edit->focused != 0);
+  bool hover = hovered.value_or(edit->hovered != 0);
+  RECT place{};
+  GetWindowRect(window, &place);
+  int width = place.right - place.left, height = place.bottom - place.top;
+  RECT client = ClientInWindow(window);
+  // The frame is cleared to opaque white before anything is drawn: what lies behind the edit
+  // never shows, so the look depends on these alone.
+  LookKey key;
+  key.Add(focus).Add(hover).Add(width).Add(height).Add(client).Add(AccentColour);
+  // Without a styled owner there is no background to paint on.
+  if (!RecordAt(OwnerStyleIndex(window))) return false;
+  HDC dc = GetWindowDC(window);
+  if (!dc) return false;
+  ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+  ExcludeEmulatedScrollBars(dc, window, edit->covers);
+  PresentLook(window, edit->looks, key, dc, RECT{0, 0, width, height}, [&](Graphics& graphics) {
+    DrawFrame(graphics, width, height, client, focus, hover);
+  });
+  ReleaseDC(window, dc);
+  return true;
+}

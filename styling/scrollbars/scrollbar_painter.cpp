@@ -1,0 +1,195 @@
+// The cover look: a gradient track, a glossy rounded thumb and rounded arrow buttons with small
+// arrow images. One painter serves both orientations: it works in (across, along) coordinates
+// and turns them into (x, y) for the cover's orientation.
+#include <algorithm>
+
+#include "drawing/drawing.h"
+#include "resources/images/images.h"
+#include "styling/records/look_paint.h"
+#include "styling/records/paint_helpers.h"
+#include "styling/scrollbars/cover_state.h"
+
+namespace {
+
+constexpr COLORREF White = RGB(255, 255, 255);
+constexpr COLORREF Black = RGB(0, 0, 0);
+
+ARGB WithAlpha(COLORREF colour, int alpha) { return ToArgb(colour, alpha, true); }
+
+// Everything read from the windows for one look.
+struct CoverInputs {
+  ScrollBarOrientation orientation;
+  int width = 0, height = 0;  // the cover's client size
+  int button = 0;             // the arrow buttons' length along the bar
+  int thumbTop = 0, thumbBottom = 0;
+  bool unavailable = false;  // the system shows the whole bar disabled
+};
+
+CoverInputs ReadInputs(HWND cover, ScrollBarOrientation orientation) {
+  CoverInputs in{orientation};
+  RECT client{};
+  GetClientRect(cover, &client);
+  in.width = client.right;
+  in.height = client.bottom;
+  HWND target = reinterpret_cast<HWND>(GetPropA(cover, CoverTargetProperty));
+  SCROLLBARINFO info = ReadScrollBarInfo(target, orientation);
+  // The arrow buttons are as long as the system makes them, or half the bar when it is too
+  // short for two. (dxyLineButton is no help: Windows reports the arrow length there, Wine the
+  // thumb's, as the documentation reads.)
+  bool vertical = orientation == ScrollBarOrientation::Vertical;
+  int along = vertical ? in.height : in.width;
+  in.button = std::min(GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL), along / 2);
+  in.thumbTop = info.xyThumbTop;
+  in.thumbBottom = info.xyThumbBottom;
+  // A disabled control's bars are disabled too, as the system draws them.
+  in.unavailable = (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) != 0 || !IsWindowEnabled(target);
+  return in;
+}
+
+LookKey KeyOf(HWND cover, const CoverInputs& in, ScrollBarPart hover) {
+  StyleRecord* owner = RecordAt(OwnerStyleIndex(cover));
+  LookKey key;
+  key.Add(static_cast<int>(in.orientation))
+      .Add(in.width)
+      .Add(in.height)
+      .Add(in.button)
+      .Add(in.thumbTop)
+      .Add(in.thumbBottom)
+      .Add(in.unavailable)
+      .Add(hover)
+      .Add(AccentColour)
+      .Add(owner ? owner->frameVersion : 0)
+      .Add(RectInOwner(cover));  // the background behind the cover
+  return key;
+}
+
+// (across, along) to (x, y) for the cover's orientation.
+class Axes {
+ public:
+  Axes(const CoverInputs& in) : vertical_(in.orientation == ScrollBarOrientation::Vertical) {}
+  float X(float across, float along) const { return vertical_ ? across : along; }
+  float Y(float across, float along) const { return vertical_ ? along : across; }
+  PointF At(float across, float along) const { return {X(across, along), Y(across, along)}; }
+  void AddBox(GraphicsPath& path, float across, float along, float acrossSize, float alongSize,
+              int corner) const {
+    AddRoundedRect(path, X(across, along), Y(across, along), X(acrossSize, alongSize),
+                   Y(acrossSize, alongSize), corner);
+  }
+  RECT Rect(int across, int along, int acrossEnd, int alongEnd) const {
+    return vertical_ ? RECT{across, along, acrossEnd, alongEnd}
+                     : RECT{along, across, alongEnd, acrossEnd};
+  }
+
+ private:
+  bool vertical_;
+};
+
+struct Sizes {
+  int across, along, button, arrow;  // arrow: the button's drawn length along the bar
+};
+
+Sizes SizesOf(const CoverInputs& in) {
+  bool vertical = in.orientation == ScrollBarOrientation::Vertical;
+  int across = vertical ? in.width : in.height;
+  int along = vertical ? in.height : in.width;
+  return {across, along, in.button, in.button - 2};
+}
+
+void StoreParts(CoverState& state, const CoverInputs& in) {
+  Axes axes(in);
+  Sizes s = SizesOf(in);
+  state.parts[FirstArrowRect] = axes.Rect(1, 1, s.across - 2, s.button);
+  state.parts[SecondArrowRect] = axes.Rect(1, s.along - s.button, s.across - 2, s.along - 1);
+  state.parts[ThumbRect] = axes.Rect(1, in.thumbTop, s.across - 2, in.thumbBottom);
+}
+
+void PaintThumb(Graphics& graphics, const CoverInputs& in, bool hovered) {
+  Axes axes(in);
+  Sizes s = SizesOf(in);
+  float top = static_cast<float>(in.thumbTop);
+  GraphicsPath thumb;
+  thumb.Create();
+  axes.AddBox(thumb, 1, top, static_cast<float>(s.across - 3),
+              static_cast<float>(in.thumbBottom - in.thumbTop - 1), 5);
+  if (hovered) {
+    SolidBrush light;
+    light.Create(WithAlpha(White, 180));
+    graphics.FillPath(light, thumb);
+  }
+  PointF from = axes.At(1, top), to = axes.At(static_cast<float>(s.across - 2), top);
+  FillPathGradient(graphics, thumb, from, to, WithAlpha(White, 150), WithAlpha(AccentColour, 150));
+  FillPathGradient(graphics, thumb, from, to, WithAlpha(White, 0), WithAlpha(White, 150));
+  StrokePath(graphics, thumb, WithAlpha(Black, 100));
+}
+
+// One arrow button whose drawn length starts at `start` along the bar.
+void PaintArrowButton(Graphics& graphics, const CoverInputs& in, int start, int imageOffset,
+                      const EmbeddedByteSet& arrowImage, bool hovered) {
+  Axes axes(in);
+  Sizes s = SizesOf(in);
+  float from = static_cast<float>(start);
+  GraphicsPath button;
+  button.Create();
+  axes.AddBox(button, 1, from, static_cast<float>(s.across - 3), static_cast<float>(s.arrow), 5);
+  if (hovered) {
+    FillPathGradient(graphics, button, axes.At(1, from),
+                     axes.At(static_cast<float>(s.across - 2), from), WithAlpha(White, 100),
+                     WithAlpha(AccentColour, 150));
+  }
+  StrokePath(graphics, button, WithAlpha(Black, 60));
+  GraphicsPath highlight;
+  highlight.Create();
+  axes.AddBox(highlight, 2, from + 1, static_cast<float>(s.across - 5),
+              static_cast<float>(s.arrow - 3), 3);
+  StrokePath(graphics, highlight, WithAlpha(White, 150));
+  Image image;
+  if (!image.LoadFromBytes(arrowImage.Bytes())) return;
+  int imageAcross = static_cast<int>(
+      axes.X(static_cast<float>(image.Width()), static_cast<float>(image.Height())));
+  int imageAlong = static_cast<int>(
+      axes.Y(static_cast<float>(image.Width()), static_cast<float>(image.Height())));
+  PointF at = axes.At(static_cast<float>((s.across - imageAcross) / 2),
+                      static_cast<float>(imageOffset + (s.arrow - imageAlong) / 2));
+  graphics.DrawImage(image, at.x, at.y);
+}
+
+void PaintLook(Graphics& graphics, const CoverInputs& in, ScrollBarPart hover) {
+  Axes axes(in);
+  Sizes s = SizesOf(in);
+  LinearGradientBrush track;
+  track.Create(axes.At(0, 0), axes.At(static_cast<float>(s.across), 0), WithAlpha(AccentColour, 40),
+               ToArgb(White));
+  graphics.FillRectangle(track, 0, 0, static_cast<float>(in.width), static_cast<float>(in.height));
+  if (!in.unavailable && in.thumbBottom > in.thumbTop) {
+    PaintThumb(graphics, in, hover == ThumbPart);
+  }
+  bool vertical = in.orientation == ScrollBarOrientation::Vertical;
+  bool hoverShown = !in.unavailable;
+  PaintArrowButton(graphics, in, 1, 2, vertical ? ArrowUpImage : ArrowLeftImage,
+                   hoverShown && hover == FirstArrowPart);
+  int secondStart = s.along - s.button;
+  PaintArrowButton(graphics, in, secondStart, secondStart + 2,
+                   vertical ? ArrowDownImage : ArrowRightImage,
+                   hoverShown && hover == SecondArrowPart);
+}
+
+}  // namespace
+
+LookKey CoverLookKey(HWND cover, ScrollBarOrientation orientation, ScrollBarPart hover) {
+  return KeyOf(cover, ReadInputs(cover, orientation), hover);
+}
+
+void PaintCover(HWND cover, ScrollBarOrientation orientation, HDC dc, ScrollBarPart hover) {
+  CoverState* state = StateOfCover(cover);
+  if (!state || !IsWindowVisible(cover)) return;
+  if (!IsWindow(reinterpret_cast<HWND>(GetPropA(cover, CoverTargetProperty)))) return;
+  CoverInputs in = ReadInputs(cover, orientation);
+  StoreParts(*state, in);
+  LookKey key = KeyOf(cover, in, hover);
+  HDC target = dc ? dc : GetDC(cover);
+  PresentLook(cover, state->looks, key, target, RECT{0, 0, in.width, in.height},
+              [&](Graphics& graphics) { PaintLook(graphics, in, hover); });
+  if (!dc) ReleaseDC(cover, target);
+  state->shown = key;
+  state->hover = hover;
+}

@@ -1,0 +1,207 @@
+#include "styling/scrollbars/scrollbars.h"
+
+#include "styling/records/paint_helpers.h"
+#include "styling/scrollbars/cover_state.h"
+
+namespace {
+
+constexpr char CoverStateProperty[] = "Mngd_zt";
+constexpr DWORD CoverStyle = WS_CHILD | WS_CLIPCHILDREN | WS_DISABLED;
+
+bool HasBarStyle(HWND target, ScrollBarOrientation orientation) {
+  return orientation == ScrollBarOrientation::Vertical ? HasVerticalScrollBar(target)
+                                                       : HasHorizontalScrollBar(target);
+}
+
+// The real bar in the client coordinates of the target's parent, where the cover lives.
+RECT BarInParent(HWND target, ScrollBarOrientation orientation) {
+  SCROLLBARINFO info = ReadScrollBarInfo(target, orientation);
+  RECT bar = info.rcScrollBar;
+  MapWindowPoints(nullptr, GetParent(target), reinterpret_cast<POINT*>(&bar), 2);
+  return bar;
+}
+
+void MoveOverBar(HWND cover, const RECT& bar) {
+  SetWindowPos(cover, HWND_TOP, bar.left, bar.top, bar.right - bar.left, bar.bottom - bar.top,
+               SWP_NOACTIVATE);
+}
+
+LRESULT CoverMessage(HWND cover, ScrollBarOrientation orientation, UINT message, WPARAM wParam,
+                     LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint{};
+      HDC dc = BeginPaint(cover, &paint);
+      CoverState* state = StateOfCover(cover);
+      PaintCover(cover, orientation, dc, state ? state->hover : NoScrollBarPart);
+      EndPaint(cover, &paint);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      // The paint covers every pixel; erasing first would only flash the dialog's colour.
+      return 1;
+    case WM_NCHITTEST:
+      // The real bar underneath takes the mouse.
+      return HTTRANSPARENT;
+    case WM_NCDESTROY:
+      delete StateOfCover(cover);
+      RemovePropA(cover, CoverStateProperty);
+      break;
+    default:
+      break;
+  }
+  return ForwardMessage(cover, message, wParam, lParam);
+}
+
+LRESULT CALLBACK VerticalCoverProc(HWND cover, UINT message, WPARAM wParam, LPARAM lParam) {
+  return CoverMessage(cover, ScrollBarOrientation::Vertical, message, wParam, lParam);
+}
+
+LRESULT CALLBACK HorizontalCoverProc(HWND cover, UINT message, WPARAM wParam, LPARAM lParam) {
+  return CoverMessage(cover, ScrollBarOrientation::Horizontal, message, wParam, lParam);
+}
+
+ScrollBarPart HitTest(HWND cover, LPARAM screenPoint) {
+  const CoverState* state = StateOfCover(cover);
+  if (!state) return NoScrollBarPart;
+  RECT place{};
+  GetWindowRect(cover, &place);
+  POINT point{SignedLowHalf(static_cast<std::uintptr_t>(screenPoint)) - place.left,
+              SignedHighHalf(static_cast<std::uintptr_t>(screenPoint)) - place.top};
+  if (PtInRect(&state->parts[FirstArrowRect], point)) return FirstArrowPart;
+  if (PtInRect(&state->parts[SecondArrowRect], point)) return SecondArrowPart;
+  if (PtInRect(&state->parts[ThumbRect], point)) return ThumbPart;
+  return NoScrollBarPart;
+}
+
+// Both covers of a control with their orientations, for the loops over them.
+struct CoverOf {
+  HWND cover;
+  ScrollBarOrientation orientation;
+};
+template <typename Action>
+void ForEachCover(const ScrollBarCovers& covers, Action&& action) {
+  for (CoverOf each : {CoverOf{covers.vertical, ScrollBarOrientation::Vertical},
+                       CoverOf{covers.horizontal, ScrollBarOrientation::Horizontal}}) {
+    if (each.cover) action(each.cover, each.orientation);
+  }
+}
+
+}  // namespace
+
+CoverState* StateOfCover(HWND cover) {
+  return reinterpret_cast<CoverState*>(GetPropA(cover, CoverStateProperty));
+}
+
+SCROLLBARINFO ReadScrollBarInfo(HWND target, ScrollBarOrientation orientation) {
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof info;
+  GetScrollBarInfo(
+      target, orientation == ScrollBarOrientation::Vertical ? OBJID_VSCROLL : OBJID_HSCROLL, &info);
+  return info;
+}
+
+HWND CreateEmulatedScrollBar(HWND target, ScrollBarOrientation orientation, bool visible) {
+  HWND parent = GetParent(target);
+  if (!parent) return nullptr;
+  RECT bar = visible ? BarInParent(target, orientation) : RECT{0, 0, 10, 10};
+  HWND cover = CreateWindowExA(0, "Static", "", CoverStyle | (visible ? WS_VISIBLE : 0), bar.left,
+                               bar.top, bar.right - bar.left, bar.bottom - bar.top, parent, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+  if (!cover) return nullptr;
+  // The target draws its own bars straight to the screen whenever it scrolls or tracks the
+  // pointer over them; with its siblings clipped that drawing stays under the cover.
+  SetWindowLongA(target, GWL_STYLE, GetWindowLongA(target, GWL_STYLE) | WS_CLIPSIBLINGS);
+  SetPropA(cover, CoverTargetProperty, target);
+  SetPropA(cover, CoverStateProperty, new CoverState{});
+  SubclassWindow(cover, orientation == ScrollBarOrientation::Vertical ? VerticalCoverProc
+                                                                      : HorizontalCoverProc);
+  MoveOverBar(cover, bar);
+  return cover;
+}
+
+ScrollBarCovers CreateEmulatedScrollBars(HWND target) {
+  ScrollBarCovers covers;
+  bool visible = HasVisibleStyle(target);
+  if (HasVerticalScrollBar(target)) {
+    covers.vertical = CreateEmulatedScrollBar(target, ScrollBarOrientation::Vertical, visible);
+  }
+  if (HasHorizontalScrollBar(target)) {
+    covers.horizontal = CreateEmulatedScrollBar(target, ScrollBarOrientation::Horizontal, visible);
+  }
+  return covers;
+}
+
+void PlaceEmulatedScrollBars(HWND target, const ScrollBarCovers& covers) {
+  ForEachCover(covers, [target](HWND cover, ScrollBarOrientation orientation) {
+    if (HasBarStyle(target, orientation) && HasVisibleStyle(target)) {
+      MoveOverBar(cover, BarInParent(target, orientation));
+      ShowWindow(cover, SW_SHOWNA);
+    } else {
+      ShowWindow(cover, SW_HIDE);
+    }
+  });
+}
+
+void PaintVerticalScrollBar(HWND cover, ScrollBarPart hover) {
+  PaintCover(cover, ScrollBarOrientation::Vertical, nullptr, hover);
+}
+
+void PaintHorizontalScrollBar(HWND cover, ScrollBarPart hover) {
+  PaintCover(cover, ScrollBarOrientation::Horizontal, nullptr, hover);
+}
+
+ScrollBarPart HitTestVerticalScrollBar(HWND cover, LPARAM screenPoint) {
+  return HitTest(cover, screenPoint);
+}
+
+ScrollBarPart HitTestHorizontalScrollBar(HWND cover, LPARAM screenPoint) {
+  return HitTest(cover, screenPoint);
+}
+
+void HideEmulatedScrollBars(const ScrollBarCovers& covers) {
+  ForEachCover(covers, [](HWND cover, ScrollBarOrientation) {
+    if (IsWindow(cover)) ShowWindow(cover, SW_HIDE);
+  });
+}
+
+void RepaintEmulatedScrollBars(HWND target, const ScrollBarCovers& covers) {
+  ForEachCover(covers, [target](HWND cover, ScrollBarOrientation orientation) {
+    CoverState* state = StateOfCover(cover);
+    if (!state || !HasBarStyle(target, orientation)) return;
+    if (state->shown == CoverLookKey(cover, orientation, state->hover)) return;
+    PaintCover(cover, orientation, nullptr, state->hover);
+  });
+}
+
+void HoverEmulatedScrollBars(HWND target, const ScrollBarCovers& covers, LPARAM screenPoint) {
+  TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE | TME_NONCLIENT, target, 0};
+  TrackMouseEvent(&track);
+  ForEachCover(covers, [screenPoint](HWND cover, ScrollBarOrientation orientation) {
+    const CoverState* state = StateOfCover(cover);
+    ScrollBarPart part = HitTest(cover, screenPoint);
+    if (state && state->hover != part) PaintCover(cover, orientation, nullptr, part);
+  });
+}
+
+void LeaveEmulatedScrollBars(const ScrollBarCovers& covers) {
+  ForEachCover(covers, [](HWND cover, ScrollBarOrientation orientation) {
+    const CoverState* state = StateOfCover(cover);
+    if (state && state->hover != NoScrollBarPart) {
+      PaintCover(cover, orientation, nullptr, NoScrollBarPart);
+    }
+  });
+}
+
+void ExcludeEmulatedScrollBars(HDC windowDc, HWND target, const ScrollBarCovers& covers) {
+  RECT place{};
+  GetWindowRect(target, &place);
+  ForEachCover(covers, [&](HWND, ScrollBarOrientation orientation) {
+    if (!HasBarStyle(target, orientation)) return;
+    RECT bar = ReadScrollBarInfo(target, orientation).rcScrollBar;
+    OffsetRect(&bar, -place.left, -place.top);
+    ExcludeClipRect(windowDc, bar.left, bar.top, bar.right, bar.bottom);
+  });
+}
+
+bool IsEmulatedScrollBar(HWND window) { return GetPropA(window, CoverTargetProperty) != nullptr; }

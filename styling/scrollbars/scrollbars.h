@@ -1,0 +1,78 @@
+#pragma once
+// Emulated scroll bars: borderless "Static" covers that lie exactly over a control's system
+// scroll bars and show them in the engine's look. The real bars keep working underneath (a
+// cover lets the mouse through, and the control, given WS_CLIPSIBLINGS, draws its own bars
+// under the cover); a cover is only a picture, repainted whenever its control may have changed
+// its scroll state.
+//
+// How a family uses them (edits as the example):
+//   installer:  entry.covers = CreateEmulatedScrollBars(control);
+//   procedure:  on moves, sizes and showing:        PlaceEmulatedScrollBars(control, covers);
+//               after a message that may scroll:    RepaintEmulatedScrollBars(control, covers);
+//               on WM_NCMOUSEMOVE:                   HoverEmulatedScrollBars(control, covers, l);
+//               on WM_NCMOUSELEAVE:                  LeaveEmulatedScrollBars(covers);
+//               on WM_DESTROY:                       HideEmulatedScrollBars(covers);
+// Each cover keeps its own part rectangles and finished looks; it frees them when destroyed.
+
+#include <windows.h>
+
+// What lies under a point of a cover.
+enum ScrollBarPart : int {
+  NoScrollBarPart = 0,  // none, or the track
+  ThumbPart = 1,
+  FirstArrowPart = 3,   // up or left
+  SecondArrowPart = 4,  // down or right
+};
+
+enum class ScrollBarOrientation { Vertical, Horizontal };
+
+// The covers of one control; 0 where it has none.
+struct ScrollBarCovers {
+  HWND vertical = nullptr;
+  HWND horizontal = nullptr;
+};
+
+// On a cover: the control whose bar it covers.
+inline constexpr char CoverTargetProperty[] = "Mngd_zct";
+
+// Creates the cover for one bar of `target` as a disabled child of the target's parent, lying
+// over the real bar when `visible`, else hidden (10 x 10 at 0, 0) until the first placement.
+// 0 when the target has no parent or the window cannot be made.
+HWND CreateEmulatedScrollBar(HWND target, ScrollBarOrientation orientation, bool visible);
+// A cover for each scroll style the target has (WS_VSCROLL, WS_HSCROLL), shown when the target
+// is visible.
+ScrollBarCovers CreateEmulatedScrollBars(HWND target);
+
+// Shows each cover where the target has that bar's style and is visible, hides it otherwise,
+// and moves it exactly over the real bar (the parent's client coordinates).
+void PlaceEmulatedScrollBars(HWND target, const ScrollBarCovers& covers);
+
+// Paints a cover at once, with the part under the pointer in its hover look.
+void PaintVerticalScrollBar(HWND cover, ScrollBarPart hover = NoScrollBarPart);
+void PaintHorizontalScrollBar(HWND cover, ScrollBarPart hover = NoScrollBarPart);
+
+// The part of the cover under a point given as in WM_NCMOUSEMOVE (screen x in the low word, y
+// in the high word), measured against the part rectangles of the cover's last paint.
+ScrollBarPart HitTestVerticalScrollBar(HWND cover, LPARAM screenPoint);
+ScrollBarPart HitTestHorizontalScrollBar(HWND cover, LPARAM screenPoint);
+
+// The target is being destroyed: its covers are hidden, so that no picture of its bars stays
+// behind (they go with the parent).
+void HideEmulatedScrollBars(const ScrollBarCovers& covers);
+
+// Repaints the covers of the bars the target still has when what they show has changed since
+// their last paint (scroll position, range, state, size, background); a part under the pointer
+// keeps its hover look.
+void RepaintEmulatedScrollBars(HWND target, const ScrollBarCovers& covers);
+
+// WM_NCMOUSEMOVE on the target: each cover shows the part under the point in its hover look,
+// and the target is asked for WM_NCMOUSELEAVE, on which it calls LeaveEmulatedScrollBars.
+void HoverEmulatedScrollBars(HWND target, const ScrollBarCovers& covers, LPARAM screenPoint);
+void LeaveEmulatedScrollBars(const ScrollBarCovers& covers);
+
+// Cuts the bars that lie under the target's covers out of a DC of the target's whole window
+// (GetWindowDC), so that painting its frame leaves the covers alone.
+void ExcludeEmulatedScrollBars(HDC windowDc, HWND target, const ScrollBarCovers& covers);
+
+// Whether the window is a cover.
+bool IsEmulatedScrollBar(HWND window);
