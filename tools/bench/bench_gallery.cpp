@@ -8,14 +8,15 @@
 
 #include "gallery/gallery_table.h"
 #include "styling/hook/hook.h"
+#include "styling/records/paint_helpers.h"
 #include "tools/bench/bench.h"
 
 namespace {
 
 // A button's kind is its family: push buttons, check boxes, radio buttons and group boxes are
 // styled by different painters.
-std::string KindOf(const GalleryControl& control) {
-  std::string kind = control.className;
+std::string KindOf(const GalleryControl& control, HWND window) {
+  std::string kind = ClassNameOf(window);  // as registered: the table may spell it otherwise
   if (lstrcmpiA(control.className, "BUTTON") != 0) return kind;
   switch (control.style & BS_TYPEMASK) {
     case BS_CHECKBOX:
@@ -63,7 +64,7 @@ void MeasureSideBySide(HWND styledDialog, HWND plainDialog) {
     HWND plain = GetDlgItem(plainDialog, control.id);
     if (!styled || !plain) continue;
     MatchSize(plain, styled);
-    Group& group = groups[KindOf(control)];
+    Group& group = groups[KindOf(control, plain)];
     group.styled.push_back(styled);
     group.plain.push_back(plain);
   }
