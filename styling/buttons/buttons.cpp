@@ -3,14 +3,24 @@
 #include <string>
 
 #include "styling/buttons/check_looks.h"
+#include "styling/records/family_install.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
+#include "styling/records/self_painting.h"
 
 namespace {
 
 constexpr LONG OwnerDrawBits = 0xB;  // BS_OWNERDRAW
 constexpr char DefaultFontName[] = "宋体";
 constexpr int DefaultFontSize = 12;
+
+// The caption font; a control without one GDI+ can use gets the engine's default.
+void CaptureFont(ButtonRecord& own, HWND button) {
+  ControlFont font = ReadControlFont(button);
+  own.fontName = font.fontName.empty() ? DefaultFontName : font.fontName;
+  own.fontSize = font.fontSize != 0 ? font.fontSize : DefaultFontSize;
+  own.fontStyle = font.fontStyle;
+}
 
 void InstallPushButton(int styleIndex, StyleRecord& record, HWND button, LONG style) {
   int entry = record.buttons.AppendEntry(button);
@@ -20,47 +30,74 @@ void InstallPushButton(int styleIndex, StyleRecord& record, HWND button, LONG st
   own.priorProc = SubclassControl(button, styleIndex, entry, ButtonWindowProc);
   // The system button now asks its parent to draw it; the default-button type is not kept.
   SetWindowLongA(button, GWL_STYLE, style | OwnerDrawBits);
-  ControlFont font = ReadControlFont(button);
-  own.fontName = font.fontName.empty() ? DefaultFontName : font.fontName;
-  own.fontSize = font.fontSize != 0 ? font.fontSize : DefaultFontSize;
-  own.fontStyle = font.fontStyle;
+  CaptureFont(own, button);
 }
 
-// Check boxes and radio buttons repaint themselves after the system has changed their state.
-LRESULT CheckOrRadioStep(HWND window, const ButtonRecord& button, UINT message, WPARAM wParam,
-                         LPARAM lParam) {
-  if (button.kind == RadioButtonKind) {
-    ForwardMessage(window, message, wParam, lParam);
-    PaintRadioButton(window, ButtonSelected);
-    return DefWindowProcA(window, message, wParam, lParam);
-  }
-  if (button.kind == CheckBoxKind) {
-    ForwardMessage(window, message, wParam, lParam);
-    PaintCheckBox(window, 0);
-    return DefWindowProcA(window, message, wParam, lParam);
-  }
-  return ForwardMessage(window, message, wParam, lParam);
+bool IsOwnerDrawn(LONG style) { return (style | OwnerDrawBits) == style; }
+
+// BS_CHECKBOX, BS_AUTOCHECKBOX and BS_PUSHBOX.
+bool IsStylableCheckBox(LONG style) {
+  return !IsOwnerDrawn(style) && (style & 0x2) && !(style & 0x4);
 }
 
-LRESULT PaintOwnLook(HWND window, const ButtonRecord& button, WPARAM wParam, LPARAM lParam) {
-  if (button.kind != RadioButtonKind && button.kind != CheckBoxKind) {
-    // The system button asks its parent to draw it, which reaches PaintPushButton.
-    return ForwardMessage(window, WM_PAINT, wParam, lParam);
-  }
-  PAINTSTRUCT paint{};
-  BeginPaint(window, &paint);
-  if (button.kind == RadioButtonKind) {
-    PaintRadioButton(window, 0);
-  } else {
-    PaintCheckBox(window, 0);
-  }
-  EndPaint(window, &paint);
-  return DefWindowProcA(window, WM_PAINT, wParam, lParam);
+// BS_AUTORADIOBUTTON only: a radio button the application checks itself keeps the system look.
+bool IsStylableRadioButton(LONG style) {
+  return !IsOwnerDrawn(style) && !(style & 0x2) && (style & 0x9) == 0x9 && !(style & 0x4);
 }
 
-void OnMouseMove(HWND window, StyleRecord& record) {
+// Check boxes and radio buttons stay system-drawn; their look is painted over the system's.
+void InstallCheckOrRadio(int styleIndex, StyleRecord& record, HWND button, HWND parent,
+                         ButtonKind kind) {
+  bool checked = SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  ListControl(record, &StyleRecord::buttons, button,
+              [&](ButtonRecord& own, HWND control, int entry) {
+                own.text = WindowText(control);
+                own.checked = checked ? 1 : 0;
+                own.parent = parent;
+                own.kind = kind;
+                own.priorProc = SubclassControl(control, styleIndex, entry, ButtonWindowProc);
+                CaptureFont(own, control);
+              });
+}
+
+bool IsCheckOrRadio(const ButtonRecord& button) {
+  return button.kind == RadioButtonKind || button.kind == CheckBoxKind;
+}
+
+// A check box or radio button looks hovered while it holds its record's hover slot.
+UINT CurrentCheckState(HWND window, const StyleRecord& record) {
   int entry = static_cast<int>(ReadProperty(window, EntryIndexProperty));
-  TrackHover(window, record, entry, HotButtons, [window] { RepaintButton(window, 0, true); });
+  bool hot = record.hotKind == HotButtons && record.hotIndex == entry;
+  return hot ? ButtonHover : 0;
+}
+
+// The system's button code draws check boxes and radio buttons straight to the screen on these
+// messages, outside WM_PAINT (Wine's visibly so): focus changes, enabling, a new caption, the
+// check and pushed states, and the click and space key that change them.
+bool SystemDrawsOn(UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case WM_UPDATEUISTATE:
+    case BM_SETCHECK:
+    case BM_SETSTATE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      return true;
+    case WM_KEYDOWN:
+      return wParam == VK_SPACE;
+    default:
+      return false;
+  }
+}
+
+// The styled look as it is now, painted over whatever the system drew. The entry is looked up
+// afresh: the message just handled may have run code that closed the dialog.
+void RepaintCheckOrRadio(HWND window) {
+  StyleRecord* record = IsWindow(window) ? RecordOfControl(window) : nullptr;
+  if (record) RepaintButton(window, CurrentCheckState(window, *record), false);
 }
 
 void OnMouseLeave(HWND window, StyleRecord& record, const ButtonRecord& button) {
@@ -68,24 +105,58 @@ void OnMouseLeave(HWND window, StyleRecord& record, const ButtonRecord& button) 
   RepaintButton(window, button.focused ? ButtonFocused : 0, false);
 }
 
+// Whether the pointer is on the button now, wherever the messages say it was.
+bool PointerIsOn(HWND window) {
+  POINT at{};
+  return GetCursorPos(&at) && WindowFromPoint(at) == window;
+}
+
+void OnMouseMove(HWND window, StyleRecord& record, const ButtonRecord& button, LPARAM lParam) {
+  int entry = static_cast<int>(ReadProperty(window, EntryIndexProperty));
+  // A button holding the capture hears of the pointer outside it too: that is no hover, and a
+  // hovered button the pointer has left takes its plain look again.
+  RECT client{};
+  GetClientRect(window, &client);
+  bool on = PtInRect(&client, MakePoint(SignedLowHalf(lParam), SignedHighHalf(lParam)));
+  if (!on) {
+    if (record.hotKind == HotButtons && record.hotIndex == entry) {
+      OnMouseLeave(window, record, button);
+    }
+    return;
+  }
+  TrackHover(window, record, entry, HotButtons, [window] { RepaintButton(window, 0, true); });
+}
+
 }  // namespace
 
 bool IsStylablePushButton(LONG style) {
-  bool ownerDrawn = (style | OwnerDrawBits) == style;
   bool pushType = !(style & 0x2) && (style & 0x9) != 0x9 && !(style & 0x4);
-  return !ownerDrawn && pushType;
+  return !IsOwnerDrawn(style) && pushType;
 }
 
 void InstallPushButtons(int styleIndex, HWND parentWindow) {
   if (!StylingEnabled) return;
   StyleRecord* record = RecordAt(styleIndex);
   if (!record) return;
-  for (HWND child = FindWindowExA(parentWindow, nullptr, "BUTTON", nullptr); child;
-       child = FindWindowExA(parentWindow, child, "BUTTON", nullptr)) {
+  ForEachChildOfClass(parentWindow, "BUTTON", [&](HWND child) {
     LONG style = GetWindowLongA(child, GWL_STYLE);
-    if (!IsStylablePushButton(style) || record->buttons.Find(child)) continue;
+    if (!IsStylablePushButton(style) || record->buttons.Find(child)) return;
     InstallPushButton(styleIndex, *record, child, style);
-  }
+  });
+}
+
+void InstallCheckBoxesAndRadioButtons(int styleIndex, HWND parentWindow) {
+  if (!StylingEnabled) return;
+  StyleRecord* record = RecordAt(styleIndex);
+  if (!record) return;
+  ForEachChildOfClass(parentWindow, "BUTTON", [&](HWND child) {
+    LONG style = GetWindowLongA(child, GWL_STYLE);
+    if (IsStylableCheckBox(style)) {
+      InstallCheckOrRadio(styleIndex, *record, child, parentWindow, CheckBoxKind);
+    } else if (IsStylableRadioButton(style)) {
+      InstallCheckOrRadio(styleIndex, *record, child, parentWindow, RadioButtonKind);
+    }
+  });
 }
 
 LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -116,27 +187,32 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_NCPAINT:
       return 1;
     case WM_PAINT:
-      return PaintOwnLook(window, *button, wParam, lParam);
+      if (!IsCheckOrRadio(*button)) break;  // the system asks the parent to draw a push button
+      return PaintInsteadOfSystem(window, wParam, lParam,
+                                  [window] { RepaintCheckOrRadio(window); });
     case WM_MOUSEMOVE:
-      OnMouseMove(window, *record);
+      OnMouseMove(window, *record, *button, lParam);
       break;
     case WM_MOUSELEAVE:
+      // Wine notices a leave on a timer; one that arrives after the pointer came back is stale.
+      if (PointerIsOn(window)) {
+        RequestMouseLeave(window);
+        break;
+      }
       OnMouseLeave(window, *record, *button);
       break;
     case WM_LBUTTONDOWN:
       button->pressed = 1;
-      return CheckOrRadioStep(window, *button, message, wParam, lParam);
+      break;
     case WM_LBUTTONUP:
       button->pressed = 0;
       record->hotIndex = 0;
       break;
     case WM_LBUTTONDBLCLK:
-      // A double click is not a second click.
-      return 0;
-    case BM_SETCHECK:
-      return CheckOrRadioStep(window, *button, message, wParam, lParam);
-    case WM_KEYDOWN:
-      if (wParam == VK_SPACE) return CheckOrRadioStep(window, *button, message, wParam, lParam);
+      // A double click is not a second click of a push button; a check box is toggled twice,
+      // as the system does: its button code takes the second press as a mouse-down.
+      if (!IsCheckOrRadio(*button)) return 0;
+      button->pressed = 1;
       break;
     case BM_SETSTYLE:
       // The dialog manager marks the default button by its style; a styled push button stays
@@ -151,6 +227,10 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
       break;
     default:
       break;
+  }
+  if (IsCheckOrRadio(*button) && SystemDrawsOn(message, wParam)) {
+    return ForwardThenPaint(window, message, wParam, lParam,
+                            [window] { RepaintCheckOrRadio(window); });
   }
   return ForwardMessage(window, message, wParam, lParam);
 }

@@ -22,6 +22,13 @@ bool IsStylablePushButton(LONG style);
 // nothing happens while StylingEnabled is false.
 void InstallPushButtons(int styleIndex, HWND parentWindow);
 
+// Records every check box (BS_CHECKBOX, BS_AUTOCHECKBOX, BS_PUSHBOX) and automatic radio
+// button among the parent's "BUTTON" children and subclasses it with ButtonWindowProc. They
+// stay system-drawn: their looks are painted over the system's after every message on which
+// the system draws. Non-automatic radio buttons and three-state check boxes keep the system
+// look. A button already listed is left alone; nothing happens while StylingEnabled is false.
+void InstallCheckBoxesAndRadioButtons(int styleIndex, HWND parentWindow);
+
 LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Repaints a styled button at once in its client rectangle, in the look of its kind; `hover`

@@ -1,8 +1,12 @@
 #pragma once
-// The looks of check boxes and radio buttons, drawn through a DC of the button's own. They
-// share the button list, ButtonWindowProc and RepaintButton with push buttons.
+// The looks of check boxes and radio buttons, drawn through a DC of the button's own over what
+// the system drew. They share the button list, ButtonWindowProc and RepaintButton with push
+// buttons.
 
 #include <windows.h>
 
+// Paint the whole client area at once in the look for the state: only ButtonHover counts, and
+// ButtonDisabled, which a disabled window gets whoever asks. The check state is the window's.
+// Finished looks are kept in the button's look cache, one per state.
 void PaintRadioButton(HWND window, UINT itemState);
 void PaintCheckBox(HWND window, UINT itemState);

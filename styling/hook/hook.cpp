@@ -52,6 +52,7 @@ SIZE InstallControlFamilies(int styleIndex, HWND dialog) {
   // controls, up-down controls, headers, statics (extra width 6), toolbars: each family adds
   // its installer call here as it is built.
   InstallPushButtons(styleIndex, dialog);
+  InstallCheckBoxesAndRadioButtons(styleIndex, dialog);
   InstallEditControls(styleIndex, dialog);
   InstallTrackBars(styleIndex, dialog);
   InstallProgressBars(styleIndex, dialog);

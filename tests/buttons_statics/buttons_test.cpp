@@ -31,13 +31,16 @@ bool IsDark(const Rgb& p) { return p.r < 70 && p.g < 70 && p.b < 70; }
 
 TEST(PushButtons, OnlyPushButtonTypesAreTakenOverAndOnlyOnce) {
   StyledHost host;
+  constexpr int SystemLook = -1;
   struct Case {
     DWORD type;
-    bool styled;
-  } cases[] = {{BS_PUSHBUTTON, true},       {BS_DEFPUSHBUTTON, true}, {BS_USERBUTTON, true},
-               {BS_CHECKBOX, false},        {BS_AUTOCHECKBOX, false}, {BS_RADIOBUTTON, false},
-               {BS_3STATE, false},          {BS_AUTO3STATE, false},   {BS_GROUPBOX, false},
-               {BS_AUTORADIOBUTTON, false}, {BS_OWNERDRAW, false}};
+    int kind;  // after both button installers; the push-button one takes kind 0 only
+  } cases[] = {{BS_PUSHBUTTON, PushButtonKind}, {BS_DEFPUSHBUTTON, PushButtonKind},
+               {BS_USERBUTTON, PushButtonKind}, {BS_CHECKBOX, CheckBoxKind},
+               {BS_AUTOCHECKBOX, CheckBoxKind}, {BS_RADIOBUTTON, SystemLook},
+               {BS_3STATE, SystemLook},         {BS_AUTO3STATE, SystemLook},
+               {BS_GROUPBOX, SystemLook},       {BS_AUTORADIOBUTTON, RadioButtonKind},
+               {BS_OWNERDRAW, SystemLook}};
   HWND buttons[std::size(cases)];
   for (size_t i = 0; i < std::size(cases); ++i) {
     std::string text = "b" + std::to_string(i);
@@ -46,27 +49,40 @@ TEST(PushButtons, OnlyPushButtonTypesAreTakenOverAndOnlyOnce) {
   }
   InstallPushButtons(host.StyleIndex(), host.window);
   InstallPushButtons(host.StyleIndex(), host.window);  // a second pass adds nothing
-
   StyleRecord& record = host.Record();
   ASSERT_EQ(record.buttons.Count(), 3);
-  int entry = 0;
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    if (cases[i].kind != PushButtonKind) {
+      EXPECT_EQ(GetPropA(buttons[i], ProcProperty), nullptr) << i;
+    }
+  }
+  // The check-box installer takes what the push-button one left, once.
+  InstallCheckBoxesAndRadioButtons(host.StyleIndex(), host.window);
+  InstallCheckBoxesAndRadioButtons(host.StyleIndex(), host.window);
+  ASSERT_EQ(record.buttons.Count(), 6);
+
   for (size_t i = 0; i < std::size(cases); ++i) {
     HWND button = buttons[i];
     LONG type = GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK;
-    if (!cases[i].styled) {
+    if (cases[i].kind == SystemLook) {
       EXPECT_EQ(GetPropA(button, ProcProperty), nullptr) << i;
       EXPECT_EQ(type, static_cast<LONG>(cases[i].type)) << i;
       continue;
     }
-    ++entry;
+    int entry = record.buttons.Find(button);
+    ASSERT_NE(entry, 0) << i;
     EXPECT_EQ(ReadProperty(button, EntryIndexProperty), entry) << i;
     EXPECT_EQ(ReadProperty(button, StyleIndexProperty), host.StyleIndex()) << i;
-    EXPECT_EQ(type, BS_OWNERDRAW) << "the default-button type is not kept";
+    if (cases[i].kind == PushButtonKind) {
+      EXPECT_EQ(type, BS_OWNERDRAW) << "the default-button type is not kept";
+    } else {
+      EXPECT_EQ(type, static_cast<LONG>(cases[i].type)) << "check boxes stay system-drawn";
+    }
     EXPECT_EQ(GetWindowLongA(button, GWL_WNDPROC),
               static_cast<LONG>(reinterpret_cast<LONG_PTR>(ButtonWindowProc)));
     const ButtonRecord& own = record.buttons[entry];
     EXPECT_EQ(own.window, button);
-    EXPECT_EQ(own.kind, PushButtonKind);
+    EXPECT_EQ(own.kind, cases[i].kind) << i;
     EXPECT_EQ(own.text, "b" + std::to_string(i));
     EXPECT_EQ(reinterpret_cast<WNDPROC>(GetPropA(button, ProcProperty)), own.priorProc);
     EXPECT_NE(own.priorProc, nullptr);

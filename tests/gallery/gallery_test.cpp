@@ -59,4 +59,18 @@ TEST(GalleryTable, TheStyledGalleryIsTakenOverAndFitsTheScreen) {
   EXPECT_LE(shown.bottom - shown.top, 768);
 }
 
+// Every look, canvas, frame and record the gallery makes is given back when it closes. The first
+// opening makes what lives as long as the process (the tinted tick, the session's caches).
+TEST(GalleryTable, OpeningAndClosingItAHundredTimesLeavesTheFreeGdiSlotsAsTheyWere) {
+  DialogTemplate dialogTemplate = BuildGalleryTemplate();
+  auto showOnce = [&] {
+    RunStyledDialog(
+        dialogTemplate.Get(), [](HWND) {}, GalleryDialogProc);
+  };
+  showOnce();
+  int before = CountFreeGdiSlots();
+  for (int i = 0; i < 100; ++i) showOnce();
+  EXPECT_EQ(CountFreeGdiSlots(), before);
+}
+
 }  // namespace
