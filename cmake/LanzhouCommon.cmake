@@ -38,3 +38,8 @@ function(lanzhou_embed_bytes)
     VERBATIM)
   target_sources(${E_TARGET} PRIVATE ${out})
 endfunction()
+
+# Release programs are stripped: no symbols or debug information in what is shipped.
+if(NOT MSVC)
+  add_link_options($<$<CONFIG:Release>:-s>)
+endif()

@@ -26,13 +26,14 @@ lanzhou_prefix() {
   touch "$prefix/.lanzhou-ready"
 }
 
-# lanzhou_xvfb STATE_DIR: starts Xvfb on a free display; writes its number and pid to STATE_DIR.
+# lanzhou_xvfb STATE_DIR [SCREEN]: starts Xvfb on a free display (screen 1024x768x24 unless
+# given); writes its number and pid to STATE_DIR.
 lanzhou_xvfb() {
-  local state=$1 n
+  local state=$1 screen=${2:-1024x768x24} n
   mkdir -p "$state"
   for n in $(seq 91 190); do
     if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-      setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -ac </dev/null >/dev/null 2>&1 &
+      setsid Xvfb ":$n" -screen 0 "$screen" -nolisten tcp -ac </dev/null >/dev/null 2>&1 &
       echo $! >"$state/xvfb.pid"
       local tries
       for tries in $(seq 1 100); do

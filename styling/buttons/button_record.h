@@ -28,5 +28,5 @@ struct ButtonRecord {
   std::int32_t fontSize = 0;   // em size in pixels
   std::int32_t fontStyle = 0;  // GDI+ style bits: bold 1, italic 2, underline 4, strikeout 8
   std::int32_t pressed = 0;    // 1 between WM_LBUTTONDOWN and WM_LBUTTONUP
-  LookCache looks;             // finished looks of a check box or radio button, per state
+  LookCache looks;             // finished looks per state, of whichever kind the button is
 };

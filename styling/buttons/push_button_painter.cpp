@@ -77,6 +77,16 @@ void PaintPressedTint(Graphics& graphics, const Box& b) {
                WithAlpha(White, 100));
 }
 
+// Everything the push-button look depends on, the background behind the button included.
+LookKey PushButtonKey(HWND window, const ButtonRecord& button, UINT itemState,
+                      const RECT& itemRect) {
+  LookKey key = LookKey().Add("push button").Add(BackgroundKey(window, itemRect));
+  key.Add(itemState & (ButtonSelected | ButtonDisabled | ButtonFocused | ButtonHover));
+  key.Add(itemRect).Add(button.text).Add(button.fontName).Add(button.fontSize);
+  key.Add(button.fontStyle).Add(AccentColour).Add(ReadProperty(window, TextColourProperty));
+  return key;
+}
+
 void PaintCaption(Graphics& graphics, HWND window, const ButtonRecord& button, const Box& b) {
   Font font;
   font.CreateFromFamilyName(button.fontName.c_str(), static_cast<float>(button.fontSize),
@@ -99,6 +109,8 @@ void PaintPushButton(HWND window, HDC targetDC, UINT itemState, const RECT& item
   const Box b{static_cast<float>(itemRect.left), static_cast<float>(itemRect.top),
               static_cast<float>(itemRect.right - itemRect.left),
               static_cast<float>(itemRect.bottom - itemRect.top)};
+  LookKey key = PushButtonKey(window, *button, itemState, itemRect);
+  if (DrawKeptLook(button->looks, key, targetDC)) return;
   CanvasDc canvas(window, itemRect);
   if (!canvas) return;
   {
@@ -119,5 +131,6 @@ void PaintPushButton(HWND window, HDC targetDC, UINT itemState, const RECT& item
     }
     PaintCaption(graphics, window, *button, b);
   }
+  KeepLook(button->looks, key, canvas.Dc(), static_cast<int>(b.w), static_cast<int>(b.h));
   BitBlt(targetDC, 0, 0, static_cast<int>(b.w), static_cast<int>(b.h), canvas.Dc(), 0, 0, SRCCOPY);
 }

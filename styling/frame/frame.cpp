@@ -1,6 +1,7 @@
 #include "styling/frame/frame.h"
 
 #include <string>
+#include <string_view>
 
 #include "drawing/drawing.h"
 #include "styling/buttons/buttons.h"
@@ -83,6 +84,28 @@ void PaintCaption(Graphics& graphics, HWND window, float width) {
   DrawGlowText(graphics, text.c_str(), layout, 0x000000, 0xFFFFFF, 4, "黑体", 0, 11.0f, 0, 1);
 }
 
+// Everything a full paint of the frame depends on: the same key paints the same pixels.
+LookKey FrameKey(const StyleRecord& record, WindowSize size) {
+  LookKey key;
+  key.Add(size.width).Add(size.height).Add(WindowText(record.window));
+  key.Add(reinterpret_cast<std::intptr_t>(ApplicationIcon));
+  for (int i = 1; i <= record.captionButtons.Count(); ++i) {
+    const CaptionButton& button = record.captionButtons[i];
+    const RectF& b = button.bounds;
+    key.Add(static_cast<std::int64_t>(b.x)).Add(static_cast<std::int64_t>(b.y));
+    key.Add(
+        std::string_view(reinterpret_cast<const char*>(button.image.data()), button.image.size()));
+  }
+  return key;
+}
+
+// Finished frames of the whole process by key: a box shown again, or another box of the same
+// size and caption, copies its frame instead of painting it. Frames can be large: a few only.
+LookCache& KeptFrames() {
+  static LookCache frames(4);
+  return frames;
+}
+
 // Makes a new frame bitmap of the window's size in the record's frameDC.
 void RenewFrameDc(StyleRecord& record, WindowSize size) {
   ReleaseFrameDc(record);
@@ -160,6 +183,12 @@ void EndFade(HWND window) {
   FadeStarted = false;
 }
 
+bool IsStyledPushButton(StyleRecord& record, HWND control) {
+  const ButtonRecord* button =
+      record.buttons.At(static_cast<int>(ReadProperty(control, EntryIndexProperty)));
+  return button && button->window == control && button->kind == PushButtonKind;
+}
+
 void FreeControlBrush(HWND window) {
   if (auto brush = ReadHandleProperty<HGDIOBJ>(window, ControlBrushProperty)) DeleteObject(brush);
   RemovePropA(window, ControlBrushProperty);
@@ -184,13 +213,23 @@ LRESULT OnControlColour(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
   // what that erase filled: paint the frame now.
   if (record && !record->frameDC) PaintFrame(window);
   if (!record || !record->frameDC) return answer;
+  // A styled push button's look covers all of it: whatever the system fills first is drawn
+  // over at once, so it gets a brush that fills nothing.
+  if (IsStyledPushButton(*record, reinterpret_cast<HWND>(lParam))) {
+    return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+  }
   auto frame = static_cast<HBITMAP>(GetCurrentObject(record->frameDC, OBJ_BITMAP));
   BITMAP size{};
   if (!frame || !GetObjectA(frame, sizeof size, &size) || size.bmWidth <= 1) return answer;
-  HBRUSH brush = CreatePatternBrush(frame);  // a copy of the pixels: the frame may change
-  if (!brush) return answer;
-  FreeControlBrush(window);
-  SetPropA(window, ControlBrushProperty, brush);
+  // The brush is a copy of the frame's pixels: made anew only when they have changed.
+  auto brush = ReadHandleProperty<HBRUSH>(window, ControlBrushProperty);
+  if (!brush || record->controlBrushVersion != record->frameVersion) {
+    brush = CreatePatternBrush(frame);
+    if (!brush) return answer;
+    FreeControlBrush(window);
+    SetPropA(window, ControlBrushProperty, brush);
+    record->controlBrushVersion = record->frameVersion;
+  }
   auto dc = reinterpret_cast<HDC>(wParam);
   auto asking = reinterpret_cast<HWND>(lParam);
   POINT origin{0, 0};
@@ -318,11 +357,18 @@ void PaintFrame(HWND window) {
   StyleRecord* record = RecordAt(FrameStyleIndex(window));
   if (!record) return;
   WindowSize size = SizeOf(window);
+  LookKey key = FrameKey(*record, size);
+  // The frame bitmap stays as long as what it was painted from: the repaint is one copy.
+  if (record->frameDC && key == record->frameKey) {
+    CopyToWindow(window, record->frameDC, 0, 0, size.width, size.height);
+    return;
+  }
   RenewFrameDc(*record, size);
   if (!record->frameDC) return;
+  bool kept = KeptFrames().Draw(key, record->frameDC, 0, 0);
   float width = static_cast<float>(size.width);
   float height = static_cast<float>(size.height);
-  {
+  if (!kept) {
     Graphics graphics;
     graphics.CreateFromHdc(record->frameDC);
     PaintBody(graphics, width, height, static_cast<float>(CaptionBandHeight));
@@ -336,6 +382,8 @@ void PaintFrame(HWND window) {
       PaintCaptionButton(index, button, &graphics, false, false);
     }
   }
+  if (!kept) KeptFrames().Keep(key, record->frameDC, size.width, size.height);
+  record->frameKey = std::move(key);
   // The controls' kept looks hold the old frame pixels behind them.
   ++record->frameVersion;
   CopyToWindow(window, record->frameDC, 0, 0, size.width, size.height);
@@ -364,6 +412,9 @@ void PaintCaptionButton(int styleIndex, int button, Graphics* graphics, bool alo
     }
     DrawCaptionButtonImage(own, caption);
   }
+  // The frame no longer holds what a full paint draws, nor what the controls' looks hold.
+  record->frameKey = LookKey();
+  ++record->frameVersion;
   CopyToWindow(record->window, record->frameDC, static_cast<int>(b.x), static_cast<int>(b.y),
                static_cast<int>(b.width), static_cast<int>(b.height));
 }

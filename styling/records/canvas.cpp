@@ -1,11 +1,8 @@
 #include "styling/records/canvas.h"
 
-#include "drawing/session_images.h"
 #include "styling/records/records.h"
 
 namespace {
-
-constexpr int Argb32 = 0x26200A;  // PixelFormat32bppARGB
 
 struct CanvasOwner {
   int styleIndex = 0;
@@ -38,9 +35,18 @@ CanvasOwner FindCanvasOwner(HWND window) {
 }  // namespace
 
 HBITMAP CreateArgbBitmap(int width, int height) {
-  Bitmap surface;
-  if (!surface.CreateEmpty(width, height, Argb32, true)) return nullptr;
-  return surface.ToHBitmap(0);
+  if (width <= 0 || height <= 0) return nullptr;
+  // What GDI+ hands back for an empty ARGB bitmap, made by GDI directly: a 32-bit top-down DIB
+  // section of zero bytes. Going through GDI+ costs a bitmap and a conversion on every canvas.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
 }
 
 HDC CreateMemoryCanvas(int width, int height) {
@@ -74,6 +80,19 @@ HDC BackgroundCanvas(HWND window, const RECT& rect) {
   }
   // A container's canvas is the plain copy: containers of this program have no overlay.
   return canvas;
+}
+
+LookKey BackgroundKey(HWND window, const RECT& rect) {
+  LookKey key;
+  CanvasOwner owner = FindCanvasOwner(window);
+  if (!owner.styleIndex) return key.Add(-1);  // no canvas at all
+  const StyleRecord& record = StyleRecordList[owner.styleIndex];
+  RECT place = RectRelativeTo(record.window, window);
+  OffsetRect(&place, rect.left, rect.top);
+  key.Add(place).Add(rect.right - rect.left).Add(rect.bottom - rect.top);
+  if (!record.frameDC) return key.Add(0);  // a canvas of transparent black
+  if (!record.frameKey.Empty()) return key.Add(1).Add(record.frameKey);
+  return key.Add(2).Add(reinterpret_cast<std::intptr_t>(record.window)).Add(record.frameVersion);
 }
 
 bool ReleaseCanvas(HDC dc) {

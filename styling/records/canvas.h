@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "styling/records/look_cache.h"
+
 struct StyleRecord;
 
 // A new 32-bit ARGB GDI bitmap of the size, all transparent black (0 for an empty size).
@@ -18,6 +20,12 @@ HDC CreateMemoryCanvas(int width, int height);
 // window is the window or one of its ancestors, or whose container list holds such an
 // ancestor. 0 when there is no owner (nothing is left allocated then).
 HDC BackgroundCanvas(HWND window, const RECT& rect);
+
+// What the background canvas of the rectangle would hold, for a kept look's key: where the
+// rectangle lies over the owner's frame, and what that frame was painted from (its frameKey),
+// or, while the frame holds more than a full paint drew, the owner window and its frameVersion.
+// Painters add their own inputs.
+LookKey BackgroundKey(HWND window, const RECT& rect);
 
 // Selects the previous object back, deletes the bitmap and the DC and forgets the entry.
 // False (and nothing released) for 0 or a DC that is not registered.

@@ -5,15 +5,21 @@
 
 namespace {
 
-// Copies between a memory DC holding the bitmap and another DC; the DC is freed on every path.
+// One memory DC for every copy in and out of kept looks: made once, it holds a look's bitmap
+// only for the length of a copy (and the stock bitmap otherwise).
+HDC CopyDc() {
+  static HDC dc = CreateCompatibleDC(nullptr);
+  return dc;
+}
+
+// Copies between the bitmap and another DC.
 bool CopyBitmap(HBITMAP bitmap, HDC other, int x, int y, int width, int height, bool intoBitmap) {
-  HDC memory = CreateCompatibleDC(nullptr);
+  HDC memory = CopyDc();
   if (!memory) return false;
   HGDIOBJ previous = SelectObject(memory, bitmap);
   BOOL copied = intoBitmap ? BitBlt(memory, 0, 0, width, height, other, x, y, SRCCOPY)
                            : BitBlt(other, x, y, width, height, memory, 0, 0, SRCCOPY);
   SelectObject(memory, previous);
-  DeleteDC(memory);
   return copied != FALSE;
 }
 
@@ -48,9 +54,15 @@ LookKey& LookKey::Add(const RECT& rect) {
   return Add(rect.left).Add(rect.top).Add(rect.right).Add(rect.bottom);
 }
 
+LookKey& LookKey::Add(const LookKey& inputs) {
+  bytes_.append(inputs.bytes_);
+  return *this;
+}
+
 LookCache::~LookCache() { Clear(); }
 
-LookCache::LookCache(LookCache&& other) noexcept : looks_(std::move(other.looks_)) {
+LookCache::LookCache(LookCache&& other) noexcept
+    : looks_(std::move(other.looks_)), capacity_(other.capacity_) {
   other.looks_.clear();
 }
 
@@ -58,6 +70,7 @@ LookCache& LookCache::operator=(LookCache&& other) noexcept {
   if (this != &other) {
     Clear();
     looks_ = std::move(other.looks_);
+    capacity_ = other.capacity_;
     other.looks_.clear();
   }
   return *this;
@@ -84,7 +97,7 @@ void LookCache::Keep(const LookKey& key, HDC source, int width, int height) {
     DeleteObject(bitmap);
     return;
   }
-  if (static_cast<int>(looks_.size()) >= Capacity) {
+  if (static_cast<int>(looks_.size()) >= capacity_) {
     DeleteObject(looks_.front().bitmap);
     looks_.erase(looks_.begin());
   }
@@ -94,4 +107,19 @@ void LookCache::Keep(const LookKey& key, HDC source, int width, int height) {
 void LookCache::Clear() {
   for (Look& look : looks_) DeleteObject(look.bitmap);
   looks_.clear();
+}
+
+LookCache& SharedLooks() {
+  // Enough for the controls of a few boxes in their usual states.
+  static LookCache shared(48);
+  return shared;
+}
+
+bool DrawKeptLook(const LookCache& own, const LookKey& key, HDC target) {
+  return own.Draw(key, target, 0, 0) || SharedLooks().Draw(key, target, 0, 0);
+}
+
+void KeepLook(LookCache& own, const LookKey& key, HDC canvas, int width, int height) {
+  own.Keep(key, canvas, width, height);
+  SharedLooks().Keep(key, canvas, width, height);
 }

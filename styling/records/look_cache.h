@@ -2,10 +2,10 @@
 // Finished looks kept per state, so that a repaint whose inputs have not changed is one copy.
 //
 // A painter describes everything its look depends on in a LookKey (state bits, size, text,
-// font, values such as a position or range, and the owner record's frameVersion, which stands
-// for the background behind the control). When the cache holds a look for that key the painter
-// copies it and is done; otherwise it paints into its canvas as usual, keeps a copy and copies
-// once. A key that misses an input shows a stale look: put every input in it.
+// font, values such as a position or range, and BackgroundKey of styling/records/canvas.h, which
+// stands for the frame pixels behind the control). When the cache holds a look for that key the
+// painter copies it and is done; otherwise it paints into its canvas as usual, keeps a copy and
+// copies once. A key that misses an input shows a stale look: put every input in it.
 
 #include <windows.h>
 
@@ -20,6 +20,8 @@ class LookKey {
   LookKey& Add(std::int64_t value);
   LookKey& Add(std::string_view text);
   LookKey& Add(const RECT& rect);
+  LookKey& Add(const LookKey& inputs);  // every input of the other key
+  bool Empty() const { return bytes_.empty(); }
   bool operator==(const LookKey&) const = default;
 
  private:
@@ -30,6 +32,8 @@ class LookKey {
 class LookCache {
  public:
   LookCache() = default;
+  // A cache that keeps at most `capacity` looks (at least one).
+  explicit LookCache(int capacity) : capacity_(capacity < 1 ? 1 : capacity) {}
   ~LookCache();
   LookCache(const LookCache&) = delete;
   LookCache& operator=(const LookCache&) = delete;
@@ -56,4 +60,18 @@ class LookCache {
     int height = 0;
   };
   std::vector<Look> looks_;  // oldest first
+  int capacity_ = Capacity;
 };
+
+// Looks that the controls of every window of the process share, behind the controls' own
+// caches: keys built on BackgroundKey (styling/records/canvas.h) name the pixels behind a control
+// by what its window's frame was painted from, so the same control in a box shown again finds
+// its look here. Keys begin with the family's name, since families share this cache.
+LookCache& SharedLooks();
+
+// A painter's first step: copies the look kept for the key by the control's own cache or, failing
+// that, by the shared looks into target at (0, 0). False when neither holds it: then paint and
+// KeepLook.
+bool DrawKeptLook(const LookCache& own, const LookKey& key, HDC target);
+// Keeps width x height pixels of the painted canvas under the key in both caches.
+void KeepLook(LookCache& own, const LookKey& key, HDC canvas, int width, int height);

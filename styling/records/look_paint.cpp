@@ -3,10 +3,8 @@
 #include "styling/records/records.h"
 
 LookKey ControlLookKey(HWND control) {
-  LookKey key;
-  StyleRecord* record = RecordOfControl(control);
-  if (!record) return key;
-  key.Add(static_cast<std::int64_t>(record->frameVersion));
-  key.Add(RectRelativeTo(record->window, control));
-  return key;
+  // The whole window's background: every area a painter takes of it lies within.
+  RECT own{};
+  GetWindowRect(control, &own);
+  return BackgroundKey(control, RECT{0, 0, own.right - own.left, own.bottom - own.top});
 }

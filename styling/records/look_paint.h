@@ -9,8 +9,8 @@
 #include "styling/records/canvas.h"
 #include "styling/records/look_cache.h"
 
-// The key part that every control look shares: what lies behind the control, that is its
-// record's frameVersion and its place on the frame.
+// The key part that every control look shares: what lies behind the control's whole window
+// (BackgroundKey of styling/records/canvas.h).
 LookKey ControlLookKey(HWND control);
 
 // `area` is in the control's window coordinates; the look goes to target at its top-left.

@@ -10,10 +10,20 @@
 //               ... on WM_MOUSEMOVE: TrackHover(window, *record, entry, HotButtons, repaint);
 //               ... on WM_MOUSELEAVE: record->hotIndex = 0; repaint without the hover look;
 //               ... everything not consumed: return ForwardMessage(window, message, w, l);
-//   painter:    CanvasDc canvas(window, clientRect);  // what lies behind the control
-//               ... draw on canvas.Dc(), BitBlt it once to the window; released at scope end.
-// The canvas, the font reader and the shape helpers are in styling/records/canvas.h and
-// styling/records/paint_helpers.h.
+//   painter:    LookKey key = LookKey().Add("push button")           // the family's name first
+//                   .Add(BackgroundKey(window, clientRect))          // the frame behind it
+//                   .Add(state bits).Add(clientRect).Add(text).Add(font)...;  // every input
+//               if (DrawKeptLook(button->looks, key, targetDc)) return;  // unchanged: one copy
+//               CanvasDc canvas(window, clientRect);  // what lies behind the control
+//               ... draw on canvas.Dc();
+//               KeepLook(button->looks, key, canvas.Dc(), width, height);
+//               ... BitBlt the canvas once to the window; released at scope end.
+//   entry:      each family's entry holds `LookCache looks;`. A key that misses an input shows a
+//               stale look; an input that cannot be keyed cheaply (a bitmap's pixels) means
+//               that look is drawn every time. Code that draws into a record's frameDC
+//               outside PaintFrame clears its frameKey and bumps its frameVersion.
+// The canvas, the kept looks, the font reader and the shape helpers are in
+// styling/records/canvas.h, styling/records/look_cache.h and styling/records/paint_helpers.h.
 
 #include <windows.h>
 
@@ -28,6 +38,7 @@
 #include "styling/headers/header_entry.h"
 #include "styling/lists/list_entry.h"
 #include "styling/records/family_list.h"
+#include "styling/records/look_cache.h"
 #include "styling/statics/static_entry.h"
 #include "styling/toolbars/toolbar_entry.h"
 #include "styling/trackbars/trackbar_records.h"
@@ -103,6 +114,10 @@ struct StyleRecord {
   // Changes whenever the pixels of frameDC change: part of every kept control look's key, since
   // a control's look holds the frame behind it.
   int frameVersion = 0;
+  // The inputs of the full paint that frameDC holds (size, caption, icon, caption buttons); empty
+  // before the first paint and once a caption button has been drawn over it alone.
+  LookKey frameKey;
+  int controlBrushVersion = 0;  // the frameVersion of the brush handed out for colour messages
 };
 
 // One memory DC handed out by the engine: released by ReleaseCanvas.

@@ -47,8 +47,7 @@ CoverInputs ReadInputs(HWND cover, ScrollBarOrientation orientation) {
 }
 
 LookKey KeyOf(HWND cover, const CoverInputs& in, ScrollBarPart hover) {
-  StyleRecord* owner = RecordAt(OwnerStyleIndex(cover));
-  LookKey key;
+  LookKey key = ControlLookKey(cover);  // the background behind the cover
   key.Add(static_cast<int>(in.orientation))
       .Add(in.width)
       .Add(in.height)
@@ -57,9 +56,7 @@ LookKey KeyOf(HWND cover, const CoverInputs& in, ScrollBarPart hover) {
       .Add(in.thumbBottom)
       .Add(in.unavailable)
       .Add(hover)
-      .Add(AccentColour)
-      .Add(owner ? owner->frameVersion : 0)
-      .Add(RectInOwner(cover));  // the background behind the cover
+      .Add(AccentColour);
   return key;
 }
 

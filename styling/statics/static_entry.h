@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "styling/records/look_cache.h"
+
 // What a static shows.
 enum StaticKind : std::int32_t {
   StaticTextKind = 1,
@@ -31,4 +33,5 @@ struct StaticEntry {
   std::int32_t fontStyle = 0;
   std::int32_t spare1 = 0;  // two words that nothing reads yet
   std::int32_t spare2 = 0;
+  LookCache looks;  // finished looks of text and icon statics
 };

@@ -183,8 +183,8 @@ LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
     PaintEmptyStatic(window, wParam, lParam);
   } else {
     PAINTSTRUCT paint{};
-    BeginPaint(window, &paint);
-    PaintStatic(styleIndex, position);
+    HDC target = BeginPaint(window, &paint);
+    PaintStatic(styleIndex, position, target);
     EndPaint(window, &paint);
   }
   return DefWindowProcA(window, WM_PAINT, wParam, lParam);
@@ -236,6 +236,41 @@ void DrawIconImage(HDC canvas, HWND window, const StaticEntry& entry, const RECT
   } else {
     DrawIcon(canvas, 0, 0, icon);
   }
+}
+
+// Everything a text or icon static's look depends on, its background included. A bitmap
+// static has none: its pixels may change under the same handle, so it is always drawn anew.
+bool StaticKey(HWND window, const StaticEntry& entry, const RECT& client, LookKey& key) {
+  if (entry.kind != StaticTextKind && entry.kind != StaticIconKind) return false;
+  key = LookKey().Add("static").Add(BackgroundKey(window, client));
+  key.Add(entry.kind).Add(client).Add(GetWindowLongA(window, GWL_STYLE));
+  if (entry.kind == StaticTextKind) {
+    key.Add(WindowText(window)).Add(entry.fontName).Add(entry.fontSize).Add(entry.fontStyle);
+  } else {
+    key.Add(entry.placement).Add(SendMessageA(window, STM_GETICON, 0, 0));
+  }
+  return true;
+}
+
+// Paints the static's look on its canvas, keeps it under the key when there is one and copies
+// it to target. A bitmap static without an image leaves target as it is.
+void DrawStaticLook(StaticEntry& entry, const RECT& client, const LookKey* key, HDC target) {
+  HWND window = entry.window;
+  CanvasDc canvas(window, client);
+  if (!canvas) return;
+  {
+    Graphics graphics;
+    graphics.CreateFromHdc(canvas.Dc());
+    if (entry.kind == StaticTextKind) {
+      DrawStaticText(graphics, window, entry, client);
+    } else if (entry.kind == StaticBitmapKind) {
+      if (!DrawBitmap(graphics, window, entry, client)) return;
+    } else if (entry.kind == StaticIconKind) {
+      DrawIconImage(canvas.Dc(), window, entry, client);
+    }
+  }
+  if (key) KeepLook(entry.looks, *key, canvas.Dc(), client.right, client.bottom);
+  BitBlt(target, 0, 0, client.right, client.bottom, canvas.Dc(), 0, 0, SRCCOPY);
 }
 
 }  // namespace
@@ -303,27 +338,18 @@ LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   return ForwardMessage(window, message, wParam, lParam);
 }
 
-void PaintStatic(int styleIndex, int position) {
+void PaintStatic(int styleIndex, int position, HDC paintDc) {
   StyleRecord* record = RecordAt(styleIndex);
   StaticEntry* entry = record ? record->statics.At(position) : nullptr;
   if (!entry || !entry->window) return;
   HWND window = entry->window;
   RECT client{};
   GetClientRect(window, &client);
-  CanvasDc canvas(window, client);
-  if (!canvas) return;
-  {
-    Graphics graphics;
-    graphics.CreateFromHdc(canvas.Dc());
-    if (entry->kind == StaticTextKind) {
-      DrawStaticText(graphics, window, *entry, client);
-    } else if (entry->kind == StaticBitmapKind) {
-      if (!DrawBitmap(graphics, window, *entry, client)) return;
-    } else if (entry->kind == StaticIconKind) {
-      DrawIconImage(canvas.Dc(), window, *entry, client);
-    }
+  LookKey key;
+  bool keyed = StaticKey(window, *entry, client, key);
+  HDC target = GetChildClippedDC(window, paintDc, paintDc != nullptr);
+  if (!keyed || !DrawKeptLook(entry->looks, key, target)) {
+    DrawStaticLook(*entry, client, keyed ? &key : nullptr, target);
   }
-  HDC screen = GetChildClippedDC(window);
-  BitBlt(screen, 0, 0, client.right, client.bottom, canvas.Dc(), 0, 0, SRCCOPY);
-  ReleaseDC(window, screen);
+  if (!paintDc) ReleaseDC(window, target);
 }

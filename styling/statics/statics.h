@@ -23,8 +23,9 @@ SIZE InstallStatics(int styleIndex, HWND dialog, int extraWidth);
 
 LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Paints static `position` of record `styleIndex` over its background, in one copy.
-void PaintStatic(int styleIndex, int position);
+// Paints static `position` of record `styleIndex` over its background, in one copy: to the
+// paint DC when WM_PAINT gives one, else to the control's own DC (children cut out of either).
+void PaintStatic(int styleIndex, int position, HDC paintDc = nullptr);
 
 // Draws text in black-on-glow style: a blurred halo of glowColour, then the text itself in
 // textColour, both laid out in `layout`. Colours are GDI colours; a null family is "宋体".

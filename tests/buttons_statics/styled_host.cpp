@@ -78,9 +78,13 @@ Rgb PixelOf(HWND window, int x, int y) {
   return {GetRValue(c), GetGValue(c), GetBValue(c)};
 }
 
-Snapshot Capture(HWND window) {
+Snapshot Capture(HWND window, bool wholeWindow) {
   RECT client{};
   GetClientRect(window, &client);
+  if (wholeWindow) {
+    GetWindowRect(window, &client);
+    OffsetRect(&client, -client.left, -client.top);
+  }
   Snapshot shot;
   shot.width = client.right;
   shot.height = client.bottom;
@@ -94,7 +98,7 @@ Snapshot Capture(HWND window) {
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HDC memory = CreateCompatibleDC(nullptr);
   HGDIOBJ previous = SelectObject(memory, bitmap);
-  HDC screen = GetDC(window);
+  HDC screen = wholeWindow ? GetWindowDC(window) : GetDC(window);
   BitBlt(memory, 0, 0, shot.width, shot.height, screen, 0, 0, SRCCOPY);
   ReleaseDC(window, screen);
   GdiFlush();

@@ -16,7 +16,7 @@ struct Rgb {
 };
 Rgb PixelOf(HWND window, int x, int y);  // from the window's client DC
 
-// The client area of a window as it is on screen now.
+// The client area (or, with wholeWindow, the whole window) as it is on screen now.
 struct Snapshot {
   int width = 0, height = 0;
   std::vector<Rgb> pixels;
@@ -28,7 +28,7 @@ struct Snapshot {
     return count;
   }
 };
-Snapshot Capture(HWND window);
+Snapshot Capture(HWND window, bool wholeWindow = false);
 
 class StyledHost {
  public:

@@ -1,5 +1,7 @@
 #include "tests/styling/test_support.h"
 
+#include <psapi.h>
+
 #include <vector>
 
 #include "drawing/session_images.h"
@@ -179,6 +181,25 @@ int GdiSlotsLostUnstyledPerShowing(const std::function<void()>& show, int runs) 
   int lost = before - CountFreeGdiSlots();
   StylingEnabled = true;
   return lost / runs;
+}
+
+std::size_t PrivateBytes() {
+  PROCESS_MEMORY_COUNTERS_EX counters{};
+  counters.cb = sizeof counters;
+  if (GetProcessMemoryInfo(GetCurrentProcess(),
+                           reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                           sizeof counters) &&
+      counters.PrivateUsage != 0) {
+    return counters.PrivateUsage;
+  }
+  std::size_t total = 0;
+  MEMORY_BASIC_INFORMATION region{};
+  for (auto* at = static_cast<char*>(nullptr);
+       VirtualQuery(at, &region, sizeof region) == sizeof region; at += region.RegionSize) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+    if (region.RegionSize == 0) break;
+  }
+  return total;
 }
 
 bool SameArea(HRGN a, HRGN b) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <functional>
 
 // Shows StyledMessageBox and calls `whileShown` once from inside its modal loop, as soon as
@@ -43,6 +44,10 @@ int CountFreeGdiSlots();
 // lose some (Wine's IP-address control loses a font per instance). A leak test of the engine
 // allows for them. Shows the dialog `runs` + 1 times with StylingEnabled false.
 int GdiSlotsLostUnstyledPerShowing(const std::function<void()>& show, int runs = 3);
+
+// The process's committed private memory: PrivateUsage where the system fills it in, else
+// (Wine leaves it 0) the sum of the committed private regions of the address space.
+std::size_t PrivateBytes();
 
 // Whether two regions cover the same pixels (EqualRgn also compares how they are banded).
 bool SameArea(HRGN a, HRGN b);

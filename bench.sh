@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Measures paint speed: styled windows against plain ones, under Wine on a virtual display,
+# with the optimised release build (build-release/). Prints a table with the goals.
+#   ./bench.sh                 every measure
+#   ./bench.sh welcome|gallery|first|soak    one of them
+# Counts can be lowered for a quick look: BENCH_REPAINTS, BENCH_FIRST_PAINTS, BENCH_SOAK.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")"
+bash tools/install-deps.sh
+cmake --preset linux-release >/dev/null
+cmake --build --preset linux-release --target lanzhou lanzhou_bench
+build=$PWD/build-release
+source tools/wine-env.sh
+state=$build/bench
+lanzhou_prefix "$build/wine-bench"
+lanzhou_xvfb "$state" 2200x900x24  # two galleries side by side
+trap 'wineserver -k 2>/dev/null; kill "$(cat "$state/xvfb.pid")" 2>/dev/null' EXIT
+trap 'exit 130' INT TERM
+wineserver -p </dev/null >/dev/null 2>&1
+size=$(stat -c %s "$build/bin/lanzhou.exe")
+echo "build-release/bin/lanzhou.exe (optimised, stripped): $size bytes ($((size / 1024)) KB)"
+wine "$build/bin/lanzhou_bench.exe" "$@" </dev/null

@@ -1,0 +1,47 @@
+#pragma once
+// Shared pieces of the paint-speed benchmark: the clock, medians, alternating runs and the table.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The hidden window that owns every box of the bench.
+extern HWND benchOwner;
+
+// Opens a box or dialog with `show` (owned by benchOwner) and runs `whileShown` inside its modal
+// loop at the first idle moment with no paint left, the end of its first complete paint; the
+// box is closed when that returns.
+void WithBox(const std::function<void()>& show, const std::function<void(HWND)>& whileShown);
+
+// Dispatches messages for the time given.
+void Settle(int milliseconds);
+void PlaceAt(HWND window, int x, int y);
+
+// Milliseconds on the performance counter.
+double NowMs();
+double Median(std::vector<double> values);
+
+// The styled and the plain side of one measure.
+struct Pair {
+  double styled = 0;
+  double plain = 0;
+  double Ratio() const { return plain > 0 ? styled / plain : 0; }
+};
+
+// Medians of two timed actions run alternately, the order swapped every round.
+Pair AlternateMedians(int rounds, const std::function<double()>& styled,
+                      const std::function<double()>& plain);
+
+// A full synchronous repaint of the window: frame, client and every child.
+double TimeRepaint(HWND window);
+
+// A count from the environment variable, else the fallback.
+int Repeats(const char* name, int fallback);
+
+// One row of the table: both medians, their ratio and the goal for it.
+void PrintRow(const std::string& what, const Pair& pair, double goal);
+
+// Gallery: every control family's controls repainted, styled against plain, grouped by class.
+void GalleryRepaints();
