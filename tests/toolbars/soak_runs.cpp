@@ -36,22 +36,6 @@ void WithCloser(const std::function<void()>& open) {
   KillTimer(nullptr, timer);
 }
 
-// The committed private memory of the process, region by region. (Wine leaves the
-// PrivateUsage of GetProcessMemoryInfo at 0; the address space tells the same on both.)
-std::int64_t PrivateBytes() {
-  std::int64_t total = 0;
-  MEMORY_BASIC_INFORMATION region{};
-  for (auto* at = static_cast<char*>(nullptr);
-       VirtualQuery(at, &region, sizeof region) == sizeof region;
-       at = static_cast<char*>(region.BaseAddress) + region.RegionSize) {
-    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) {
-      total += static_cast<std::int64_t>(region.RegionSize);
-    }
-    if (region.RegionSize == 0) break;
-  }
-  return total;
-}
-
 }  // namespace
 
 SoakFigures Soak(const char* what, int count, const std::function<void()>& open) {
@@ -61,13 +45,13 @@ SoakFigures Soak(const char* what, int count, const std::function<void()>& open)
   open();
   PumpFor(300);  // fade threads and deferred frees run out
   figures.freeGdiBefore = CountFreeGdiSlots();
-  figures.privateBefore = PrivateBytes();
+  figures.privateBefore = static_cast<std::int64_t>(PrivateBytes());
   DWORD start = GetTickCount();
   for (int i = 0; i < count; ++i) open();
   figures.seconds = (GetTickCount() - start) / 1000.0;
   PumpFor(300);
   figures.freeGdiAfter = CountFreeGdiSlots();
-  figures.privateAfter = PrivateBytes();
+  figures.privateAfter = static_cast<std::int64_t>(PrivateBytes());
   return figures;
 }
 
