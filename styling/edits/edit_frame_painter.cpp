@@ -2,6 +2,7 @@
 // accent border under the pointer.
 #include "drawing/drawing.h"
 #include "styling/edits/edits.h"
+#include "styling/records/canvas.h"
 #include "styling/records/look_paint.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
@@ -12,16 +13,6 @@ namespace {
 constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Black = RGB(0, 0, 0);
 constexpr int XorCombine = 3;
-
-// The client area in window coordinates: the border widths and the scroll bars around it.
-RECT ClientInWindow(HWND window) {
-  RECT place{}, client{};
-  GetWindowRect(window, &place);
-  GetClientRect(window, &client);
-  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-  OffsetRect(&client, -place.left, -place.top);
-  return client;
-}
 
 void Outline(Graphics& graphics, ARGB colour, float x, float y, float width, float height) {
   Pen pen;
@@ -57,7 +48,7 @@ bool PaintEditFrame(HWND window, std::optional<bool> focused, std::optional<bool
   RECT place{};
   GetWindowRect(window, &place);
   int width = place.right - place.left, height = place.bottom - place.top;
-  RECT client = ClientInWindow(window);
+  RECT client = ClientRectInWindow(window);
   // The frame is cleared to opaque white before anything is drawn: what lies behind the edit
   // never shows, so the look depends on these alone.
   LookKey key;

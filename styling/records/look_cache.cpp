@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "styling/records/canvas.h"
+
 namespace {
 
 // One memory DC for every copy in and out of kept looks: made once, it holds a look's bitmap
@@ -21,19 +23,6 @@ bool CopyBitmap(HBITMAP bitmap, HDC other, int x, int y, int width, int height, 
                            : BitBlt(other, x, y, width, height, memory, 0, 0, SRCCOPY);
   SelectObject(memory, previous);
   return copied != FALSE;
-}
-
-// A 32-bit top-down DIB section: keeps every byte of an ARGB canvas, alpha included.
-HBITMAP CreateLookBitmap(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
 }
 
 }  // namespace
@@ -91,7 +80,7 @@ void LookCache::Keep(const LookKey& key, HDC source, int width, int height) {
     DeleteObject(same->bitmap);
     looks_.erase(same);
   }
-  HBITMAP bitmap = CreateLookBitmap(width, height);
+  HBITMAP bitmap = CreateArgbBitmap(width, height);
   if (!bitmap) return;
   if (!CopyBitmap(bitmap, source, 0, 0, width, height, true)) {
     DeleteObject(bitmap);

@@ -62,9 +62,12 @@ SoakFigures SoakStyledBoxes(int count) {
 SoakFigures SoakGallery(int count) {
   RegisterGalleryControlClasses();
   static DialogTemplate gallery = BuildGalleryTemplate();
-  return Soak("gallery openings", count, [] {
+  auto open = [] {
     WithCloser([] { StyledDialogBox(nullptr, gallery.Get(), GalleryDialogProc, 0); });
-  });
+  };
+  SoakFigures figures = Soak("gallery openings", count, open);
+  figures.systemLossPerOpening = GdiSlotsLostUnstyledPerShowing(open);
+  return figures;
 }
 
 SoakFigures SoakCommonDialog(const char* name, int count) {
@@ -74,9 +77,10 @@ SoakFigures SoakCommonDialog(const char* name, int count) {
 void PrintFigures(const SoakFigures& f) {
   std::printf(
       "%-22s x%-5d free GDI slots %6d -> %6d (%+d)   private bytes %8lld -> %8lld (%+lld KiB)   "
-      "%.1f s\n",
+      "%.1f s   (the system's own controls lose %d a time)\n",
       f.what, f.count, f.freeGdiBefore, f.freeGdiAfter, f.freeGdiAfter - f.freeGdiBefore,
       static_cast<long long>(f.privateBefore), static_cast<long long>(f.privateAfter),
-      static_cast<long long>((f.privateAfter - f.privateBefore) / 1024), f.seconds);
+      static_cast<long long>((f.privateAfter - f.privateBefore) / 1024), f.seconds,
+      f.systemLossPerOpening);
   std::fflush(stdout);
 }

@@ -14,6 +14,9 @@ struct SoakFigures {
   std::int64_t privateBefore = 0;
   std::int64_t privateAfter = 0;
   double seconds = 0;
+  // What one opening loses with the engine off: the system's own controls' share (Wine's
+  // IP-address control loses a font per instance), not the engine's.
+  int systemLossPerOpening = 0;
 };
 
 // Opens the window `count` times after one warm-up opening (first-use caches of the system and
