@@ -19,4 +19,4 @@ trap 'exit 130' INT TERM
 wineserver -p </dev/null >/dev/null 2>&1
 size=$(stat -c %s "$build/bin/lanzhou.exe")
 echo "build-release/bin/lanzhou.exe (optimised, stripped): $size bytes ($((size / 1024)) KB)"
-wine "$build/bin/lanzhou_bench.exe" "$@" </dev/null
+BENCH_DISPLAY_PID=$(cat "$state/xvfb.pid") wine "$build/bin/lanzhou_bench.exe" "$@" </dev/null

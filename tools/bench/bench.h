@@ -27,6 +27,9 @@ double Median(std::vector<double> values);
 struct Pair {
   double styled = 0;
   double plain = 0;
+  // The display server's processor time per sample (ms), when it can be read.
+  double styledDisplay = -1;
+  double plainDisplay = -1;
   double Ratio() const { return plain > 0 ? styled / plain : 0; }
 };
 
@@ -45,3 +48,7 @@ void PrintRow(const std::string& what, const Pair& pair, double goal);
 
 // Gallery: every control family's controls repainted, styled against plain, grouped by class.
 void GalleryRepaints();
+
+// BENCH_TRACE set: the messages of `rounds` repaints, counted and timed per window class.
+bool Tracing();
+void TraceRepaints(const std::string& what, const std::function<double()>& repaint, int rounds);

@@ -76,6 +76,12 @@ void MeasureSideBySide(HWND styledDialog, HWND plainDialog) {
     Pair pair = AlternateMedians(
         rounds, [&] { return RepaintAll(group.styled); }, [&] { return RepaintAll(group.plain); });
     PrintRow("gallery: " + kind + " (" + std::to_string(group.styled.size()) + ")", pair, 2.0);
+    if (Tracing()) {
+      TraceRepaints(
+          "styled", [&] { return RepaintAll(group.styled); }, 20);
+      TraceRepaints(
+          "plain", [&] { return RepaintAll(group.plain); }, 20);
+    }
   }
 }
 
