@@ -1,5 +1,8 @@
 #include "styling/records/records.h"
 
+#include <cstring>
+#include <unordered_map>
+
 #include "styling/records/canvas.h"
 
 bool StylingEnabled = true;
@@ -47,6 +50,57 @@ void RenumberFrom(int first) {
   }
 }
 
+// The engine's bookkeeping properties say where a window sits in the engine's lists: its
+// record, its entry and the procedure it had. Every message of a styled control reads them,
+// and under Wine each GetPropA is a round trip to the server, so they are also kept here as
+// they are written. Only the engine writes them. Colours, brushes and bitmaps, which others may
+// set, are read from the window every time.
+constexpr const char* BookkeepingNames[] = {
+    ProcProperty,         EntryIndexProperty,        StyleIndexProperty,
+    ToolbarEntryProperty, ToolbarStyleIndexProperty, ToolbarProcProperty};
+constexpr int BookkeepingCount = sizeof BookkeepingNames / sizeof BookkeepingNames[0];
+
+struct Bookkeeping {
+  std::intptr_t values[BookkeepingCount] = {};
+  unsigned held = 0;  // bit i: values[i] was written
+};
+std::unordered_map<HWND, Bookkeeping> bookkeeping;  // user-interface thread only
+
+int BookkeepingSlot(const char* name) {
+  for (int slot = 0; slot < BookkeepingCount; ++slot) {
+    if (name == BookkeepingNames[slot] || std::strcmp(name, BookkeepingNames[slot]) == 0) {
+      return slot;
+    }
+  }
+  return -1;
+}
+
+// nullptr when the value must be read from the window: not a bookkeeping name, never written
+// here, or the window is gone (its properties went with it).
+const std::intptr_t* KeptBookkeeping(HWND window, const char* name) {
+  auto found = bookkeeping.find(window);
+  if (found == bookkeeping.end()) return nullptr;
+  int slot = BookkeepingSlot(name);
+  if (slot < 0 || !(found->second.held & (1u << slot)) || !IsWindow(window)) return nullptr;
+  return &found->second.values[slot];
+}
+
+void KeepBookkeeping(HWND window, const char* name, std::intptr_t value) {
+  int slot = BookkeepingSlot(name);
+  if (slot < 0) return;
+  Bookkeeping& kept = bookkeeping[window];
+  kept.values[slot] = value;
+  kept.held |= 1u << slot;
+}
+
+// When a styled window goes: its own entry and those of every window already destroyed (its
+// controls by then), so that the table holds only living windows.
+void ForgetBookkeeping(HWND closing) {
+  std::erase_if(bookkeeping, [closing](const auto& kept) {
+    return kept.first == closing || !IsWindow(kept.first);
+  });
+}
+
 }  // namespace
 
 void DeleteObjectProperty(HWND window, const char* name) {
@@ -66,6 +120,7 @@ void ReleaseEditBackgrounds(StyleRecord& record) {
 }
 
 void CreateStyleLists() {
+  bookkeeping.clear();
   StyleRecordList.Clear();
   MemoryDcRegistry.Clear();
 }
@@ -75,6 +130,7 @@ void ReleaseAllStyleRecords() {
     ReleaseRecordObjects(StyleRecordList[index]);
   }
   StyleRecordList.Clear();
+  bookkeeping.clear();
   while (MemoryDcRegistry.Count() > 0) ReleaseCanvas(MemoryDcRegistry[1].dc);
 }
 
@@ -116,15 +172,20 @@ void RemoveStyleRecord(HWND window) {
   }
   StyleRecordList.RemoveAt(index);
   RenumberFrom(index);
+  ForgetBookkeeping(window);
 }
 
 std::intptr_t ReadProperty(HWND window, const char* name) {
+  if (const std::intptr_t* kept = KeptBookkeeping(window, name)) return *kept;
   return reinterpret_cast<std::intptr_t>(GetPropA(window, name));
 }
 
 void WriteProperty(HWND window, const char* name, std::intptr_t value) {
-  SetPropA(window, name, reinterpret_cast<HANDLE>(value));
+  if (!SetPropA(window, name, reinterpret_cast<HANDLE>(value))) return;
+  KeepBookkeeping(window, name, value);
 }
+
+int KeptBookkeepingCount() { return static_cast<int>(bookkeeping.size()); }
 
 WNDPROC SubclassWindow(HWND window, WNDPROC procedure, const char* procProperty) {
   auto previous = reinterpret_cast<WNDPROC>(static_cast<LONG_PTR>(SetWindowLongA(

@@ -22,6 +22,8 @@
 //               stale look; an input that cannot be keyed cheaply (a bitmap's pixels) means
 //               that look is drawn every time. Code that draws into a record's frameDC
 //               outside PaintFrame clears its frameKey and bumps its frameVersion.
+// Properties go through ReadProperty/WriteProperty: the bookkeeping ones are then read from the
+// engine's own table instead of a server round trip per message under Wine.
 // The canvas, the kept looks, the font reader and the shape helpers are in
 // styling/records/canvas.h, styling/records/look_cache.h and styling/records/paint_helpers.h.
 
@@ -175,8 +177,12 @@ std::intptr_t ReadProperty(HWND window, const char* name);
 void WriteProperty(HWND window, const char* name, std::intptr_t value);
 template <typename Handle>
 Handle ReadHandleProperty(HWND window, const char* name) {
-  return reinterpret_cast<Handle>(GetPropA(window, name));
+  return reinterpret_cast<Handle>(ReadProperty(window, name));
 }
+
+// How many windows have their bookkeeping properties ("Hw_hProc", "Hw_lbID", "Hw_FuID" and the
+// toolbar's three) kept in the engine beside the window; reads of those come from there.
+int KeptBookkeepingCount();
 
 // Replaces the window's procedure (SetWindowLongA, GWL_WNDPROC), stores the previous one in
 // the property and returns it.

@@ -113,6 +113,44 @@ TEST(StyleRecords, RemovingTheFirstOfTwoRenumbersTheSecondAndItsControls) {
       << "a stale property never reaches outside the list";
 }
 
+// The engine keeps its bookkeeping properties beside the window's own: every read must give
+// what GetPropA gives, through renumbering, destruction and the end of the record.
+TEST(StyleRecords, KeptBookkeepingReadsAsTheWindowHoldsIt) {
+  HWND first = CreateDialogClassWindow("first", 100, 100, 200, 120);
+  HWND second = CreateDialogClassWindow("second", 350, 100, 200, 120);
+  RouteDialog(first);
+  RouteDialog(second);
+  HWND button = AddChild(second, "BUTTON", "OK");
+  HWND gone = AddChild(second, "BUTTON", "gone");
+  HWND toolbar = AddChild(second, "Static", "toolbar stand-in");
+  RegisterInFamily(2, &StyleRecord::buttons, button);
+  RegisterInFamily(2, &StyleRecord::buttons, gone);
+  SubclassWindow(toolbar, CountingProc, ToolbarProcProperty);
+  WriteProperty(toolbar, ToolbarStyleIndexProperty, 2);
+  WriteProperty(button, TextColourProperty, RGB(1, 2, 3));
+  SetPropA(button, TextColourProperty, reinterpret_cast<HANDLE>(RGB(4, 5, 6)));  // by others
+  DestroyWindow(gone);
+  DestroyWindow(first);  // renumbers the second
+  struct Case {
+    HWND window;
+    const char* name;
+  } cases[] = {
+      {second, EntryIndexProperty},  {second, ProcProperty}, {button, StyleIndexProperty},
+      {button, EntryIndexProperty},  {button, ProcProperty}, {button, TextColourProperty},
+      {gone, StyleIndexProperty},    {gone, ProcProperty},   {toolbar, ToolbarStyleIndexProperty},
+      {toolbar, ToolbarProcProperty}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(ReadProperty(c.window, c.name),
+              reinterpret_cast<std::intptr_t>(GetPropA(c.window, c.name)))
+        << c.name << " of " << c.window;
+  }
+  EXPECT_EQ(ReadProperty(button, StyleIndexProperty), 1);
+  EXPECT_EQ(ReadProperty(gone, StyleIndexProperty), 0) << "a destroyed window holds nothing";
+  EXPECT_EQ(ReadProperty(button, TextColourProperty), static_cast<std::intptr_t>(RGB(4, 5, 6)));
+  DestroyWindow(second);
+  EXPECT_EQ(KeptBookkeepingCount(), 0) << "the windows of a closed box are forgotten";
+}
+
 TEST(StyleRecords, RemovalPutsTheOldProcedureBackAndUnknownWindowsAreIgnored) {
   HWND dialog = CreateDialogClassWindow("restore", 100, 100, 200, 120);
   auto original = GetWindowLongA(dialog, GWL_WNDPROC);
