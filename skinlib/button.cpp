@@ -8,6 +8,7 @@
 #include "skinlib/gdi.h"
 #include "skinlib/paint.h"
 #include "skinlib/skin_windows.h"
+#include "skinlib/subclass.h"
 
 namespace skin {
 
@@ -146,25 +147,13 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
                             DWORD_PTR data) {
   auto* s = reinterpret_cast<ButtonState*>(data);
   switch (message) {
-    case WM_NCDESTROY: {
-      RemoveWindowSubclass(button, ButtonProc, kSubclassId);
-      const LRESULT result = DefSubclassProc(button, message, wParam, lParam);
-      DeleteState(s);
-      return result;
-    }
+    case WM_NCDESTROY:
+      return EndSubclass(button, ButtonProc, s, message, wParam, lParam);
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
-      if (wParam) {
-        PaintButton(button, reinterpret_cast<HDC>(wParam), *s);
-      } else {
-        PaintScope paint(button);
-        PaintButton(button, paint.get(), *s);
-      }
-      return 0;
     case WM_PRINTCLIENT:
-      PaintButton(button, reinterpret_cast<HDC>(wParam), *s);
-      return 0;
+      return PaintThrough(button, message, wParam, [&](HDC dc) { PaintButton(button, dc, *s); });
     case WM_MOUSEMOVE:
       OnMouseMove(button, lParam, s);
       break;
@@ -188,27 +177,17 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
   return DefSubclassProc(button, message, wParam, lParam);
 }
 
-ButtonState* StateOf(HWND button) {
-  DWORD_PTR data = 0;
-  return GetWindowSubclass(button, ButtonProc, kSubclassId, &data)
-             ? reinterpret_cast<ButtonState*>(data)
-             : nullptr;
-}
+ButtonState* StateOf(HWND button) { return SubclassStateOf<ButtonState>(button, ButtonProc); }
 
 }  // namespace
 
 bool SkinPushButton(HWND button) {
   if (StateOf(button)) return true;
-  ButtonState* s = NewState<ButtonState>();
-  if (!s) return false;
-  if (!SetWindowSubclass(button, ButtonProc, kSubclassId, reinterpret_cast<DWORD_PTR>(s))) {
-    DeleteState(s);
-    return false;
-  }
+  if (!AttachState<ButtonState>(button, ButtonProc)) return false;
   InvalidateRect(button, nullptr, TRUE);
   return true;
 }
 
-bool IsSkinnedButton(HWND window) { return window && StateOf(window) != nullptr; }
+bool IsSkinnedButton(HWND window) { return StateOf(window) != nullptr; }
 
 }  // namespace skin

@@ -9,6 +9,7 @@
 #include "skinlib/gdi.h"
 #include "skinlib/paint.h"
 #include "skinlib/skin_windows.h"
+#include "skinlib/subclass.h"
 
 namespace skin {
 
@@ -454,12 +455,7 @@ LRESULT OnNonClientMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                            DWORD_PTR data) {
   auto* s = reinterpret_cast<FrameState*>(data);
-  if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(window, FrameProc, kSubclassId);
-    const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-    DeleteState(s);
-    return result;
-  }
+  if (message == WM_NCDESTROY) return EndSubclass(window, FrameProc, s, message, wParam, lParam);
   if (!CurrentTheme()) return DefSubclassProc(window, message, wParam, lParam);
   if (OwnsNonClientArea(window)) {
     bool handled = false;
@@ -485,29 +481,20 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
-FrameState* StateOf(HWND window) {
-  DWORD_PTR data = 0;
-  return GetWindowSubclass(window, FrameProc, kSubclassId, &data)
-             ? reinterpret_cast<FrameState*>(data)
-             : nullptr;
-}
+FrameState* StateOf(HWND window) { return SubclassStateOf<FrameState>(window, FrameProc); }
 
 }  // namespace
 
 bool SkinFrame(HWND window) {
   if (StateOf(window)) return true;
-  FrameState* s = NewState<FrameState>();
+  FrameState* s = AttachState<FrameState>(window, FrameProc);
   if (!s) return false;
   s->active = GetActiveWindow() == window;
-  if (!SetWindowSubclass(window, FrameProc, kSubclassId, reinterpret_cast<DWORD_PTR>(s))) {
-    DeleteState(s);
-    return false;
-  }
   KeepSystemFrameAway(window);
   return true;
 }
 
-bool IsSkinnedFrame(HWND window) { return window && StateOf(window) != nullptr; }
+bool IsSkinnedFrame(HWND window) { return StateOf(window) != nullptr; }
 
 void RefreshFrame(HWND window) {
   FrameState* s = StateOf(window);

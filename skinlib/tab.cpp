@@ -8,6 +8,7 @@
 #include "skinlib/gdi.h"
 #include "skinlib/paint.h"
 #include "skinlib/skin_windows.h"
+#include "skinlib/subclass.h"
 
 namespace skin {
 
@@ -157,25 +158,13 @@ LRESULT CALLBACK TabProc(HWND tab, UINT message, WPARAM wParam, LPARAM lParam, U
                          DWORD_PTR data) {
   auto* s = reinterpret_cast<TabState*>(data);
   switch (message) {
-    case WM_NCDESTROY: {
-      RemoveWindowSubclass(tab, TabProc, kSubclassId);
-      const LRESULT result = DefSubclassProc(tab, message, wParam, lParam);
-      DeleteState(s);
-      return result;
-    }
+    case WM_NCDESTROY:
+      return EndSubclass(tab, TabProc, s, message, wParam, lParam);
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
-      if (wParam) {
-        PaintTabControl(tab, reinterpret_cast<HDC>(wParam), *s);
-      } else {
-        PaintScope paint(tab);
-        PaintTabControl(tab, paint.get(), *s);
-      }
-      return 0;
     case WM_PRINTCLIENT:
-      PaintTabControl(tab, reinterpret_cast<HDC>(wParam), *s);
-      return 0;
+      return PaintThrough(tab, message, wParam, [&](HDC dc) { PaintTabControl(tab, dc, *s); });
     case WM_MOUSEMOVE:
       OnMouseMove(tab, lParam, s);
       return HandleQuietly(tab, message, wParam, lParam);
@@ -211,19 +200,11 @@ bool TabPageRect(HWND tab, RECT* page) {
 
 bool SkinTabControl(HWND tab) {
   if (IsSkinnedTab(tab)) return true;
-  TabState* s = NewState<TabState>();
-  if (!s) return false;
-  if (!SetWindowSubclass(tab, TabProc, kSubclassId, reinterpret_cast<DWORD_PTR>(s))) {
-    DeleteState(s);
-    return false;
-  }
+  if (!AttachState<TabState>(tab, TabProc)) return false;
   InvalidateRect(tab, nullptr, TRUE);
   return true;
 }
 
-bool IsSkinnedTab(HWND window) {
-  DWORD_PTR data = 0;
-  return window && GetWindowSubclass(window, TabProc, kSubclassId, &data);
-}
+bool IsSkinnedTab(HWND window) { return SubclassStateOf<TabState>(window, TabProc) != nullptr; }
 
 }  // namespace skin
