@@ -34,19 +34,6 @@ void Fill(Graphics& graphics, GraphicsPath& path, ARGB colour) {
   graphics.FillPath(brush, path);
 }
 
-void FillGradient(Graphics& graphics, GraphicsPath& path, PointF from, PointF to, ARGB start,
-                  ARGB end) {
-  LinearGradientBrush brush;
-  brush.Create(from, to, start, end);
-  graphics.FillPath(brush, path);
-}
-
-void Stroke(Graphics& graphics, GraphicsPath& path, ARGB colour) {
-  Pen pen;
-  pen.Create(colour, 1.0f);
-  graphics.DrawPath(pen, path);
-}
-
 void FillFromCentre(Graphics& graphics, GraphicsPath& path, ARGB centre, ARGB surround,
                     float focus) {
   PathGradientBrush brush;
@@ -135,7 +122,7 @@ void PaintDisabledPanel(Graphics& graphics, float left, const Area& area) {
   graphics.FillRectangle(grey, left, 0, area.width - left, area.height);
   GraphicsPath panel;
   MakeRoundedRect(panel, left, 0, area.width - left - 1, area.height - 1, PanelCorner);
-  Stroke(graphics, panel, Colour(Black, 80));
+  StrokePath(graphics, panel, Colour(Black, 80));
 }
 
 void PaintBox(Graphics& graphics, const Area& area, bool hover, bool checked) {
@@ -145,7 +132,8 @@ void PaintBox(Graphics& graphics, const Area& area, bool hover, bool checked) {
   graphics.FillRectangle(white, bx + 1, by + 1, 11, 11);
   GraphicsPath inside;
   MakeRectangle(inside, bx + 1, by + 1, 11, 11);
-  FillGradient(graphics, inside, {bx, by}, {bx, by + BoxSize}, Colour(Black, 70), ToArgb(White));
+  FillPathGradient(graphics, inside, {bx, by}, {bx, by + BoxSize}, Colour(Black, 70),
+                   ToArgb(White));
   GraphicsPath box;
   MakeRectangle(box, bx, by, BoxSize, BoxSize);
   if (hover) {
@@ -153,10 +141,10 @@ void PaintBox(Graphics& graphics, const Area& area, bool hover, bool checked) {
     MakeRoundedRect(halo, bx - 3, by - 3, 18, 18, GlowCorner);
     PaintGlowRing(graphics, box, halo);
     const float tintTop = (area.height - 11) / 2;
-    FillGradient(graphics, box, {bx, tintTop}, {bx + BoxSize, tintTop + BoxSize},
-                 Colour(AccentColour, 90), Colour(White, 30));
+    FillPathGradient(graphics, box, {bx, tintTop}, {bx + BoxSize, tintTop + BoxSize},
+                     Colour(AccentColour, 90), Colour(White, 30));
   }
-  Stroke(graphics, box, Colour(Black, 150));
+  StrokePath(graphics, box, Colour(Black, 150));
   Pen light;
   light.Create(ToArgb(White), 1.0f);
   graphics.DrawRectangle(light, bx + 1, by + 1, 10, 10);
@@ -174,23 +162,24 @@ void PaintCircle(Graphics& graphics, const Area& area, bool hover, bool checked)
   GraphicsPath circle;
   MakeEllipse(circle, cx, cy, BoxSize, BoxSize);
   Fill(graphics, circle, ToArgb(White));
-  FillGradient(graphics, circle, {3, cy + 1}, {10, cy + 11}, Colour(Black, 100), Colour(Black, 0));
+  FillPathGradient(graphics, circle, {3, cy + 1}, {10, cy + 11}, Colour(Black, 100),
+                   Colour(Black, 0));
   if (hover) {
     GraphicsPath halo;
     MakeEllipse(halo, -1, cy - 3, 18, 18);
     PaintGlowRing(graphics, circle, halo);
-    FillGradient(graphics, circle, {3, cy + 1}, {11, cy + 12}, Colour(AccentColour, 100),
-                 Colour(Black, 0));
+    FillPathGradient(graphics, circle, {3, cy + 1}, {11, cy + 12}, Colour(AccentColour, 100),
+                     Colour(Black, 0));
   }
-  Stroke(graphics, circle, Colour(Black, 200));
+  StrokePath(graphics, circle, Colour(Black, 200));
   GraphicsPath ring;
   MakeEllipse(ring, 3, (area.height - 11) / 2 + 1, 9, 9);
-  Stroke(graphics, ring, ToArgb(White));
+  StrokePath(graphics, ring, ToArgb(White));
   if (!checked) return;
   GraphicsPath dot;
   MakeEllipse(dot, 5, cy + 3, 6, 6);
-  Stroke(graphics, dot, Colour(Black, 150));
-  Stroke(graphics, dot, Colour(AccentColour, 150));
+  StrokePath(graphics, dot, Colour(Black, 150));
+  StrokePath(graphics, dot, Colour(AccentColour, 150));
   FillFromCentre(graphics, dot, Colour(White, 80), ToArgb(AccentColour), 0);
 }
 

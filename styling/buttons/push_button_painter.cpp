@@ -24,48 +24,35 @@ struct Box {
 
 ARGB WithAlpha(COLORREF colour, int alpha) { return ToArgb(colour, alpha, true); }
 
-void FillVertical(Graphics& graphics, GraphicsPath& path, PointF from, PointF to, ARGB top,
-                  ARGB bottom) {
-  LinearGradientBrush brush;
-  brush.Create(from, to, top, bottom);
-  graphics.FillPath(brush, path);
-}
-
-void Stroke(Graphics& graphics, GraphicsPath& path, ARGB colour) {
-  Pen pen;
-  pen.Create(colour, 1.0f);
-  graphics.DrawPath(pen, path);
-}
-
 void PaintDisabledFace(Graphics& graphics, GraphicsPath& outline, const Box& b) {
   SolidBrush flat;
   flat.Create(ToArgb(DisabledFace));
   graphics.FillRectangle(flat, b.x, b.y, b.w, b.h);
-  Stroke(graphics, outline, WithAlpha(0, 80));
+  StrokePath(graphics, outline, WithAlpha(0, 80));
 }
 
 void PaintFaceAndGloss(Graphics& graphics, GraphicsPath& outline, const Box& b) {
-  FillVertical(graphics, outline, {b.x, b.y}, {b.x, b.y + b.h - 1}, WithAlpha(White, 0),
-               WithAlpha(GreyShade, 60));
+  FillPathGradient(graphics, outline, {b.x, b.y}, {b.x, b.y + b.h - 1}, WithAlpha(White, 0),
+                   WithAlpha(GreyShade, 60));
   int glossHeight = static_cast<int>(b.h / 2);
   GraphicsPath gloss;
   gloss.Create();
   AddTabShape(gloss, static_cast<int>(b.x), static_cast<int>(b.y), static_cast<int>(b.w - 1),
               glossHeight, Corner);
-  FillVertical(graphics, gloss, {b.x, b.y}, {b.x, b.y + b.h / 2}, WithAlpha(White, 50),
-               WithAlpha(White, 10));
+  FillPathGradient(graphics, gloss, {b.x, b.y}, {b.x, b.y + b.h / 2}, WithAlpha(White, 50),
+                   WithAlpha(White, 10));
 }
 
 void PaintBorder(Graphics& graphics, GraphicsPath& outline, const Box& b, UINT itemState) {
   if (itemState & ButtonHover) {
-    FillVertical(graphics, outline, {b.x, b.y}, {b.x, b.y + b.h - 1}, WithAlpha(AccentColour, 60),
-                 WithAlpha(AccentColour, 10));
-    Stroke(graphics, outline, ToArgb(AccentColour));
+    FillPathGradient(graphics, outline, {b.x, b.y}, {b.x, b.y + b.h - 1},
+                     WithAlpha(AccentColour, 60), WithAlpha(AccentColour, 10));
+    StrokePath(graphics, outline, ToArgb(AccentColour));
   } else if (itemState & ButtonFocused) {
     DrawGlow(graphics, outline, 3, FocusGlowColour, 120);
-    Stroke(graphics, outline, WithAlpha(0, 70));
+    StrokePath(graphics, outline, WithAlpha(0, 70));
   } else {
-    Stroke(graphics, outline, WithAlpha(0, 120));
+    StrokePath(graphics, outline, WithAlpha(0, 120));
   }
 }
 
@@ -73,8 +60,8 @@ void PaintPressedTint(Graphics& graphics, const Box& b) {
   GraphicsPath inner;
   inner.Create();
   AddRoundedRect(inner, b.x + 2, b.y + 2, b.w - 3, b.h - 3, Corner);
-  FillVertical(graphics, inner, {2, 2}, {2, b.h - 2}, WithAlpha(AccentColour, 60),
-               WithAlpha(White, 100));
+  FillPathGradient(graphics, inner, {2, 2}, {2, b.h - 2}, WithAlpha(AccentColour, 60),
+                   WithAlpha(White, 100));
 }
 
 // Everything the push-button look depends on, the background behind the button included.

@@ -22,17 +22,6 @@ constexpr ARGB BodyWhite = 0x64FFFFFF;      // white alpha 100
 constexpr ARGB CaptionBottom = 0x14000000;  // black alpha 20
 constexpr COLORREF CloseHoverRed = 0x000000FF;
 
-struct WindowSize {
-  int width = 0;
-  int height = 0;
-};
-
-WindowSize SizeOf(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
 // The last brush the frame handed out for a control's colour message; freed when the next one
 // is made and when the window goes.
 constexpr char ControlBrushProperty[] = "Ck_Kjhs";
@@ -85,9 +74,9 @@ void PaintCaption(Graphics& graphics, HWND window, float width) {
 }
 
 // Everything a full paint of the frame depends on: the same key paints the same pixels.
-LookKey FrameKey(const StyleRecord& record, WindowSize size) {
+LookKey FrameKey(const StyleRecord& record, SIZE size) {
   LookKey key;
-  key.Add(size.width).Add(size.height).Add(WindowText(record.window));
+  key.Add(size.cx).Add(size.cy).Add(WindowText(record.window));
   key.Add(reinterpret_cast<std::intptr_t>(ApplicationIcon));
   for (int i = 1; i <= record.captionButtons.Count(); ++i) {
     const CaptionButton& button = record.captionButtons[i];
@@ -107,9 +96,9 @@ LookCache& KeptFrames() {
 }
 
 // Makes a new frame bitmap of the window's size in the record's frameDC.
-void RenewFrameDc(StyleRecord& record, WindowSize size) {
+void RenewFrameDc(StyleRecord& record, SIZE size) {
   ReleaseFrameDc(record);
-  HBITMAP bitmap = CreateArgbBitmap(size.width, size.height);
+  HBITMAP bitmap = CreateArgbBitmap(size.cx, size.cy);
   record.frameDC = CreateCompatibleDC(nullptr);
   if (!record.frameDC) {
     if (bitmap) DeleteObject(bitmap);
@@ -356,18 +345,18 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 void PaintFrame(HWND window) {
   StyleRecord* record = RecordAt(FrameStyleIndex(window));
   if (!record) return;
-  WindowSize size = SizeOf(window);
+  SIZE size = WindowSizeOf(window);
   LookKey key = FrameKey(*record, size);
   // The frame bitmap stays as long as what it was painted from: the repaint is one copy.
   if (record->frameDC && key == record->frameKey) {
-    CopyToWindow(window, record->frameDC, 0, 0, size.width, size.height);
+    CopyToWindow(window, record->frameDC, 0, 0, size.cx, size.cy);
     return;
   }
   RenewFrameDc(*record, size);
   if (!record->frameDC) return;
   bool kept = KeptFrames().Draw(key, record->frameDC, 0, 0);
-  float width = static_cast<float>(size.width);
-  float height = static_cast<float>(size.height);
+  float width = static_cast<float>(size.cx);
+  float height = static_cast<float>(size.cy);
   if (!kept) {
     Graphics graphics;
     graphics.CreateFromHdc(record->frameDC);
@@ -382,11 +371,11 @@ void PaintFrame(HWND window) {
       PaintCaptionButton(index, button, &graphics, false, false);
     }
   }
-  if (!kept) KeptFrames().Keep(key, record->frameDC, size.width, size.height);
+  if (!kept) KeptFrames().Keep(key, record->frameDC, size.cx, size.cy);
   record->frameKey = std::move(key);
   // The controls' kept looks hold the old frame pixels behind them.
   ++record->frameVersion;
-  CopyToWindow(window, record->frameDC, 0, 0, size.width, size.height);
+  CopyToWindow(window, record->frameDC, 0, 0, size.cx, size.cy);
 }
 
 void PaintCaptionButton(int styleIndex, int button, Graphics* graphics, bool alone, bool hover) {
@@ -406,8 +395,8 @@ void PaintCaptionButton(int styleIndex, int button, Graphics* graphics, bool alo
     if (hover) {
       PaintCloseHoverBackground(own, b);
     } else {
-      WindowSize size = SizeOf(record->window);
-      PaintBody(own, static_cast<float>(size.width), static_cast<float>(size.height),
+      SIZE size = WindowSizeOf(record->window);
+      PaintBody(own, static_cast<float>(size.cx), static_cast<float>(size.cy),
                 static_cast<float>(CaptionGradientEnd));
     }
     DrawCaptionButtonImage(own, caption);

@@ -94,15 +94,11 @@ LRESULT CALLBACK HeaderWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   }
   ControlPlace place = PlaceOf(window);
   auto repaint = [place] { PaintHeader(place.styleIndex, place.position, nullptr); };
+  if (LRESULT answer = 0;
+      AnswerPaintMessage(window, message, wParam, lParam, NonClientArea::System, repaint, answer)) {
+    return answer;
+  }
   switch (message) {
-    case WM_MOVE:
-      repaint();
-      break;
-    case WM_PAINT:
-      return PaintInsteadOfSystem(window, wParam, lParam, repaint);
-    case WM_ERASEBKGND:
-      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      return 1;
     case WM_MOUSEMOVE:
       OnMouseMove(window, *record, *entry, place, lParam);
       break;

@@ -135,6 +135,12 @@ RECT RectInOwner(HWND window) {
   return RectRelativeTo(owner->window, window);
 }
 
+SIZE WindowSizeOf(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
 RECT ClientRectInWindow(HWND window) {
   RECT place{}, client{};
   GetWindowRect(window, &place);

@@ -55,5 +55,7 @@ RECT RectRelativeTo(HWND a, HWND b);
 // The window's rectangle in the window coordinates of its styled top-level window; the empty
 // rectangle when it has none.
 RECT RectInOwner(HWND window);
+// The whole window's width and height.
+SIZE WindowSizeOf(HWND window);
 // The window's client area in its own window coordinates: inside the borders and scroll bars.
 RECT ClientRectInWindow(HWND window);

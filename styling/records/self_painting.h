@@ -27,6 +27,37 @@ LRESULT PaintInsteadOfSystem(HWND control, WPARAM wParam, LPARAM lParam, Paint&&
   return DefWindowProcA(control, WM_PAINT, wParam, lParam);
 }
 
+// Whether the look covers the non-client area too (border included): then WM_NCPAINT paints it
+// instead of the system.
+enum class NonClientArea { System, Painted };
+
+// The paint messages every control painted whole answers alike: a move paints the look at its
+// new place and goes on to the system; WM_PAINT paints instead of the system; the background is
+// left to the look; WM_NCPAINT as `nonClient` says. True, with the result, when answered here.
+template <typename Paint>
+bool AnswerPaintMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                        NonClientArea nonClient, Paint&& paint, LRESULT& result) {
+  switch (message) {
+    case WM_MOVE:
+      paint();
+      return false;
+    case WM_PAINT:
+      result = PaintInsteadOfSystem(control, wParam, lParam, paint);
+      return true;
+    case WM_ERASEBKGND:
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      result = 1;
+      return true;
+    case WM_NCPAINT:
+      if (nonClient == NonClientArea::System) return false;
+      paint();
+      result = 1;
+      return true;
+    default:
+      return false;
+  }
+}
+
 // Passes the message on, then paints the styled look at once: the system may answer the
 // message by drawing the control itself there and then, outside WM_PAINT.
 template <typename Paint>

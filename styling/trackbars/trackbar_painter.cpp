@@ -19,17 +19,6 @@ constexpr COLORREF Black = RGB(0, 0, 0);
 
 ARGB WithAlpha(COLORREF colour, int alpha) { return ToArgb(colour, alpha, true); }
 
-struct WindowSize {
-  int width = 0;
-  int height = 0;
-};
-
-WindowSize SizeOf(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
 // How far along `length` pixels a value lies on the scale low ... high: its distance from the
 // low end, clamped to the scale. 0 on an empty scale, which has no length to divide.
 int ScaledLength(long long value, long long low, long long high, int length) {
@@ -46,8 +35,8 @@ struct PanelLook {
 constexpr PanelLook TrackBarPanel{30, 3};
 constexpr PanelLook ProgressPanel{50, 1};
 
-void PaintPanel(Graphics& graphics, WindowSize size, bool vertical, const PanelLook& look) {
-  float w = static_cast<float>(size.width), h = static_cast<float>(size.height);
+void PaintPanel(Graphics& graphics, SIZE size, bool vertical, const PanelLook& look) {
+  float w = static_cast<float>(size.cx), h = static_cast<float>(size.cy);
   GraphicsPath outline;
   outline.Create();
   AddRoundedRect(outline, 0, 0, w - 1, h - 1, 5);
@@ -144,8 +133,7 @@ void PaintThumb(Graphics& graphics, const RectF& box) {
   graphics.DrawPath(pen, ellipse);
 }
 
-void DrawTrackBar(Graphics& graphics, const TrackBarRecord& entry, const TrackState& s,
-                  WindowSize size) {
+void DrawTrackBar(Graphics& graphics, const TrackBarRecord& entry, const TrackState& s, SIZE size) {
   Axes axes{entry.vertical != 0};
   if (TrackBarOption) PaintPanel(graphics, size, axes.vertical, TrackBarPanel);
   auto [along, across] = ChannelSpans(s.channel, axes.vertical);
@@ -200,19 +188,19 @@ struct ProgressState {
 };
 
 void DrawProgressBar(Graphics& graphics, const ProgressRecord& entry, const ProgressState& s,
-                     WindowSize size) {
+                     SIZE size) {
   bool vertical = entry.vertical != 0;
   PaintPanel(graphics, size, vertical, ProgressPanel);
-  int length = vertical ? size.height : size.width;
+  int length = vertical ? size.cy : size.cx;
   int filled = ScaledLength(s.pos, s.low, s.high, length);
   if (filled <= 0) return;
-  float w = static_cast<float>(size.width), h = static_cast<float>(size.height);
+  float w = static_cast<float>(size.cx), h = static_cast<float>(size.cy);
   RectF bar{0, 0, static_cast<float>(filled), h};
   PointF from{0, 0}, to{0, h - 1};
   if (vertical) {
     // Filled from the bottom: the bar starts where the unfilled part ends.
     double distance = static_cast<double>(std::clamp(s.pos - s.low, 0LL, s.high - s.low));
-    double top = size.height - distance * size.height / static_cast<double>(s.high - s.low);
+    double top = size.cy - distance * size.cy / static_cast<double>(s.high - s.low);
     bar = RectF{0, static_cast<float>(static_cast<int>(top)), w, static_cast<float>(filled)};
     from = PointF{0, bar.y};
     to = PointF{w - 1, bar.y};
@@ -235,13 +223,13 @@ void PaintTrackBar(int styleIndex, int index) {
   TrackBarRecord* entry = record ? record->trackBars.At(index) : nullptr;
   if (!entry || !entry->window) return;
   HWND window = entry->window;
-  WindowSize size = SizeOf(window);
+  SIZE size = WindowSizeOf(window);
   TrackState s = ReadTrackState(window, entry->selectionRange != 0);
   LookKey key = ControlLookKey(window);
-  key.Add(size.width).Add(size.height).Add(entry->hovered).Add(TrackBarOption ? 1 : 0);
+  key.Add(size.cx).Add(size.cy).Add(entry->hovered).Add(TrackBarOption ? 1 : 0);
   key.Add(s.pos).Add(s.min).Add(s.max).Add(s.selStart).Add(s.selEnd);
   key.Add(s.channel).Add(s.thumb);
-  PresentWindowLook(window, entry->looks, key, size.width, size.height,
+  PresentWindowLook(window, entry->looks, key, size.cx, size.cy,
                     [&](Graphics& graphics) { DrawTrackBar(graphics, *entry, s, size); });
 }
 
@@ -250,7 +238,7 @@ void PaintProgressBar(int styleIndex, int index) {
   ProgressRecord* entry = record ? record->progressBars.At(index) : nullptr;
   if (!entry || !entry->window) return;
   HWND window = entry->window;
-  WindowSize size = SizeOf(window);
+  SIZE size = WindowSizeOf(window);
   ProgressState s;
   s.pos = SendMessageA(window, PBM_GETPOS, 0, 0);
   PBRANGE range{};
@@ -258,7 +246,7 @@ void PaintProgressBar(int styleIndex, int index) {
   s.low = range.iLow;
   s.high = range.iHigh;
   LookKey key = ControlLookKey(window);
-  key.Add(size.width).Add(size.height).Add(s.pos).Add(s.low).Add(s.high);
-  PresentWindowLook(window, entry->looks, key, size.width, size.height,
+  key.Add(size.cx).Add(size.cy).Add(s.pos).Add(s.low).Add(s.high);
+  PresentWindowLook(window, entry->looks, key, size.cx, size.cy,
                     [&](Graphics& graphics) { DrawProgressBar(graphics, *entry, s, size); });
 }

@@ -93,18 +93,11 @@ LRESULT CALLBACK TrackBarWindowProc(HWND window, UINT message, WPARAM wParam, LP
   }
   ControlPlace place = PlaceOf(window);
   auto repaint = [place] { PaintTrackBar(place.styleIndex, place.position); };
+  if (LRESULT answer = 0; AnswerPaintMessage(window, message, wParam, lParam,
+                                             NonClientArea::Painted, repaint, answer)) {
+    return answer;
+  }
   switch (message) {
-    case WM_MOVE:
-      repaint();
-      break;
-    case WM_PAINT:
-      return PaintInsteadOfSystem(window, wParam, lParam, repaint);
-    case WM_ERASEBKGND:
-      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      return 1;
-    case WM_NCPAINT:
-      repaint();
-      return 1;
     case WM_MOUSEMOVE:
       TrackHover(window, *record, place.position, HotTrackBars, [&] {
         entry->hovered = 1;
@@ -130,18 +123,11 @@ LRESULT CALLBACK ProgressBarWindowProc(HWND window, UINT message, WPARAM wParam,
   if (!entry || entry->window != window) return ForwardMessage(window, message, wParam, lParam);
   ControlPlace place = PlaceOf(window);
   auto repaint = [place] { PaintProgressBar(place.styleIndex, place.position); };
+  if (LRESULT answer = 0; AnswerPaintMessage(window, message, wParam, lParam,
+                                             NonClientArea::Painted, repaint, answer)) {
+    return answer;
+  }
   switch (message) {
-    case WM_MOVE:
-      repaint();
-      break;
-    case WM_PAINT:
-      return PaintInsteadOfSystem(window, wParam, lParam, repaint);
-    case WM_ERASEBKGND:
-      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      return 1;
-    case WM_NCPAINT:
-      repaint();
-      return 1;
     case WM_MOUSEMOVE:
       RequestMouseLeave(window);
       break;

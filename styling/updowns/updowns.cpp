@@ -26,12 +26,6 @@ UpDownEntry* EntryAt(int styleIndex, int position) {
   return entry && entry->window ? entry : nullptr;
 }
 
-SIZE WindowSize(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
 struct HalfLook {
   ARGB outline, from, to;
 };
@@ -117,7 +111,7 @@ void InstallUpDowns(int styleIndex, HWND parent) {
 int UpDownHalfAt(int styleIndex, int position, LPARAM point) {
   UpDownEntry* entry = EntryAt(styleIndex, position);
   if (!entry) return 0;
-  SIZE size = WindowSize(entry->window);
+  SIZE size = WindowSizeOf(entry->window);
   auto at = static_cast<std::uintptr_t>(point);
   if (entry->horizontal) return size.cx / 2 < SignedLowHalf(at) ? 1 : 0;
   return size.cy / 2 < SignedHighHalf(at) ? 1 : 0;
@@ -131,15 +125,11 @@ LRESULT CALLBACK UpDownWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   }
   ControlPlace place = PlaceOf(window);
   auto repaint = [place] { PaintUpDown(place.styleIndex, place.position); };
+  if (LRESULT answer = 0;
+      AnswerPaintMessage(window, message, wParam, lParam, NonClientArea::System, repaint, answer)) {
+    return answer;
+  }
   switch (message) {
-    case WM_MOVE:
-      repaint();
-      break;
-    case WM_PAINT:
-      return PaintInsteadOfSystem(window, wParam, lParam, repaint);
-    case WM_ERASEBKGND:
-      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      return 1;
     case WM_MOUSEMOVE:
       OnMouseMove(window, *record, *entry, place, lParam);
       break;
@@ -177,7 +167,7 @@ void PaintUpDown(int styleIndex, int position, std::optional<bool> hovered,
     hotHalf = entry->hotHalf;
   }
   HWND window = entry->window;
-  SIZE size = WindowSize(window);
+  SIZE size = WindowSizeOf(window);
   bool horizontal = entry->horizontal != 0;
   LookKey key = ControlLookKey(window);
   key.Add(size.cx).Add(size.cy).Add(horizontal ? 1 : 0).Add(hotHalf).Add(isPressed ? 1 : 0);
