@@ -87,12 +87,8 @@ int HitTestHeaderItem(int styleIndex, int position, LPARAM point) {
 }
 
 LRESULT CALLBACK HeaderWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  StyleRecord* record = RecordOfControl(window);
-  HeaderEntry* entry = ControlEntry(window, &StyleRecord::headers);
-  if (!record || !entry || entry->window != window) {
-    return ForwardMessage(window, message, wParam, lParam);
-  }
-  ControlPlace place = PlaceOf(window);
+  auto [record, entry, place] = StyledControlOf(window, &StyleRecord::headers);
+  if (!entry) return ForwardMessage(window, message, wParam, lParam);
   auto repaint = [place] { PaintHeader(place.styleIndex, place.position, nullptr); };
   if (LRESULT answer = 0;
       AnswerPaintMessage(window, message, wParam, lParam, NonClientArea::System, repaint, answer)) {

@@ -17,6 +17,24 @@ inline ControlPlace PlaceOf(HWND control) {
           static_cast<int>(ReadProperty(control, EntryIndexProperty))};
 }
 
+// What a styled control's procedure looks up first: its record, its entry and its place. Both
+// pointers are null when the window is not (or no longer) that entry's control; the message
+// then goes straight on to the system.
+template <typename Entry>
+struct StyledControl {
+  StyleRecord* record = nullptr;
+  Entry* entry = nullptr;
+  ControlPlace place;
+};
+template <typename Entry>
+StyledControl<Entry> StyledControlOf(HWND control, FamilyList<Entry> StyleRecord::*family) {
+  ControlPlace place = PlaceOf(control);
+  StyleRecord* record = RecordAt(place.styleIndex);
+  Entry* entry = record ? (record->*family).At(place.position) : nullptr;
+  if (!entry || entry->window != control) return {};
+  return {record, entry, place};
+}
+
 // WM_PAINT: validates the window around paint(); the system's painting is never asked for.
 template <typename Paint>
 LRESULT PaintInsteadOfSystem(HWND control, WPARAM wParam, LPARAM lParam, Paint&& paint) {

@@ -86,12 +86,8 @@ void InstallProgressBars(int styleIndex, HWND parentWindow) {
 }
 
 LRESULT CALLBACK TrackBarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  StyleRecord* record = RecordOfControl(window);
-  TrackBarRecord* entry = ControlEntry(window, &StyleRecord::trackBars);
-  if (!record || !entry || entry->window != window) {
-    return ForwardMessage(window, message, wParam, lParam);
-  }
-  ControlPlace place = PlaceOf(window);
+  auto [record, entry, place] = StyledControlOf(window, &StyleRecord::trackBars);
+  if (!entry) return ForwardMessage(window, message, wParam, lParam);
   auto repaint = [place] { PaintTrackBar(place.styleIndex, place.position); };
   if (LRESULT answer = 0; AnswerPaintMessage(window, message, wParam, lParam,
                                              NonClientArea::Painted, repaint, answer)) {
@@ -119,9 +115,8 @@ LRESULT CALLBACK TrackBarWindowProc(HWND window, UINT message, WPARAM wParam, LP
 }
 
 LRESULT CALLBACK ProgressBarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  ProgressRecord* entry = ControlEntry(window, &StyleRecord::progressBars);
-  if (!entry || entry->window != window) return ForwardMessage(window, message, wParam, lParam);
-  ControlPlace place = PlaceOf(window);
+  auto [record, entry, place] = StyledControlOf(window, &StyleRecord::progressBars);
+  if (!entry) return ForwardMessage(window, message, wParam, lParam);
   auto repaint = [place] { PaintProgressBar(place.styleIndex, place.position); };
   if (LRESULT answer = 0; AnswerPaintMessage(window, message, wParam, lParam,
                                              NonClientArea::Painted, repaint, answer)) {

@@ -118,12 +118,8 @@ int UpDownHalfAt(int styleIndex, int position, LPARAM point) {
 }
 
 LRESULT CALLBACK UpDownWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  StyleRecord* record = RecordOfControl(window);
-  UpDownEntry* entry = ControlEntry(window, &StyleRecord::upDowns);
-  if (!record || !entry || entry->window != window) {
-    return ForwardMessage(window, message, wParam, lParam);
-  }
-  ControlPlace place = PlaceOf(window);
+  auto [record, entry, place] = StyledControlOf(window, &StyleRecord::upDowns);
+  if (!entry) return ForwardMessage(window, message, wParam, lParam);
   auto repaint = [place] { PaintUpDown(place.styleIndex, place.position); };
   if (LRESULT answer = 0;
       AnswerPaintMessage(window, message, wParam, lParam, NonClientArea::System, repaint, answer)) {
