@@ -10,6 +10,9 @@
 //               ... on WM_MOUSEMOVE: TrackHover(window, *record, entry, HotButtons, repaint);
 //               ... on WM_MOUSELEAVE: record->hotIndex = 0; repaint without the hover look;
 //               ... everything not consumed: return ForwardMessage(window, message, w, l);
+//               A control painted whole (track bar, header...) begins with StyledControlOf and
+//               AnswerPaintMessage (styling/records/self_painting.h) and paints its look again
+//               with ForwardThenPaint after messages on which the system draws it.
 //   painter:    LookKey key = LookKey().Add("push button")           // the family's name first
 //                   .Add(BackgroundKey(window, clientRect))          // the frame behind it
 //                   .Add(state bits).Add(clientRect).Add(text).Add(font)...;  // every input
