@@ -14,6 +14,9 @@
 
 namespace {
 
+// "b0", "b1"...; built by appending: "b" + std::to_string trips GCC 12's -Wrestrict at -O2.
+std::string ButtonText(size_t i) { return std::string("b").append(std::to_string(i)); }
+
 const Rgb Accent{34, 202, 221};
 
 ButtonRecord& EntryOf(StyledHost& host, HWND button) {
@@ -43,8 +46,7 @@ TEST(PushButtons, OnlyPushButtonTypesAreTakenOverAndOnlyOnce) {
                {BS_OWNERDRAW, SystemLook}};
   HWND buttons[std::size(cases)];
   for (size_t i = 0; i < std::size(cases); ++i) {
-    std::string text = "b" + std::to_string(i);
-    buttons[i] = host.AddChild("BUTTON", text.c_str(), cases[i].type, 5,
+    buttons[i] = host.AddChild("BUTTON", ButtonText(i).c_str(), cases[i].type, 5,
                                5 + 20 * static_cast<int>(i), 60, 18);
   }
   InstallPushButtons(host.StyleIndex(), host.window);
@@ -83,7 +85,7 @@ TEST(PushButtons, OnlyPushButtonTypesAreTakenOverAndOnlyOnce) {
     const ButtonRecord& own = record.buttons[entry];
     EXPECT_EQ(own.window, button);
     EXPECT_EQ(own.kind, cases[i].kind) << i;
-    EXPECT_EQ(own.text, "b" + std::to_string(i));
+    EXPECT_EQ(own.text, ButtonText(i));
     EXPECT_EQ(reinterpret_cast<WNDPROC>(GetPropA(button, ProcProperty)), own.priorProc);
     EXPECT_NE(own.priorProc, nullptr);
   }
