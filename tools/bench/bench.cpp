@@ -222,7 +222,8 @@ double DisplayServerMs() {
 // by what ran before (measured: the same plain group box 0.2 ms first, 0.9 ms after the list
 // views), so each sample is followed by what a waiting message loop does: pending messages
 // handled (Wine flushes its window surfaces then), the display server caught up (reading a
-// screen pixel waits for it) and a short sleep. BENCH_BACK_TO_BACK=1 leaves this out.
+// screen pixel waits for it) and a 5 ms sleep, shorter than the gap between two mouse moves of a
+// drag. BENCH_BACK_TO_BACK=1 leaves this out.
 void LetDisplayCatchUp() {
   static const bool backToBack = GetEnvironmentVariableA("BENCH_BACK_TO_BACK", nullptr, 0) != 0;
   if (backToBack) return;
@@ -231,7 +232,7 @@ void LetDisplayCatchUp() {
   HDC screen = GetDC(nullptr);
   GetPixel(screen, 0, 0);
   ReleaseDC(nullptr, screen);
-  Sleep(2);
+  Sleep(5);
 }
 
 Pair AlternateMedians(int rounds, const std::function<double()>& styled,
