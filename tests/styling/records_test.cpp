@@ -12,6 +12,7 @@
 #include "styling/records/canvas.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
+#include "styling/records/self_painting.h"
 #include "tests/styling/test_support.h"
 
 namespace {
@@ -149,6 +150,61 @@ TEST(StyleRecords, KeptBookkeepingReadsAsTheWindowHoldsIt) {
   EXPECT_EQ(ReadProperty(button, TextColourProperty), static_cast<std::intptr_t>(RGB(4, 5, 6)));
   DestroyWindow(second);
   EXPECT_EQ(KeptBookkeepingCount(), 0) << "the windows of a closed box are forgotten";
+}
+
+// Controls painted whole answer the paint messages alike; a move and a system-drawn border go
+// on to the system, the rest never reach it.
+TEST(SelfPainting, PaintMessagesAreAnsweredAsTheControlPaintsThem) {
+  HWND dialog = CreateDialogClassWindow("paint messages", 100, 100, 200, 120);
+  HWND control = AddChild(dialog, "Static", "");
+  HDC memory = CreateCompatibleDC(nullptr);
+  auto dc = reinterpret_cast<WPARAM>(memory);
+  struct Case {
+    UINT message;
+    WPARAM wParam;
+    NonClientArea nonClient;
+    bool answered;
+    LRESULT result;
+    int paints;
+  } cases[] = {
+      {WM_MOVE, 0, NonClientArea::Painted, false, 0, 1},
+      {WM_PAINT, 0, NonClientArea::System, true, 0, 1},
+      {WM_ERASEBKGND, dc, NonClientArea::System, true, 1, 0},
+      {WM_NCPAINT, 1, NonClientArea::Painted, true, 1, 1},
+      {WM_NCPAINT, 1, NonClientArea::System, false, 0, 0},
+      {WM_SETTEXT, 0, NonClientArea::Painted, false, 0, 0},
+  };
+  for (const Case& c : cases) {
+    int paints = 0;
+    LRESULT result = 0;
+    bool answered = AnswerPaintMessage(
+        control, c.message, c.wParam, 0, c.nonClient, [&] { ++paints; }, result);
+    EXPECT_EQ(answered, c.answered) << "message " << c.message;
+    EXPECT_EQ(result, c.result) << "message " << c.message;
+    EXPECT_EQ(paints, c.paints) << "message " << c.message;
+  }
+  EXPECT_EQ(GetBkMode(memory), TRANSPARENT) << "the background is left to the look";
+  DeleteDC(memory);
+  DestroyWindow(dialog);
+}
+
+TEST(SelfPainting, AControlFindsItsEntryOnlyWhileItIsThatEntrysWindow) {
+  HWND dialog = CreateDialogClassWindow("entries", 100, 100, 200, 120);
+  RouteDialog(dialog);
+  int styleIndex = FindStyleRecord(dialog);
+  HWND bar = AddChild(dialog, "Static", "bar");
+  HWND stranger = AddChild(dialog, "Static", "stranger");
+  int entry = RegisterInFamily(styleIndex, &StyleRecord::trackBars, bar);
+  WriteProperty(stranger, StyleIndexProperty, styleIndex);
+  WriteProperty(stranger, EntryIndexProperty, entry);  // points at the bar's entry
+  auto found = StyledControlOf(bar, &StyleRecord::trackBars);
+  EXPECT_EQ(found.record, &StyleRecordList[styleIndex]);
+  EXPECT_EQ(found.entry, &StyleRecordList[styleIndex].trackBars[entry]);
+  EXPECT_EQ(found.place.position, entry);
+  EXPECT_EQ(StyledControlOf(stranger, &StyleRecord::trackBars).entry, nullptr);
+  EXPECT_EQ(StyledControlOf(bar, &StyleRecord::headers).entry, nullptr) << "another family";
+  DestroyWindow(dialog);
+  EXPECT_EQ(StyledControlOf(bar, &StyleRecord::trackBars).entry, nullptr) << "the box is gone";
 }
 
 TEST(StyleRecords, RemovalPutsTheOldProcedureBackAndUnknownWindowsAreIgnored) {
