@@ -6,24 +6,33 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko prompts; Wine's own iexplore.exe yields to a native one (the test stand-in).
 export WINEDLLOVERRIDES="mscoree=;mshtml=;iexplore.exe=n"
 
-# lanzhou_prefix PREFIX: creates the private prefix once, with the Chinese font replacements.
+# The Chinese faces the program and the system name, and the installed face that serves each.
+# SimSun carries bitmap strikes for its small sizes on Windows; so does "WenQuanYi Zen Hei
+# Sharp", whose outlines Wine's GDI would otherwise draw unsmoothed at 12 pixels, dropping
+# thin strokes (青 read as 专).
+LANZHOU_FONT_REPLACEMENTS=("宋体=WenQuanYi Zen Hei Sharp" "SimSun=WenQuanYi Zen Hei Sharp"
+                           "黑体=WenQuanYi Zen Hei" "SimHei=WenQuanYi Zen Hei")
+
+# lanzhou_prefix PREFIX: creates the private prefix once, with the Chinese font replacements;
+# a prefix made with other settings is made anew.
 lanzhou_prefix() {
-  local prefix=$1
+  local prefix=$1 ready
   export WINEPREFIX=$prefix
-  if [ -f "$prefix/.lanzhou-ready" ]; then return 0; fi
+  ready="fonts: ${LANZHOU_FONT_REPLACEMENTS[*]}"
+  if [ "$(cat "$prefix/.lanzhou-ready" 2>/dev/null)" = "$ready" ]; then return 0; fi
   rm -rf "$prefix"
   mkdir -p "$(dirname "$prefix")"
   wineboot -i >/dev/null 2>&1
   wineserver -w
-  local face
-  for face in 宋体 SimSun 黑体 SimHei; do
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ \
-      /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
+  local pair
+  for pair in "${LANZHOU_FONT_REPLACEMENTS[@]}"; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${pair%%=*}" /t REG_SZ \
+      /d "${pair#*=}" /f >/dev/null 2>&1
   done
   # Unmanaged X windows: without a window manager Wine otherwise waits 2 s on every destroy.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   wineserver -w
-  touch "$prefix/.lanzhou-ready"
+  echo "$ready" >"$prefix/.lanzhou-ready"
 }
 
 # lanzhou_xvfb STATE_DIR [SCREEN]: starts Xvfb on a free display (screen 1024x768x24 unless
