@@ -4,8 +4,8 @@
 //
 // Wine keeps no UI state: WM_QUERYUISTATE answers 0 (every cue shown) whatever WM_UPDATEUISTATE
 // said, and its own controls always underline. The test answers WM_QUERYUISTATE for a control as
-// Windows does, through a subclass over the engine's, and sends WM_UPDATEUISTATE as the system
-// does when the cues change.
+// Windows does (AnswerUiState) and sends WM_UPDATEUISTATE as the system does when the cues
+// change.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -20,25 +20,9 @@
 
 namespace {
 
-constexpr char PriorProcProperty[] = "test_uistate_proc";
-LRESULT answeredState = 0;
-
-LRESULT CALLBACK AnswerUiState(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_QUERYUISTATE) return answeredState;
-  auto prior = reinterpret_cast<WNDPROC>(GetPropA(window, PriorProcProperty));
-  return CallWindowProcA(prior, window, message, wParam, lParam);
-}
-
-void AnswerUiStateFor(HWND control) {
-  if (GetPropA(control, PriorProcProperty)) return;
-  LONG_PTR prior =
-      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnswerUiState));
-  SetPropA(control, PriorProcProperty, reinterpret_cast<HANDLE>(prior));
-}
-
 // The cues of the control's window change; the system tells every child with WM_UPDATEUISTATE.
 void SetCues(HWND control, WORD hidden) {
-  answeredState = hidden;
+  AnswerUiState(control, hidden);
   SendMessageA(control, WM_UPDATEUISTATE,
                MAKEWPARAM(hidden ? UIS_SET : UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
   Pump();
@@ -79,7 +63,6 @@ TEST(KeyboardCues, FocusShowsWhileTheFocusCuesAreOn) {
   WithGallery([](HWND dialog) {
     for (const FocusRow& row : FocusRows) {
       HWND control = GetDlgItem(dialog, row.id);
-      AnswerUiStateFor(control);
       SetCues(control, UISF_HIDEFOCUS | UISF_HIDEACCEL);
       Snapshot hiddenOff = LookWithFocus(dialog, control, false);
       Snapshot hiddenOn = LookWithFocus(dialog, control, true);
@@ -113,7 +96,6 @@ TEST(KeyboardCues, AccessKeysAreUnderlinedWhileAcceleratorsShow) {
     SetFocus(GetDlgItem(dialog, ElsewhereId));
     for (const CaptionRow& row : CaptionRows) {
       HWND control = GetDlgItem(dialog, row.id);
-      AnswerUiStateFor(control);
       Snapshot hidden = LookWithAccelerators(control, false);
       EXPECT_NE(Same(LookWithAccelerators(control, true), hidden), row.accessKey) << row.id;
     }
@@ -135,7 +117,6 @@ int InkRight(const Snapshot& shot) {
 TEST(KeyboardCues, ADoubledAmpersandIsOneAmpersand) {
   WithGallery([](HWND dialog) {
     HWND box = GetDlgItem(dialog, 202);
-    AnswerUiStateFor(box);
     auto inkOf = [box](const char* text, bool shown) {
       SetWindowTextA(box, text);
       return LookWithAccelerators(box, shown);
