@@ -91,18 +91,7 @@ Snapshot LookWithAccelerators(HWND control, bool shown) {
   return Capture(control, true);
 }
 
-TEST(KeyboardCues, AccessKeysAreUnderlinedWhileAcceleratorsShow) {
-  WithGallery([](HWND dialog) {
-    SetFocus(GetDlgItem(dialog, ElsewhereId));
-    for (const CaptionRow& row : CaptionRows) {
-      HWND control = GetDlgItem(dialog, row.id);
-      Snapshot hidden = LookWithAccelerators(control, false);
-      EXPECT_NE(Same(LookWithAccelerators(control, true), hidden), row.accessKey) << row.id;
-    }
-  });
-}
-
-// How far the caption's ink reaches to the right (the box or circle ends before x = 20).
+// How far a check box caption's ink reaches to the right (the box ends before x = 20).
 int InkRight(const Snapshot& shot) {
   int right = 0;
   for (int y = 0; y < shot.height; ++y) {
@@ -114,17 +103,23 @@ int InkRight(const Snapshot& shot) {
   return right;
 }
 
-TEST(KeyboardCues, ADoubledAmpersandIsOneAmpersand) {
+TEST(KeyboardCues, AccessKeysAreUnderlinedWhileAcceleratorsShowAndADoubledAmpersandIsOne) {
   WithGallery([](HWND dialog) {
+    SetFocus(GetDlgItem(dialog, ElsewhereId));
+    for (const CaptionRow& row : CaptionRows) {
+      HWND control = GetDlgItem(dialog, row.id);
+      Snapshot hidden = LookWithAccelerators(control, false);
+      EXPECT_NE(Same(LookWithAccelerators(control, true), hidden), row.accessKey) << row.id;
+    }
     HWND box = GetDlgItem(dialog, 202);
-    auto inkOf = [box](const char* text, bool shown) {
+    auto lookOf = [box](const char* text, bool shown) {
       SetWindowTextA(box, text);
       return LookWithAccelerators(box, shown);
     };
-    Snapshot doubled = inkOf("W&&W", false);
-    EXPECT_TRUE(Same(doubled, inkOf("W&&W", true))) << "no access key, nothing underlined";
-    EXPECT_LT(InkRight(inkOf("W&W", false)), InkRight(doubled)) << "one \"&\" is drawn";
-    EXPECT_LT(InkRight(doubled), InkRight(inkOf("W&&&&W", false))) << "not two";
+    Snapshot doubled = lookOf("W&&W", false);
+    EXPECT_TRUE(Same(doubled, lookOf("W&&W", true))) << "no access key, nothing underlined";
+    EXPECT_LT(InkRight(lookOf("W&W", false)), InkRight(doubled)) << "one \"&\" is drawn";
+    EXPECT_LT(InkRight(doubled), InkRight(lookOf("W&&&&W", false))) << "not two";
   });
 }
 
