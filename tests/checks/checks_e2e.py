@@ -12,6 +12,7 @@ PRESENCE_TEXT = f"请打开YY并进入频道：{e2e.CHANNEL},再打开软件！"
 WELCOME_TEXT = "欢迎使用岚舟YY公会一键下载教程"
 UP_TO_DATE_TEXT = "当前是最新版本"
 EXPIRED_TEXT = "版本已到期请到YY52804117下载最新版"
+CHECK_FAILED_TEXT = "无法连接更新服务器，请检查网络后再打开软件！"
 UPDATE_CAPTION = "岚舟提示"
 SS_TYPEMASK, SS_ICON = 0x1F, 0x03
 
@@ -30,6 +31,12 @@ def first_message(before_pids: set, timeout: float = 60, exclude=()):
 
 def buttons(hwnd: int) -> list:
     return [c["text"] for c in e2e.children(hwnd) if c["class"] == "Button" and c["visible"]]
+
+
+def answer_and_see_shown(hwnd: int):
+    """Presses a message box's OK; returns the first top-level window that its process shows
+    from then on, or None when the process ends without showing one."""
+    return next(iter(e2e.probe("answer", hwnd)), None)
 
 
 def icon_static(hwnd: int):
