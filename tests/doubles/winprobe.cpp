@@ -10,8 +10,6 @@
 //   winprobe fonts FACE...      for each face, and for the system's message font ("message"),
 //                               the English family name of the installed font that serves it
 //                               at 12 pixels
-//   winprobe answer HWND        presses a message box's OK and waits until its process ends or
-//                               shows a top-level window (30 s at most); reports that window
 #include <windows.h>
 
 #include <commctrl.h>
@@ -228,39 +226,6 @@ int PrintServingFamilies(int count, char** faces) {
   return 0;
 }
 
-HWND shownWindow = nullptr;
-
-void CALLBACK NoteShownWindow(HWINEVENTHOOK, DWORD, HWND w, LONG object, LONG, DWORD, DWORD) {
-  if (object == OBJID_WINDOW && w && !shownWindow &&
-      GetAncestor(w, GA_PARENT) == GetDesktopWindow()) {
-    shownWindow = w;
-  }
-}
-
-// Watching starts before the press, so that even a window shown for a moment is seen.
-int AnswerAndReportShown(HWND box) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(box, &pid);
-  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
-  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr,
-                                       NoteShownWindow, pid, 0, WINEVENT_OUTOFCONTEXT);
-  if (!process || !hook) return 1;
-  PostMessageA(box, WM_COMMAND, IDOK, 0);
-  const DWORD started = GetTickCount();
-  for (DWORD waited = 0; !shownWindow && waited < 30000; waited = GetTickCount() - started) {
-    if (MsgWaitForMultipleObjects(1, &process, FALSE, 30000 - waited, QS_ALLINPUT) !=
-        WAIT_OBJECT_0 + 1) {
-      break;
-    }
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-  }
-  UnhookWinEvent(hook);
-  CloseHandle(process);
-  if (shownWindow) PrintWindow(shownWindow);
-  return 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -299,8 +264,6 @@ int main(int argc, char** argv) {
     return PrintLayered(ParseWindow(argv[2]));
   } else if (command == "fonts") {
     return PrintServingFamilies(argc - 2, argv + 2);
-  } else if (command == "answer" && argc == 3) {
-    return AnswerAndReportShown(ParseWindow(argv[2]));
   } else {
     return 2;
   }
