@@ -31,6 +31,7 @@ namespace {
 // neither a long title nor a window that claims an absurd length is cut or believed.
 constexpr std::size_t kFirstTitleRead = 64 * 1024;
 constexpr std::size_t kMaxTitleUnits = 16 * 1024 * 1024;
+// What an editor may put before the text when it saves the version file as UTF-8.
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
 // Closes a WinINet handle when it goes out of scope.
