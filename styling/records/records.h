@@ -195,7 +195,7 @@ WNDPROC SubclassWindow(HWND window, WNDPROC procedure, const char* procProperty 
 // the entry's priorProc.
 WNDPROC SubclassControl(HWND control, int styleIndex, int entry, WNDPROC procedure);
 // Passes a message on to the procedure in the property (CallWindowProcA); a window without
-// one gets DefWindowProcA.
+// one gets DefWindowProcA. After WM_NCDESTROY the window's bookkeeping is forgotten.
 LRESULT ForwardMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                        const char* procProperty = ProcProperty);
 
