@@ -11,6 +11,7 @@
 
 #include "gallery/gallery_table.h"
 #include "gallery/gallery_toolbars.h"
+#include "styling/headers/headers.h"
 #include "styling/hook/hook.h"
 #include "styling/records/records.h"
 #include "styling/toolbars/toolbars.h"
@@ -314,6 +315,59 @@ TEST(Toolbars, OddToolbarsPaintSafely) {
     Repaint(toolbar);
     int drawn = Capture(toolbar).Count([](const Rgb& p) { return !(p == Frame); });
     EXPECT_EQ(drawn > 0, c.drawsSomething) << c.name;
+  }
+}
+
+// One 16 x 16 image of one colour.
+HBITMAP Swatch(COLORREF colour) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+  HDC memory = CreateCompatibleDC(screen);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  RECT all{0, 0, 16, 16};
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(memory, &all, brush);
+  DeleteObject(brush);
+  SelectObject(memory, previous);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return bitmap;
+}
+
+int PixelsNear(HWND window, Rgb colour) {
+  return Capture(window).Count([&](const Rgb& p) { return p.Near(colour, 24); });
+}
+
+// Headers and toolbars draw the image list they hold at each paint, and what it holds now.
+TEST(ImageLists, AListGivenAfterStylingAndAnIconReplacedInPlaceAreDrawn) {
+  StyledHost host(RGB(80, 80, 80), 420, 200);
+  HWND toolbar = AddToolbar(host, FillTextBelowToolbar);
+  HWND header = host.AddChild(WC_HEADERA, "", HDS_BUTTONS, 5, 120, 200, 24);
+  HDITEMA item{};
+  item.mask = HDI_FORMAT | HDI_WIDTH | HDI_IMAGE;
+  item.cxy = 100;
+  item.fmt = HDF_LEFT | HDF_IMAGE;
+  SendMessageA(header, HDM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  InstallHeaders(host.StyleIndex(), host.window);
+  const Rgb red{255, 0, 0}, green{0, 255, 0};
+  for (auto [control, setList] :
+       {std::pair{header, UINT{HDM_SETIMAGELIST}}, std::pair{toolbar, UINT{TB_SETIMAGELIST}}}) {
+    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24, 1, 0);
+    HBITMAP swatch = Swatch(RGB(255, 0, 0));
+    ImageList_Add(list, swatch, nullptr);
+    DeleteObject(swatch);
+    SendMessageA(control, setList, 0, reinterpret_cast<LPARAM>(list));
+    Repaint(control);
+    EXPECT_GT(PixelsNear(control, red), 100) << "the list given after styling";
+    swatch = Swatch(RGB(0, 255, 0));
+    ImageList_Replace(list, 0, swatch, nullptr);
+    DeleteObject(swatch);
+    Repaint(control);
+    EXPECT_GT(PixelsNear(control, green), 100) << "the icon replaced in place";
+    EXPECT_LT(PixelsNear(control, red), 20);
+    SendMessageA(control, setList, 0, 0);
+    ImageList_Destroy(list);
+    Repaint(control);  // and one destroyed is not drawn from
   }
 }
 
