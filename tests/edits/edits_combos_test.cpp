@@ -393,9 +393,7 @@ TEST(EditsAndComboBoxes, ShowingDialogsLeavesNoGdiObjectsBehind) {
 
 int ChildCount(HWND parent) {
   int count = 0;
-  for (HWND c = FindWindowExA(parent, nullptr, nullptr, nullptr); c;
-       c = FindWindowExA(parent, c, nullptr, nullptr)) {
-    ++count;
+  for (HWND c = nullptr; (c = FindWindowExA(parent, c, nullptr, nullptr)); ++count) {
   }
   return count;
 }

