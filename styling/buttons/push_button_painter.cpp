@@ -95,6 +95,11 @@ void PaintCaption(Graphics& graphics, HWND window, const ButtonRecord& button, c
 void PaintPushButton(HWND window, HDC targetDC, UINT itemState, const RECT& itemRect) {
   ButtonRecord* button = ControlEntry(window, &StyleRecord::buttons);
   if (!button || button->window != window) return;
+  // The pressed look stays the pressed look; otherwise the pointer's presence shows.
+  StyleRecord* record = RecordOfControl(window);
+  if (!(itemState & ButtonSelected) && record && HoldsHoverSlot(window, *record)) {
+    itemState |= ButtonHover;
+  }
   const Box b{static_cast<float>(itemRect.left), static_cast<float>(itemRect.top),
               static_cast<float>(itemRect.right - itemRect.left),
               static_cast<float>(itemRect.bottom - itemRect.top)};

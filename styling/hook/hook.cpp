@@ -10,9 +10,9 @@
 #include "styling/lists/lists.h"
 #include "styling/records/records.h"
 #include "styling/statics/statics.h"
+#include "styling/toolbars/toolbars.h"
 #include "styling/trackbars/trackbars.h"
 #include "styling/updowns/updowns.h"
-#include "styling/toolbars/toolbars.h"
 
 HHOOK StyleHookHandle = nullptr;
 
@@ -78,23 +78,48 @@ void Grow(HWND window, int styleIndex, SIZE growth) {
   LayoutCaptionButtons(styleIndex);
 }
 
+// The hook of one styled call: its window's activation removes it; a call that made no window
+// (or none that was activated) removes it on return, so that the thread's next plain dialog is
+// not taken over. A hook found waiting belongs to an outer call whose window has not been
+// activated yet (a box shown from a dialog's WM_INITDIALOG): it is put back for that window.
+class StyleHookScope {
+ public:
+  StyleHookScope() : outerWaiting_(StyleHookHandle != nullptr) { InstallStyleHook(); }
+  ~StyleHookScope() {
+    RemoveStyleHook();
+    if (outerWaiting_) InstallStyleHook();
+  }
+  StyleHookScope(const StyleHookScope&) = delete;
+  StyleHookScope& operator=(const StyleHookScope&) = delete;
+
+ private:
+  bool outerWaiting_;
+};
+
 }  // namespace
 
 int StyledMessageBox(HWND owner, const char* text, UINT type, const char* caption) {
-  InstallStyleHook();
+  StyleHookScope hook;
   return MessageBoxExA(owner, text, caption, type, 0) - 1;
 }
 
 INT_PTR StyledDialogBox(HWND owner, const DLGTEMPLATE* dialogTemplate, DLGPROC dialogProc,
                         LPARAM parameter) {
   if (!dialogTemplate) return -1;
-  InstallStyleHook();
+  StyleHookScope hook;
   return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialogTemplate, owner, dialogProc,
                                  parameter);
 }
 
 void InstallStyleHook() {
+  RemoveStyleHook();  // one hook at a time
   StyleHookHandle = SetWindowsHookExA(WH_CBT, StyleHook, nullptr, GetCurrentThreadId());
+}
+
+void RemoveStyleHook() {
+  if (!StyleHookHandle) return;
+  UnhookWindowsHookEx(StyleHookHandle);
+  StyleHookHandle = nullptr;
 }
 
 LRESULT CALLBACK StyleHook(int code, WPARAM wParam, LPARAM lParam) {

@@ -227,8 +227,7 @@ LookKey ToolbarLook(HWND toolbar, const StyleRecord& record, const RECT& client,
   key.Add(record.frameVersion).Add(RectInOwner(toolbar)).Add(client).Add(count).Add(hot);
   key.Add(focusShown ? 1 : 0).Add(CaptionHotkeyPrefix(toolbar));
   key.Add(static_cast<std::int64_t>(SendMessageA(toolbar, TB_GETSTYLE, 0, 0)));
-  key.Add(reinterpret_cast<std::intptr_t>(images));
-  key.Add(images ? ImageList_GetImageCount(images) : 0);
+  key.Add(ImageListKey(images));
   key.Add(ReadProperty(toolbar, TextColourProperty));
   for (int i = 0; i < count; ++i) {
     ButtonFacts facts;
