@@ -1,7 +1,7 @@
 """Shared pieces of the end-to-end tests: the real program under Wine on the harness's display.
 
-The harness (tests/harness/start.sh) has made the prefix <build>/wine-test, started Xvfb and a
-persistent wineserver. Windows are found and inspected with winprobe.exe, the mouse is driven
+Each test runs in a sandbox (tests/harness/sandbox.sh) that gives it its own Wine prefix
+(LANZHOU_WINEPREFIX), Xvfb display (LANZHOU_DISPLAY), persistent wineserver and loopback. Windows are found and inspected with winprobe.exe, the mouse is driven
 with xdotool and the screen is read with ImageMagick.
 """
 import contextlib
@@ -17,16 +17,14 @@ import time
 BUILD = os.path.abspath(os.environ.get("LANZHOU_BUILD_DIR", "build"))
 BIN = os.path.join(BUILD, "bin")
 SOURCE = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-PREFIX = os.environ.get("LANZHOU_WINEPREFIX", os.path.join(BUILD, "wine-test"))
+PREFIX = os.environ["LANZHOU_WINEPREFIX"]
 CHANNEL = "52804117"
 CLIENT_CLASS = "StandInVoiceClient"  # the stand-in voice client's window class
+FINAL_ALPHA = 240  # a styled window's opacity once faded in
 
 
 def display() -> str:
-    if os.environ.get("LANZHOU_DISPLAY"):
-        return os.environ["LANZHOU_DISPLAY"]
-    with open(os.path.join(BUILD, "harness", "display"), encoding="ascii") as f:
-        return ":" + f.read().strip()
+    return os.environ["LANZHOU_DISPLAY"]
 
 
 def wine_env(**extra) -> dict:
@@ -144,6 +142,8 @@ def move_to(x: int, y: int) -> None:
 
 
 def click_at(x: int, y: int, pause: float = 0.3) -> None:
+    """Real pauses, as a hand makes them: Wine sees the move before the press, and its server
+    hands later keys to the focus as it is when they come, so they wait for the click's."""
     move_to(x, y)
     time.sleep(0.1)
     xdotool("click", 1)
@@ -160,10 +160,49 @@ def screenshot(name: str) -> str:
     return path
 
 
+def shot_when(name: str, ready, timeout: float = 10) -> "Picture":
+    """Screenshots NAME until READY(picture) holds (the input handled, the new look painted);
+    returns the last picture either way, for the test's own assertion to judge."""
+    taken = []
+
+    def look():
+        taken[:] = [Picture(screenshot(name))]
+        return ready(taken[0])
+    wait_for(look, timeout, 0.1)
+    return taken[0]
+
+
+def settled_shot(name: str, timeout: float = 10) -> "Picture":
+    """Screenshots NAME until two in a row are the same: whatever was shown is painted."""
+    last = []
+
+    def same():
+        picture = Picture(screenshot(name))
+        settled = bool(last) and last[0].rgb == picture.rgb
+        last[:] = [picture]
+        return settled
+    wait_for(same, timeout, 0.1)
+    return last[0]
+
+
+def faded_in(hwnd: int) -> bool:
+    """Whether a styled window's fade-in has reached its final opacity."""
+    found = probe("layered", hwnd)
+    return bool(found) and found[0].get("alpha") == FINAL_ALPHA
+
+
+def wait_faded_in(hwnd: int, timeout: float = 10) -> bool:
+    """Waits for the fade-in, then for the screen to settle (the children's paints)."""
+    done = bool(wait_for(lambda: faded_in(hwnd), timeout, 0.1))
+    settled_shot("settling")
+    return done
+
+
 class Picture:
     """The pixels of a PNG, read once through ImageMagick."""
 
     def __init__(self, path: str):
+        self.path = path
         size = subprocess.run(["identify", "-format", "%w %h", path], capture_output=True,
                               check=True).stdout.split()
         self.width, self.height = int(size[0]), int(size[1])
