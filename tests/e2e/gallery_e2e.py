@@ -65,3 +65,5 @@ def running_gallery(*args, park_pointer: bool = True):
         yield Gallery(process, window)
     finally:
         e2e.stop(process)
+        # Its windows go a little after the process: the next gallery must not find this one.
+        e2e.wait_for(lambda: not e2e.find_window(CAPTION, "#32770", visible=None), 10)

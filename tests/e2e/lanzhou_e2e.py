@@ -137,8 +137,16 @@ def xdotool(*args) -> str:
     return result.stdout.decode()
 
 
+def pointer() -> tuple:
+    where = dict(line.split("=") for line in xdotool("getmouselocation", "--shell").split())
+    return int(where["X"]), int(where["Y"])
+
+
 def move_to(x: int, y: int) -> None:
-    xdotool("mousemove", "--sync", x, y)
+    # xdotool's --sync waits for a move to be seen; for a move to where the pointer already is,
+    # none comes, and it waits out its own 15 seconds.
+    if pointer() != (x, y):
+        xdotool("mousemove", "--sync", x, y)
 
 
 def click_at(x: int, y: int, pause: float = 0.3) -> None:
@@ -191,10 +199,15 @@ def faded_in(hwnd: int) -> bool:
     return bool(found) and found[0].get("alpha") == FINAL_ALPHA
 
 
+def wait_settled() -> None:
+    """Waits for the screen to settle; the pictures are this process's own and not kept."""
+    os.remove(settled_shot(f"settling-{os.getpid()}").path)
+
+
 def wait_faded_in(hwnd: int, timeout: float = 10) -> bool:
     """Waits for the fade-in, then for the screen to settle (the children's paints)."""
     done = bool(wait_for(lambda: faded_in(hwnd), timeout, 0.1))
-    settled_shot("settling")
+    wait_settled()
     return done
 
 

@@ -21,8 +21,12 @@ finish() {
   rm -rf "$box"
 }
 trap finish EXIT
-# A reflinked or plain copy: a prefix holds no path of its own, so it works where it lands.
-cp -a --reflink=auto "$build/wine-test" "$box/prefix"
+# The copy: hard links to the template's files (half a gigabyte of the system's binaries,
+# which Wine only reads), and a file of its own for each other one, which Wine may rewrite in
+# place (the registry, the .ini files). A prefix holds no path of its own: it works where it lands.
+cp -al "$build/wine-test" "$box/prefix"
+find "$box/prefix" -type f -not -path "*/system32/*" -not -path "*/winsxs/*" \
+  -not -path "*/Program Files/*" -exec sh -c 'for f; do cp -p "$f" "$f~" && mv "$f~" "$f"; done' sh {} +
 export WINEPREFIX=$box/prefix LANZHOU_WINEPREFIX=$box/prefix
 lanzhou_xvfb "$box"
 export LANZHOU_DISPLAY=$DISPLAY

@@ -198,12 +198,14 @@ class CommonDialogs(unittest.TestCase):
         result = os.path.join(folder, "result.txt")
         open(os.path.join(folder, "sample.txt"), "w").close()
         args = (["--plain"] if plain else []) + [name, result]
+        # The last dialog's windows go a little after its process: it must not be found instead.
+        e2e.wait_for(lambda: visible_dialog() is None, 10)
         e2e.move_to(1, 1)
         process = e2e.wine(os.path.join(e2e.BIN, "gallery.exe"), *args, cwd=folder)
         dialog = e2e.wait_for(visible_dialog, 60)
         self.assertIsNotNone(dialog, f"{name} never showed")
         if plain:
-            e2e.settled_shot("settling")
+            e2e.wait_settled()
         else:
             e2e.wait_faded_in(dialog["hwnd"])
         return process, dialog, folder, result
