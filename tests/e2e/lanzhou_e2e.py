@@ -1,8 +1,9 @@
 """Shared pieces of the end-to-end tests: the real program under Wine on the harness's display.
 
 Each test runs in a sandbox (tests/harness/sandbox.sh) that gives it its own Wine prefix
-(LANZHOU_WINEPREFIX), Xvfb display (LANZHOU_DISPLAY), persistent wineserver and loopback. Windows are found and inspected with winprobe.exe, the mouse is driven
-with xdotool and the screen is read with ImageMagick.
+(LANZHOU_WINEPREFIX), Xvfb display (LANZHOU_DISPLAY), persistent wineserver and loopback.
+Windows are found and inspected with winprobe.exe, the mouse is driven with xdotool and the
+screen is read with ImageMagick.
 """
 import contextlib
 import json
