@@ -33,7 +33,7 @@ class BarsEndToEnd(unittest.TestCase):
         cls.run_context.__exit__(None, None, None)
 
     def settled(self, name):
-        picture = e2e.settled_shot(name)
+        picture = e2e.rest_shot(name)
         print("screenshot:", os.path.join(e2e.BUILD, "screenshots", name + ".png"))
         return picture
 

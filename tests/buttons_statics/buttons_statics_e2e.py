@@ -178,7 +178,7 @@ class ProgramBoxesEndToEnd(unittest.TestCase, StyledBoxLooks):
             left, top, right, bottom = button["rect"]
             middle = (top + bottom) // 2
             e2e.move_to(5, 5)  # away from the box
-            picture = e2e.settled_shot("bs_welcome_box")
+            picture = e2e.rest_shot("bs_welcome_box")
             body = self.body_of(picture, box)
             self.assert_button_look(picture, button, body)
             text = next(s for s in statics_of(box) if s["text"])
@@ -215,7 +215,7 @@ class ProgramBoxesEndToEnd(unittest.TestCase, StyledBoxLooks):
             self.assertIsNotNone(current, "the up-to-date box never showed")
             [button] = self.assert_styled_children(current)
             e2e.move_to(5, 5)
-            picture = e2e.settled_shot("bs_up_to_date_box")
+            picture = e2e.rest_shot("bs_up_to_date_box")
             body = self.body_of(picture, current)
             self.assert_button_look(picture, button, body)
             self.assert_halo_text(picture, next(s for s in statics_of(current) if s["text"]),
@@ -234,7 +234,7 @@ class ProgramBoxesEndToEnd(unittest.TestCase, StyledBoxLooks):
             self.assertIsNotNone(expiry, "the expiry box never showed")
             [button] = self.assert_styled_children(expiry)
             e2e.move_to(5, 5)
-            picture = e2e.settled_shot("bs_expiry_box")
+            picture = e2e.rest_shot("bs_expiry_box")
             body = self.body_of(picture, expiry)
             self.assert_button_look(picture, button, body)
             self.assert_halo_text(picture, next(s for s in statics_of(expiry) if s["text"]), body)

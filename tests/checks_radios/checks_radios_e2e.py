@@ -16,10 +16,6 @@ CHECKED, UNCHECKED, DISABLED = 201, 202, 203
 RADIOS = (211, 212, 213)
 FAMILY = (201, 202, 203, 210, 211, 212, 213, 220, 221)  # every row of the family, group box too
 KEY_COLOUR = (255, 0, 255)
-# Wine sees that the pointer has left a window on a timer of the hover time (400 ms), so the
-# leave notice, and with it the plain look, comes that much after the pointer went away: the
-# wait for the plain look allows for it.
-LEAVE_SECONDS = 0.8
 LAST_ROW = 221
 
 
@@ -93,7 +89,7 @@ class ChecksAndRadiosEndToEnd(unittest.TestCase):
             self.park(boxes)
             plain = self.shoot(f"{name}_left_{control_id}", e2e.shot_when(
                 f"{name}_left_{control_id}", lambda p, m=marks: not any(map(is_cyan, m.ring(p))),
-                timeout=10 + LEAVE_SECONDS).path)
+                timeout=10 + e2e.LEAVE_SECONDS).path)  # Wine's leave timer
             self.assertGreaterEqual(sum(map(is_cyan, marks.ring(hovered))), 4, control_id)
             self.assertFalse(any(map(is_cyan, marks.ring(plain))), control_id)
             self.assertTrue(marks.whole(at_once) in (marks.whole(plain), marks.whole(hovered)),

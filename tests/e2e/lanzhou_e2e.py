@@ -22,6 +22,9 @@ PREFIX = os.environ["LANZHOU_WINEPREFIX"]
 CHANNEL = "52804117"
 CLIENT_CLASS = "StandInVoiceClient"  # the stand-in voice client's window class
 FINAL_ALPHA = 240  # a styled window's opacity once faded in
+# Wine sees that the pointer has left a window on a timer of the hover time (400 ms), so a hover
+# look goes, and a leave notice comes, that much after the pointer went away.
+LEAVE_SECONDS = 0.8
 
 
 def display() -> str:
@@ -192,6 +195,13 @@ def settled_shot(name: str, timeout: float = 10) -> "Picture":
         return settled
     wait_for(same, timeout, 0.1)
     return last[0]
+
+
+def rest_shot(name: str) -> "Picture":
+    """The screen after the pointer has moved off: once Wine's leave timer has run out (a real
+    pause: no look tells that a hover look is still to go) and the screen has settled."""
+    time.sleep(LEAVE_SECONDS)
+    return settled_shot(name)
 
 
 def faded_in(hwnd: int) -> bool:

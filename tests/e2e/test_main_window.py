@@ -57,7 +57,7 @@ class MainWindowEndToEnd(unittest.TestCase):
                 self.assertEqual(sorted(c["text"] for c in shown), sorted(r[1] for r in rows))
                 # The system's text in the program's 宋体, whole: the goldens hold its glyphs.
                 e2e.move_to(1000, 750)
-                shot = e2e.settled_shot(f"main_window_page{page}").path
+                shot = e2e.rest_shot(f"main_window_page{page}").path
                 golden.assert_golden(f"main_window_page{page}", shot, main["rect"])
                 for _, caption, bl, bt, bw, bh, link in rows:
                     button = next(c for c in shown if c["text"] == caption)

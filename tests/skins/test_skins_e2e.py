@@ -223,7 +223,7 @@ class SkinEndToEnd(unittest.TestCase):
             self.assertIsNotNone(main)
             g = Geometry(main)
             e2e.move_to(g.main["rect"][2] + 100, g.main["rect"][3] + 100)  # pointer away
-            picture = e2e.settled_shot("main_window_skin6")
+            picture = e2e.rest_shot("main_window_skin6")
             skinned = probe_points(picture, g, border, caption_height)
             for name in skinned:
                 self.assertNotEqual(skinned[name], plain[name], f"{name} looks unskinned")

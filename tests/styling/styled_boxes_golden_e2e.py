@@ -42,7 +42,7 @@ class GoldenBoxes(unittest.TestCase):
         button (the first one)."""
         button = bs.buttons_of(box)[0]
         park(box)
-        rest = e2e.settled_shot(f"golden_{name}_rest")
+        rest = e2e.rest_shot(f"golden_{name}_rest")
         self.probe_defects(name, box, rest, icon)
         golden.assert_golden(f"{name}_rest", rest.path, box["rect"])
         e2e.move_to(*bs.centre(button))
@@ -112,7 +112,7 @@ class GoldenBoxes(unittest.TestCase):
             box = bs.wait_for_box(caption="标签 labels")
             self.assertIsNotNone(box, "the dialog never showed")
             park(box)
-            shot = e2e.settled_shot("golden_labels_rest")
+            shot = e2e.rest_shot("golden_labels_rest")
             self.probe_defects("labels", box, shot)
             golden.assert_golden("labels_rest", shot.path, box["rect"])
         finally:
