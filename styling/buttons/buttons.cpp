@@ -221,6 +221,13 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         wParam = (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | OwnerDrawBits;
       }
       break;
+    case WM_UPDATEUISTATE:
+      // A push button's access key follows the accelerator cue; the system's owner-drawn button
+      // need not repaint for it (Wine's does not). One invalidation joins the system's own.
+      if (button->kind == PushButtonKind && button->text.find('&') != std::string::npos) {
+        InvalidateRect(window, nullptr, FALSE);
+      }
+      break;
     case BM_SETSTATE:
       // While the mouse holds the button it keeps its pushed look.
       if (wParam == 0 && button->pressed == 1) return 0;

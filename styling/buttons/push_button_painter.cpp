@@ -5,6 +5,7 @@
 #include "drawing/drawing.h"
 #include "styling/buttons/buttons.h"
 #include "styling/records/canvas.h"
+#include "styling/records/keyboard_cues.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
 
@@ -71,6 +72,7 @@ LookKey PushButtonKey(HWND window, const ButtonRecord& button, UINT itemState,
   key.Add(itemState & (ButtonSelected | ButtonDisabled | ButtonFocused | ButtonHover));
   key.Add(itemRect).Add(button.text).Add(button.fontName).Add(button.fontSize);
   key.Add(button.fontStyle).Add(AccentColour).Add(ReadProperty(window, TextColourProperty));
+  key.Add(CaptionHotkeyPrefix(window));
   return key;
 }
 
@@ -82,10 +84,10 @@ void PaintCaption(Graphics& graphics, HWND window, const ButtonRecord& button, c
   format.Create();
   format.SetAlign(AlignCentre);
   format.SetLineAlign(AlignCentre);
+  format.SetHotkeyPrefix(CaptionHotkeyPrefix(window));
   SolidBrush brush;
   brush.Create(ToArgb(static_cast<COLORREF>(ReadProperty(window, TextColourProperty))));
-  std::string caption = CaptionWithoutMnemonics(button.text.c_str());
-  graphics.DrawString(caption.c_str(), font, brush, RectF{0, 2, b.w, b.h}, format);
+  graphics.DrawString(button.text.c_str(), font, brush, RectF{0, 2, b.w, b.h}, format);
 }
 
 }  // namespace

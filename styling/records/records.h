@@ -16,6 +16,7 @@
 //   painter:    LookKey key = LookKey().Add("push button")           // the family's name first
 //                   .Add(BackgroundKey(window, clientRect))          // the frame behind it
 //                   .Add(state bits).Add(clientRect).Add(text).Add(font)...;  // every input
+//                   // the keyboard cues too: the focus look and the caption's hotkey prefix
 //               if (DrawKeptLook(button->looks, key, targetDc)) return;  // unchanged: one copy
 //               CanvasDc canvas(window, clientRect);  // what lies behind the control
 //               ... draw on canvas.Dc();
@@ -28,7 +29,9 @@
 // Properties go through ReadProperty/WriteProperty: the bookkeeping ones are then read from the
 // engine's own table instead of a server round trip per message under Wine.
 // The canvas, the kept looks, the font reader and the shape helpers are in
-// styling/records/canvas.h, styling/records/look_cache.h and styling/records/paint_helpers.h.
+// styling/records/canvas.h, styling/records/look_cache.h and styling/records/paint_helpers.h;
+// the keyboard cues (focus looks, access-key underlines) and the focus outline in
+// styling/records/keyboard_cues.h.
 
 #include <windows.h>
 

@@ -11,6 +11,7 @@
 #include "styling/records/records.h"
 #include "styling/statics/statics.h"
 #include "tests/buttons_statics/styled_host.h"
+#include "tests/styling/test_support.h"
 
 namespace {
 
@@ -258,6 +259,7 @@ TEST(PushButtons, MnemonicMarksAreNotDrawn) {
 
   StyledHost host(RGB(220, 220, 220));
   HWND button = StyledButton(host, "&W&&");
+  AnswerUiState(button, UISF_HIDEACCEL);  // as the system draws it with accelerators hidden
   RepaintButton(button, 0, false);
   Snapshot marked = Capture(button);
   SetWindowTextA(button, "W&&");
