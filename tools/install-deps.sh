@@ -2,7 +2,8 @@
 # Installs what building and running need on Debian 12, as root; does nothing when all is there.
 set -euo pipefail
 packages=(wine wine32:i386 g++-mingw-w64-i686-posix cmake ninja-build xvfb xdotool imagemagick
-          fonts-wqy-zenhei googletest python3 x11-utils clang libclang-rt-14-dev locales fonts-wine)
+          fonts-wqy-zenhei googletest python3 x11-utils clang libclang-rt-14-dev locales fonts-wine
+          iproute2)
 # Wine takes code page 936 from LC_ALL=zh_CN.UTF-8; with the locale generated it also converts
 # command lines and file names as UTF-8.
 have_locale() { locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; }

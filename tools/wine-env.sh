@@ -43,17 +43,20 @@ lanzhou_xvfb() {
   for n in $(seq 91 190); do
     if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
       setsid Xvfb ":$n" -screen 0 "$screen" -nolisten tcp -ac </dev/null >/dev/null 2>&1 &
-      echo $! >"$state/xvfb.pid"
-      local tries
+      local pid=$! tries
+      echo $pid >"$state/xvfb.pid"
+      # Ours once the lock names our server: runs side by side may try one number at once, and
+      # the server that loses ends.
       for tries in $(seq 1 100); do
-        if [ -e "/tmp/.X11-unix/X$n" ]; then
+        if [ -e "/tmp/.X11-unix/X$n" ] && [ "$(tr -d ' ' <"/tmp/.X$n-lock")" = "$pid" ]; then
           echo "$n" >"$state/display"
           export DISPLAY=":$n"
           return 0
         fi
+        kill -0 $pid 2>/dev/null || break
         sleep 0.1
-      done
-      kill "$(cat "$state/xvfb.pid")" 2>/dev/null
+      done 2>/dev/null
+      kill $pid 2>/dev/null || true
     fi
   done
   echo "no free X display" >&2

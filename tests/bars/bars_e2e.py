@@ -32,31 +32,38 @@ class BarsEndToEnd(unittest.TestCase):
         e2e.xdotool("mouseup", 1)
         cls.run_context.__exit__(None, None, None)
 
-    def shot(self, name):
-        path = e2e.screenshot(name)
-        print("screenshot:", path)
-        return e2e.Picture(path)
+    def settled(self, name):
+        picture = e2e.rest_shot(name)
+        print("screenshot:", os.path.join(e2e.BUILD, "screenshots", name + ".png"))
+        return picture
 
     def rect(self, control_id):
         return self.gallery.control(control_id)["rect"]
 
+    def shot_when(self, name, ready, timeout=10):
+        picture = e2e.shot_when(name, ready, timeout)
+        print("screenshot:", os.path.join(e2e.BUILD, "screenshots", name + ".png"))
+        return picture
+
     def test_header_columns_pressed_while_held_only_on_the_clickable_header(self):
         e2e.move_to(1, 1)
-        time.sleep(0.3)
-        rest = self.shot("bars_headers_rest")
+        rest = self.settled("bars_headers_rest")
         for control_id, clickable in ((HEADER, True), (PLAIN_HEADER, False)):
             with self.subTest(header=control_id):
                 left, top, right, bottom = self.rect(control_id)
                 x, y = left + FIRST_COLUMN // 2, (top + bottom) // 2
                 probe = (left + 20, bottom - 3)  # near the column's bottom, clear of its text
+                # The plain header's looks must not come: for it, the wait is a real pause.
+                wait = 10 if clickable else 1
+
+                def changed_from(before):
+                    return lambda p: p.pixel(*probe) != before.pixel(*probe)
                 e2e.move_to(x, y)
-                time.sleep(0.3)
-                hover = self.shot(f"bars_header{control_id}_hover")
+                hover = self.shot_when(f"bars_header{control_id}_hover", changed_from(rest), wait)
                 e2e.xdotool("mousedown", 1)
-                time.sleep(0.3)
-                pressed = self.shot(f"bars_header{control_id}_pressed")
+                pressed = self.shot_when(f"bars_header{control_id}_pressed", changed_from(hover),
+                                         wait)
                 e2e.xdotool("mouseup", 1)
-                time.sleep(0.3)
                 looks = [p.pixel(*probe) for p in (rest, hover, pressed)]
                 if clickable:
                     self.assertNotEqual(looks[1], looks[0], "hover look")
@@ -84,21 +91,20 @@ class BarsEndToEnd(unittest.TestCase):
     def test_track_bar_thumb_grows_under_the_pointer_and_follows_a_drag(self):
         left, top, right, bottom = self.rect(TRACK_BAR)
         e2e.move_to(1, 1)
-        time.sleep(0.3)
-        small, _, _ = self.thumb(self.shot("bars_trackbar_rest"))
+        small, _, _ = self.thumb(self.settled("bars_trackbar_rest"))
         e2e.move_to(left + 10, bottom - 4)  # over the panel, away from the thumb
-        time.sleep(0.3)
-        large, x, y = self.thumb(self.shot("bars_trackbar_hover"))
+        large, x, y = self.thumb(self.shot_when(
+            "bars_trackbar_hover", lambda p: self.thumb(p)[0] >= small + 3))
         self.assertGreaterEqual(large, small + 3, "the larger thumb while the pointer is over it")
         target = (left + right) // 2
         e2e.move_to(x, y)
         e2e.xdotool("mousedown", 1)
         for step in range(1, 6):
             e2e.move_to(x + (target - x) * step // 5, y)
-            time.sleep(0.1)
+            time.sleep(0.1)  # a drag at a hand's pace, not one jump
         e2e.xdotool("mouseup", 1)
-        time.sleep(0.3)
-        moved = self.shot("bars_trackbar_dragged")
+        moved = self.shot_when("bars_trackbar_dragged",
+                               lambda p: abs(self.thumb(p)[1] - target) < 12)
         _, after_x, _ = self.thumb(moved)
         self.assertLess(abs(after_x - target), 12, "the thumb follows the pointer")
         # The filled part now ends at the thumb, well short of the right end.
@@ -119,23 +125,25 @@ class BarsEndToEnd(unittest.TestCase):
             with self.subTest(half=name):
                 before = self.buddy_number()
                 e2e.click_at(x, y)
+                e2e.wait_for(lambda: self.buddy_number() == before + change, 10)
                 self.assertEqual(self.buddy_number(), before + change)
         self.assertEqual(self.buddy_number(), start - 1)
         e2e.move_to(x, lower)
-        time.sleep(0.3)
-        self.shot("bars_updown_hover_lower")
+        rest = self.settled("bars_updown_hover_lower")
         # Held down on the horizontal one, which has no buddy to count up meanwhile.
         left, top, right, bottom = self.rect(UP_DOWN_HORIZONTAL)
-        e2e.move_to(right - 4, (top + bottom) // 2)
-        e2e.xdotool("mousedown", 1)
-        time.sleep(0.3)
-        held = self.shot("bars_updown_pressed")
-        e2e.xdotool("mouseup", 1)
-        time.sleep(0.3)
-        released = self.shot("bars_updown_released")
         half = ((left + right) // 2 + 2, right - 2)
-        held_row = [held.pixel(px, bottom - 3) for px in range(*half)]
-        released_row = [released.pixel(px, bottom - 3) for px in range(*half)]
+
+        def row(picture):
+            return [picture.pixel(px, bottom - 3) for px in range(*half)]
+        e2e.move_to(right - 4, (top + bottom) // 2)
+        # The hover look first, so that the pressed one is not taken for it.
+        hovered = self.shot_when("bars_updown_hover", lambda p: row(p) != row(rest))
+        e2e.xdotool("mousedown", 1)
+        held = self.shot_when("bars_updown_pressed", lambda p: row(p) != row(hovered))
+        e2e.xdotool("mouseup", 1)
+        released = self.shot_when("bars_updown_released", lambda p: row(p) != row(held))
+        held_row, released_row = row(held), row(released)
         self.assertNotEqual(held_row, released_row, "pressed look while held, hover after")
         e2e.move_to(1, 1)
 

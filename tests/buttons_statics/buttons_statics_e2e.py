@@ -6,7 +6,6 @@ import os
 import subprocess
 import sys
 import tempfile
-import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "e2e"))
@@ -36,11 +35,6 @@ def props(hwnd, *names):
     return {p["name"]: p["value"] for p in e2e.probe("props", hwnd, *names)}
 
 
-def faded_in(hwnd):
-    found = e2e.probe("layered", hwnd)
-    return bool(found) and found[0].get("alpha") == 240
-
-
 def box_gone(hwnd):
     return not any(w["hwnd"] == hwnd for w in e2e.top_windows())
 
@@ -59,8 +53,7 @@ def wait_for_box(caption=None, text=None, exclude=(), timeout=60):
         return None
     box = e2e.wait_for(find, timeout)
     if box:
-        e2e.wait_for(lambda: faded_in(box["hwnd"]), timeout=10, interval=0.1)
-        time.sleep(0.3)  # the last fade step and the children's paints
+        e2e.wait_faded_in(box["hwnd"])
     return box
 
 
@@ -185,8 +178,7 @@ class ProgramBoxesEndToEnd(unittest.TestCase, StyledBoxLooks):
             left, top, right, bottom = button["rect"]
             middle = (top + bottom) // 2
             e2e.move_to(5, 5)  # away from the box
-            time.sleep(0.4)
-            picture = shot("bs_welcome_box")
+            picture = e2e.rest_shot("bs_welcome_box")
             body = self.body_of(picture, box)
             self.assert_button_look(picture, button, body)
             text = next(s for s in statics_of(box) if s["text"])
@@ -199,16 +191,19 @@ class ProgramBoxesEndToEnd(unittest.TestCase, StyledBoxLooks):
             self.assertTrue(icon, "the caption's icon")
 
             e2e.move_to(left + 8, middle)
-            time.sleep(0.4)
-            hover = shot("bs_welcome_hover")
+            hover = e2e.shot_when("bs_welcome_hover",
+                                  lambda p: near(p.pixel(left, middle), ACCENT, 30))
             self.assertTrue(near(hover.pixel(left, middle), ACCENT, 30),
                             f"the accent outline under the pointer {hover.pixel(left, middle)}")
             tint = hover.pixel(left + 6, middle)
             self.assertGreater(tint[2], tint[0], f"the accent face {tint}")
 
             e2e.xdotool("mousedown", 1)
-            time.sleep(0.4)
-            pressed = shot("bs_welcome_pressed")
+
+            def tinted(p):
+                held = p.pixel(left + 4, middle)
+                return held[2] > held[0] + 8
+            pressed = e2e.shot_when("bs_welcome_pressed", tinted)
             held = pressed.pixel(left + 4, middle)
             self.assertGreater(held[2], held[0] + 8, f"the accent tint while held {held}")
             self.assertFalse(box_gone(box["hwnd"]), "pressing alone does not answer the box")
@@ -220,8 +215,7 @@ class ProgramBoxesEndToEnd(unittest.TestCase, StyledBoxLooks):
             self.assertIsNotNone(current, "the up-to-date box never showed")
             [button] = self.assert_styled_children(current)
             e2e.move_to(5, 5)
-            time.sleep(0.3)
-            picture = shot("bs_up_to_date_box")
+            picture = e2e.rest_shot("bs_up_to_date_box")
             body = self.body_of(picture, current)
             self.assert_button_look(picture, button, body)
             self.assert_halo_text(picture, next(s for s in statics_of(current) if s["text"]),
@@ -240,8 +234,7 @@ class ProgramBoxesEndToEnd(unittest.TestCase, StyledBoxLooks):
             self.assertIsNotNone(expiry, "the expiry box never showed")
             [button] = self.assert_styled_children(expiry)
             e2e.move_to(5, 5)
-            time.sleep(0.3)
-            picture = shot("bs_expiry_box")
+            picture = e2e.rest_shot("bs_expiry_box")
             body = self.body_of(picture, expiry)
             self.assert_button_look(picture, button, body)
             self.assert_halo_text(picture, next(s for s in statics_of(expiry) if s["text"]), body)

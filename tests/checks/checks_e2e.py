@@ -5,7 +5,6 @@ import re
 import subprocess
 import sys
 import tempfile
-import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "e2e"))
 import lanzhou_e2e as e2e  # noqa: E402
@@ -75,8 +74,7 @@ def icon_pixels(hwnd: int, shot: str) -> list:
     icon = icon_static(hwnd)
     if not icon:
         return []
-    time.sleep(0.5)  # painted by now
-    return e2e.Picture(e2e.screenshot(shot)).region(*icon["rect"])
+    return e2e.settled_shot(shot).region(*icon["rect"])
 
 
 def reference_icon_pixels(box_type: int) -> list:

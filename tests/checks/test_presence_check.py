@@ -22,7 +22,7 @@ class PresenceCheckEndToEnd(unittest.TestCase):
             self.assertIsNotNone(box, "no message appeared")
             self.assertEqual(e2e.dialog_text(box["hwnd"]), PRESENCE_TEXT)
             self.assertEqual(box["text"], "错误提示")
-            time.sleep(1.0)  # long enough for a second window, if any, to show
+            time.sleep(1.0)  # a real pause: long enough for a second window, if any, to show
             shown = new_visible_windows(before)
             main = next(w for w in e2e.top_windows()
                         if w["pid"] == box["pid"] and w["class"] == "LanzhouMainWindow")

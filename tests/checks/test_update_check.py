@@ -97,7 +97,7 @@ class UpdateCheckEndToEnd(unittest.TestCase):
             e2e.press_dialog_button(box["hwnd"])
             shown = e2e.wait_for_window(cls="LanzhouMainWindow", timeout=20)
             self.assertIsNotNone(shown, "the main window did not show")
-            time.sleep(1.0)
+            time.sleep(1.0)  # a real pause: time for an end that must not come
             self.assertIsNone(program.poll(), "the program ended")
             e2e.post(shown["hwnd"], WM_CLOSE)
             self.assertEqual(program.wait(20), 0)

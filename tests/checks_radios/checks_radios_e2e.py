@@ -16,9 +16,6 @@ CHECKED, UNCHECKED, DISABLED = 201, 202, 203
 RADIOS = (211, 212, 213)
 FAMILY = (201, 202, 203, 210, 211, 212, 213, 220, 221)  # every row of the family, group box too
 KEY_COLOUR = (255, 0, 255)
-# Wine sees that the pointer has left a window on a timer of the hover time (400 ms), so the
-# leave notice, and with it the plain look, comes that much after the pointer went away.
-LEAVE_SECONDS = 0.8
 LAST_ROW = 221
 
 
@@ -80,17 +77,19 @@ class ChecksAndRadiosEndToEnd(unittest.TestCase):
         look as when painted afresh afterwards, under the pointer (with the glow ring) or after
         the pointer left it (without): no message may leave the system look."""
         act()
-        time.sleep(0.2)  # time for Wine to deliver the input
+        time.sleep(0.2)  # a real pause: the look right after the input is what is checked
         at_once = self.shoot(name)
         for control_id in control_ids:
             marks = boxes[control_id]
             x, y = marks.point()
             e2e.move_to(x + 40, y)  # on the caption: the glow is around the box
-            time.sleep(0.2)
-            hovered = self.shoot(f"{name}_hover_{control_id}")
+            hovered = self.shoot(f"{name}_hover_{control_id}", e2e.shot_when(
+                f"{name}_hover_{control_id}",
+                lambda p, m=marks: sum(map(is_cyan, m.ring(p))) >= 4).path)
             self.park(boxes)
-            time.sleep(LEAVE_SECONDS)
-            plain = self.shoot(f"{name}_left_{control_id}")
+            plain = self.shoot(f"{name}_left_{control_id}", e2e.shot_when(
+                f"{name}_left_{control_id}", lambda p, m=marks: not any(map(is_cyan, m.ring(p))),
+                timeout=10 + e2e.LEAVE_SECONDS).path)  # Wine's leave timer
             self.assertGreaterEqual(sum(map(is_cyan, marks.ring(hovered))), 4, control_id)
             self.assertFalse(any(map(is_cyan, marks.ring(plain))), control_id)
             self.assertTrue(marks.whole(at_once) in (marks.whole(plain), marks.whole(hovered)),

@@ -9,12 +9,10 @@ controls by id, and point at, click and photograph them.
 """
 import contextlib
 import os
-import time
 
 import lanzhou_e2e as e2e
 
 CAPTION = "控件一览"
-FADE_SECONDS = 1.0  # the styled frame fades in over about half a second
 
 
 class Gallery:
@@ -63,7 +61,9 @@ def running_gallery(*args, park_pointer: bool = True):
         window = wait_for_gallery()
         if not window:
             raise RuntimeError("the gallery did not show")
-        time.sleep(FADE_SECONDS)
+        e2e.wait_faded_in(window["hwnd"])
         yield Gallery(process, window)
     finally:
         e2e.stop(process)
+        # Its windows go a little after the process: the next gallery must not find this one.
+        e2e.wait_for(lambda: not e2e.find_window(CAPTION, "#32770", visible=None), 10)

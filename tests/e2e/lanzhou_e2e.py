@@ -1,8 +1,9 @@
 """Shared pieces of the end-to-end tests: the real program under Wine on the harness's display.
 
-The harness (tests/harness/start.sh) has made the prefix <build>/wine-test, started Xvfb and a
-persistent wineserver. Windows are found and inspected with winprobe.exe, the mouse is driven
-with xdotool and the screen is read with ImageMagick.
+Each test runs in a sandbox (tests/harness/sandbox.sh) that gives it its own Wine prefix
+(LANZHOU_WINEPREFIX), Xvfb display (LANZHOU_DISPLAY), persistent wineserver and loopback.
+Windows are found and inspected with winprobe.exe, the mouse is driven with xdotool and the
+screen is read with ImageMagick.
 """
 import contextlib
 import json
@@ -17,16 +18,17 @@ import time
 BUILD = os.path.abspath(os.environ.get("LANZHOU_BUILD_DIR", "build"))
 BIN = os.path.join(BUILD, "bin")
 SOURCE = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-PREFIX = os.environ.get("LANZHOU_WINEPREFIX", os.path.join(BUILD, "wine-test"))
+PREFIX = os.environ["LANZHOU_WINEPREFIX"]
 CHANNEL = "52804117"
 CLIENT_CLASS = "StandInVoiceClient"  # the stand-in voice client's window class
+FINAL_ALPHA = 240  # a styled window's opacity once faded in
+# Wine sees that the pointer has left a window on a timer of the hover time (400 ms), so a hover
+# look goes, and a leave notice comes, that much after the pointer went away.
+LEAVE_SECONDS = 0.8
 
 
 def display() -> str:
-    if os.environ.get("LANZHOU_DISPLAY"):
-        return os.environ["LANZHOU_DISPLAY"]
-    with open(os.path.join(BUILD, "harness", "display"), encoding="ascii") as f:
-        return ":" + f.read().strip()
+    return os.environ["LANZHOU_DISPLAY"]
 
 
 def wine_env(**extra) -> dict:
@@ -139,11 +141,21 @@ def xdotool(*args) -> str:
     return result.stdout.decode()
 
 
+def pointer() -> tuple:
+    where = dict(line.split("=") for line in xdotool("getmouselocation", "--shell").split())
+    return int(where["X"]), int(where["Y"])
+
+
 def move_to(x: int, y: int) -> None:
-    xdotool("mousemove", "--sync", x, y)
+    # xdotool's --sync waits for a move to be seen; for a move to where the pointer already is,
+    # none comes, and it waits out its own 15 seconds.
+    if pointer() != (x, y):
+        xdotool("mousemove", "--sync", x, y)
 
 
 def click_at(x: int, y: int, pause: float = 0.3) -> None:
+    """Real pauses, as a hand makes them: Wine sees the move before the press, and its server
+    hands later keys to the focus as it is when they come, so they wait for the click's."""
     move_to(x, y)
     time.sleep(0.1)
     xdotool("click", 1)
@@ -160,10 +172,61 @@ def screenshot(name: str) -> str:
     return path
 
 
+def shot_when(name: str, ready, timeout: float = 10) -> "Picture":
+    """Screenshots NAME until READY(picture) holds (the input handled, the new look painted);
+    returns the last picture either way, for the test's own assertion to judge."""
+    taken = []
+
+    def look():
+        taken[:] = [Picture(screenshot(name))]
+        return ready(taken[0])
+    wait_for(look, timeout, 0.1)
+    return taken[0]
+
+
+def settled_shot(name: str, timeout: float = 10) -> "Picture":
+    """Screenshots NAME until two in a row are the same: whatever was shown is painted."""
+    last = []
+
+    def same():
+        picture = Picture(screenshot(name))
+        settled = bool(last) and last[0].rgb == picture.rgb
+        last[:] = [picture]
+        return settled
+    wait_for(same, timeout, 0.1)
+    return last[0]
+
+
+def rest_shot(name: str) -> "Picture":
+    """The screen after the pointer has moved off: once Wine's leave timer has run out (a real
+    pause: no look tells that a hover look is still to go) and the screen has settled."""
+    time.sleep(LEAVE_SECONDS)
+    return settled_shot(name)
+
+
+def faded_in(hwnd: int) -> bool:
+    """Whether a styled window's fade-in has reached its final opacity."""
+    found = probe("layered", hwnd)
+    return bool(found) and found[0].get("alpha") == FINAL_ALPHA
+
+
+def wait_settled() -> None:
+    """Waits for the screen to settle; the pictures are this process's own and not kept."""
+    os.remove(settled_shot(f"settling-{os.getpid()}").path)
+
+
+def wait_faded_in(hwnd: int, timeout: float = 10) -> bool:
+    """Waits for the fade-in, then for the screen to settle (the children's paints)."""
+    done = bool(wait_for(lambda: faded_in(hwnd), timeout, 0.1))
+    wait_settled()
+    return done
+
+
 class Picture:
     """The pixels of a PNG, read once through ImageMagick."""
 
     def __init__(self, path: str):
+        self.path = path
         size = subprocess.run(["identify", "-format", "%w %h", path], capture_output=True,
                               check=True).stdout.split()
         self.width, self.height = int(size[0]), int(size[1])

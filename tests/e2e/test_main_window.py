@@ -2,7 +2,6 @@
 import os
 import re
 import tempfile
-import time
 import unittest
 
 import golden
@@ -47,15 +46,18 @@ class MainWindowEndToEnd(unittest.TestCase):
                 if page == 2:
                     l, t, r, b = pages[1]["rect"]
                     e2e.click_at(tab["client"][0] + (l + r) // 2, tab["client"][1] + (t + b) // 2)
-                    time.sleep(0.5)
-                shown = [c for c in e2e.children(main["hwnd"])
-                         if c["class"] == "Button" and c["visible"]]
                 rows = [row for row in table if row[0] == page]
+
+                def shown_buttons():
+                    return [c for c in e2e.children(main["hwnd"])
+                            if c["class"] == "Button" and c["visible"]]
+                e2e.wait_for(lambda: sorted(c["text"] for c in shown_buttons()) == sorted(
+                    r[1] for r in rows), 10)
+                shown = shown_buttons()
                 self.assertEqual(sorted(c["text"] for c in shown), sorted(r[1] for r in rows))
                 # The system's text in the program's 宋体, whole: the goldens hold its glyphs.
                 e2e.move_to(1000, 750)
-                time.sleep(1.0)
-                shot = e2e.screenshot(f"main_window_page{page}")
+                shot = e2e.rest_shot(f"main_window_page{page}").path
                 golden.assert_golden(f"main_window_page{page}", shot, main["rect"])
                 for _, caption, bl, bt, bw, bh, link in rows:
                     button = next(c for c in shown if c["text"] == caption)

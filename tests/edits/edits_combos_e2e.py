@@ -2,7 +2,6 @@
 scrolling the multi-line edit by its covers' arrows, hover looks, picking a combo box item;
 screenshots of each state, none of them with a pixel of the key colour."""
 import sys
-import time
 import unittest
 
 import gallery_e2e
@@ -23,11 +22,11 @@ def dark(rgb):
 
 
 class EditsAndCombos(unittest.TestCase):
-    def shot(self, gallery, name):
-        """A screenshot, checked for the key colour over the dialog."""
-        path = gallery.screenshot(name)
-        print("screenshot:", path)
-        picture = e2e.Picture(path)
+    def shot(self, gallery, name, ready=None):
+        """A screenshot (once READY(picture) holds, if given), checked for the key colour over
+        the dialog."""
+        picture = e2e.shot_when(name, ready) if ready else e2e.Picture(gallery.screenshot(name))
+        print("screenshot:", picture.path)
         left, top, right, bottom = gallery.rect()
         self.assertNotIn(KEY_COLOUR, set(picture.region(left, top, right, bottom)), name)
         return picture
@@ -73,25 +72,27 @@ class EditsAndCombos(unittest.TestCase):
             e2e.click_at((left + right) // 2, (top + bottom) // 2)
             e2e.xdotool("key", "End")
             e2e.xdotool("type", "abc")
-            time.sleep(0.3)
+            e2e.wait_for(lambda: gallery.control(SINGLE)["text"].endswith("abc"), 10)
             self.assertEqual(gallery.control(SINGLE)["text"], "单行编辑框abc")
             e2e.move_to(1, 1)
-            time.sleep(0.3)
-            typed = self.shot(gallery, "edits_typed_focused")
-            self.assertTrue(is_cyan(typed.pixel(left, (top + bottom) // 2)), "focus border")
+            focus = (left, (top + bottom) // 2)
+            typed = self.shot(gallery, "edits_typed_focused", lambda p: is_cyan(p.pixel(*focus)))
+            self.assertTrue(is_cyan(typed.pixel(*focus)), "focus border")
 
             # Scrolling by the covers' arrows: the real bars underneath take the clicks.
             for bar, is_vertical in ((vertical, True), (horizontal, False)):
                 l, t, r, b = bar
                 arrow = ((l + r) // 2, b - 8) if is_vertical else (r - 8, (t + b) // 2)
                 before = self.thumb_start(start, bar, is_vertical)
-                e2e.move_to(*arrow)
-                e2e.xdotool("click", "--repeat", 6, "--delay", 150, 1)
-                time.sleep(0.3)
-                scrolled = self.shot(gallery, "edits_scrolled_" + ("down" if is_vertical else "right"))
-                self.assertGreater(self.thumb_start(scrolled, bar, is_vertical), before)
                 # Away from the glyph, where the tint runs to the accent colour.
                 tinted = (r - 5, arrow[1]) if is_vertical else (arrow[0] - 5, b - 5)
+                e2e.move_to(*arrow)
+                e2e.xdotool("click", "--repeat", 6, "--delay", 150, 1)
+                scrolled = self.shot(
+                    gallery, "edits_scrolled_" + ("down" if is_vertical else "right"),
+                    lambda p, bar=bar, v=is_vertical, t=tinted, b=before: is_cyan(p.pixel(*t))
+                    and (self.thumb_start(p, bar, v) or 0) > b)
+                self.assertGreater(self.thumb_start(scrolled, bar, is_vertical), before)
                 self.assertTrue(is_cyan(scrolled.pixel(*tinted)), "the arrow under the pointer")
                 self.assertFalse(is_cyan(start.pixel(*tinted)), "the arrow without the pointer")
                 self.assertNotEqual(start.region(*text_area), scrolled.region(*text_area))
@@ -100,22 +101,25 @@ class EditsAndCombos(unittest.TestCase):
             for control, name in ((READ_ONLY, "edit"), (DROP_LIST, "combo")):
                 left, top, right, bottom = rects[control]
                 e2e.move_to(left + 10, (top + bottom) // 2)
-                time.sleep(0.4)
-                hovered = self.shot(gallery, "edits_combos_hover_" + name)
+                frame = (left, (top + bottom) // 2)
+                hovered = self.shot(gallery, "edits_combos_hover_" + name,
+                                    lambda p, frame=frame: is_cyan(p.pixel(*frame)))
                 self.assertTrue(is_cyan(hovered.pixel(left, (top + bottom) // 2)), name)
                 self.assertFalse(is_cyan(start.pixel(left, (top + bottom) // 2)), name)
 
             # Picking an item of the drop-down list shows it.
             left, top, right, bottom = rects[DROP_LIST]
-            e2e.click_at(right - 9, (top + bottom) // 2, pause=0.5)
+            e2e.click_at(right - 9, (top + bottom) // 2, pause=0)
+            e2e.wait_for(lambda: e2e.find_window(cls="ComboLBox"), 10)
             self.shot(gallery, "combos_dropped")
             item_height = bottom - top - 6
-            e2e.click_at(left + 20, bottom + 2 + item_height * 2 + item_height // 2, pause=0.5)
+            e2e.click_at(left + 20, bottom + 2 + item_height * 2 + item_height // 2, pause=0)
+            e2e.wait_for(lambda: gallery.control(DROP_LIST)["text"] == "广州", 10)
             self.assertEqual(gallery.control(DROP_LIST)["text"], "广州")
             e2e.move_to(1, 1)
-            time.sleep(0.3)
-            picked = self.shot(gallery, "combos_picked")
             face = (left + 2, top + 3, right - 22, bottom - 3)
+            picked = self.shot(gallery, "combos_picked", lambda p: any(
+                dark(rgb) for rgb in p.region(*face)) and p.region(*face) != start.region(*face))
             self.assertTrue(any(dark(rgb) for rgb in picked.region(*face)), "text drawn")
             self.assertNotEqual(start.region(*face), picked.region(*face))
             gallery.close()

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Stops what start.sh started for a build folder.
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# Ends and removes what sandboxes of a build folder left behind (a test killed on its timeout
+# leaves its own).
 build=$1
-state=$build/harness
-source "$here/../../tools/wine-env.sh"
-if [ -d "$build/wine-test" ]; then WINEPREFIX=$build/wine-test wineserver -k 2>/dev/null || true; fi
-if [ -f "$state/xvfb.pid" ]; then kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true; fi
-rm -f "$state/xvfb.pid" "$state/display"
+for box in "$build"/sandboxes/*/; do
+  [ -d "$box/prefix" ] && WINEPREFIX=$box/prefix wineserver -k 2>/dev/null
+  [ -f "$box/xvfb.pid" ] && kill "$(cat "$box/xvfb.pid")" 2>/dev/null
+done
+rm -rf "$build/sandboxes"
 exit 0

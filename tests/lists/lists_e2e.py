@@ -3,7 +3,6 @@ and the list view scroll through their real bars beneath the covers (wheel, arro
 cover's arrow button), the covers follow in the engine's look, and the frames show hover and
 focus."""
 import sys
-import time
 import unittest
 
 import gallery_e2e
@@ -62,11 +61,11 @@ class ListScrolling(unittest.TestCase):
                 else:  # the real bar's down arrow, beneath the cover's
                     e2e.click_at((l + r) // 2, b - 6)
                     e2e.click_at((l + r) // 2, b - 6)
-                time.sleep(0.5)
+                e2e.wait_for(lambda: top_index(control, message) > 0, 10)
                 self.assertGreater(top_index(control, message), 0, "the list scrolled")
                 e2e.move_to(1, 1)
-                time.sleep(0.3)
-                after = shot(f"lists_{control_id}_scrolled_{how}").region(l, t, r, b)
+                after = e2e.shot_when(f"lists_{control_id}_scrolled_{how}",
+                                      lambda p: p.region(l, t, r, b) != before).region(l, t, r, b)
                 self.assertNotEqual(before, after, "the cover's thumb followed the list")
                 # Still the engine's bar: its tinted track, not the system's grey one.
                 self.assertGreater(sum(map(is_cyan, after)), len(after) // 30)
@@ -88,23 +87,25 @@ class ListFrames(unittest.TestCase):
             bare_edge = (bare["rect"][0], middle - 5, bare["rect"][0] + 3, middle + 5)
             bare_plain = plain.region(*bare_edge)
 
+            def outlined(width):
+                return lambda p: [is_cyan(edge(p, box, 0)), is_cyan(edge(p, box, 1))] == [
+                    True, width == 2]
             e2e.move_to(left + 20, middle)
-            time.sleep(0.4)
-            hovered = shot("lists_frames_hover")
+            hovered = e2e.shot_when("lists_frames_hover", outlined(2))
             self.assertTrue(is_cyan(edge(hovered, box, 0)) and is_cyan(edge(hovered, box, 1)),
                             "2-pixel accent outline")
 
             e2e.click_at(left + 20, middle)
             e2e.move_to(1, 1)
-            time.sleep(0.4)
-            focused = shot("lists_frames_focus")
+            focused = e2e.shot_when("lists_frames_focus", outlined(1))
             self.assertTrue(is_cyan(edge(focused, box, 0)), "1-pixel accent outline")
             self.assertFalse(is_cyan(edge(focused, box, 1)))
 
             e2e.move_to(bare["rect"][0] + 20, middle)
             e2e.click_at(bare["rect"][0] + 20, middle)
-            time.sleep(0.4)
-            bare_now = shot("lists_frames_bare").region(*bare_edge)
+            # The list box loses the focus to the bare one: that repaint shows the click landed.
+            bare_now = e2e.shot_when("lists_frames_bare",
+                                     lambda p: not is_cyan(edge(p, box, 0))).region(*bare_edge)
             self.assertEqual(bare_now, bare_plain, "no frame: keeps its look")
 
 

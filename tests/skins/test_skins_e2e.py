@@ -214,8 +214,7 @@ class SkinEndToEnd(unittest.TestCase):
             with e2e.voice_client(), e2e.version_server("1.1"), self.run_launcher(folder):
                 main = e2e.wait_for_main_window()
                 self.assertIsNotNone(main)
-                time.sleep(1)
-                plain = probe_points(e2e.Picture(e2e.screenshot("main_window_unskinned")),
+                plain = probe_points(e2e.settled_shot("main_window_unskinned"),
                                      Geometry(main), border, caption_height)
 
         with e2e.program_folder() as folder, e2e.voice_client(), e2e.version_server("1.1"), \
@@ -224,8 +223,7 @@ class SkinEndToEnd(unittest.TestCase):
             self.assertIsNotNone(main)
             g = Geometry(main)
             e2e.move_to(g.main["rect"][2] + 100, g.main["rect"][3] + 100)  # pointer away
-            time.sleep(1)
-            picture = e2e.Picture(e2e.screenshot("main_window_skin6"))
+            picture = e2e.rest_shot("main_window_skin6")
             skinned = probe_points(picture, g, border, caption_height)
             for name in skinned:
                 self.assertNotEqual(skinned[name], plain[name], f"{name} looks unskinned")
@@ -242,22 +240,22 @@ class SkinEndToEnd(unittest.TestCase):
                                    12, 22)
             self.assertTrue(near(skinned["button"], face("")), skinned["button"])
 
+            def shows(look):
+                return lambda p: near(p.pixel(*g.button_point()), face(look))
             e2e.move_to(*g.button_centre())
-            time.sleep(0.8)
-            hover = e2e.Picture(e2e.screenshot("main_window_skin6_hover")).pixel(*g.button_point())
+            hover = e2e.shot_when("main_window_skin6_hover", shows(".hover")).pixel(
+                *g.button_point())
             self.assertTrue(near(hover, face(".hover")), hover)
 
             e2e.xdotool("mousedown", 1)
-            time.sleep(0.8)
-            pressed = e2e.Picture(e2e.screenshot("main_window_skin6_pressed")).pixel(
+            pressed = e2e.shot_when("main_window_skin6_pressed", shows(".pressed")).pixel(
                 *g.button_point())
             # Released away from the button: no click, and the pressed look goes.
             e2e.move_to(g.main["rect"][2] + 100, g.main["rect"][3] + 100)
-            time.sleep(0.5)
+            time.sleep(0.5)  # a real pause: the release comes after Wine has seen the move
             e2e.xdotool("mouseup", 1)
             self.assertTrue(near(pressed, face(".pressed")), pressed)
-            time.sleep(0.8)
-            released = e2e.Picture(e2e.screenshot("main_window_skin6_released")).pixel(
+            released = e2e.shot_when("main_window_skin6_released", shows("")).pixel(
                 *g.button_point())
             self.assertTrue(near(released, face("")), released)
 
@@ -274,7 +272,7 @@ class SkinEndToEnd(unittest.TestCase):
             self.assertTrue(e2e.wait_for(minimised, 10), "the minimise button did nothing")
             e2e.post(main["hwnd"], WM_SYSCOMMAND, SC_RESTORE)
             self.assertTrue(e2e.wait_for(lambda: not minimised(), 10))
-            time.sleep(0.5)
+            e2e.settled_shot("main_window_skin6_restored")
             e2e.click_at(close_x, button_y)
             self.assertEqual(exit_code(process), 0)
 

@@ -3,7 +3,6 @@ other box types, each at rest, with its default button under the pointer and pre
 of labels. Pixel probes name the defects the goldens also hold: a cut glyph, a light square."""
 import os
 import sys
-import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "e2e"))
@@ -21,7 +20,12 @@ def park(box):
     """The pointer to the box's bottom-left corner, over no control. Inside the box, so that
     Wine sees the next move: it drops a move to the point where it last saw the pointer."""
     e2e.move_to(box["rect"][0] + 6, box["rect"][3] - 6)
-    time.sleep(0.5)
+
+
+def new_look(name, before, rect):
+    """The screen once RECT no longer looks as in BEFORE and has settled: the new look painted."""
+    e2e.shot_when(name, lambda p: p.region(*rect) != before.region(*rect))
+    return e2e.settled_shot(name)
 
 
 def brightness(rgb):
@@ -38,17 +42,16 @@ class GoldenBoxes(unittest.TestCase):
         button (the first one)."""
         button = bs.buttons_of(box)[0]
         park(box)
-        rest = e2e.screenshot(f"golden_{name}_rest")
-        self.probe_defects(name, box, e2e.Picture(rest), icon)
-        golden.assert_golden(f"{name}_rest", rest, box["rect"])
+        rest = e2e.rest_shot(f"golden_{name}_rest")
+        self.probe_defects(name, box, rest, icon)
+        golden.assert_golden(f"{name}_rest", rest.path, box["rect"])
         e2e.move_to(*bs.centre(button))
-        time.sleep(0.5)
-        golden.assert_golden(f"{name}_hover", e2e.screenshot(f"golden_{name}_hover"), box["rect"])
+        hover = new_look(f"golden_{name}_hover", rest, button["rect"])
+        golden.assert_golden(f"{name}_hover", hover.path, box["rect"])
         e2e.xdotool("mousedown", 1)
-        time.sleep(0.5)
-        pressed = e2e.screenshot(f"golden_{name}_pressed")
+        pressed = new_look(f"golden_{name}_pressed", hover, button["rect"])
         e2e.xdotool("mouseup", 1)
-        golden.assert_golden(f"{name}_pressed", pressed, box["rect"])
+        golden.assert_golden(f"{name}_pressed", pressed.path, box["rect"])
 
     def probe_defects(self, name, box, picture, icon=False):
         """No text static has ink in its last column; an image static without an image shows
@@ -109,9 +112,9 @@ class GoldenBoxes(unittest.TestCase):
             box = bs.wait_for_box(caption="标签 labels")
             self.assertIsNotNone(box, "the dialog never showed")
             park(box)
-            shot = e2e.screenshot("golden_labels_rest")
-            self.probe_defects("labels", box, e2e.Picture(shot))
-            golden.assert_golden("labels_rest", shot, box["rect"])
+            shot = e2e.rest_shot("golden_labels_rest")
+            self.probe_defects("labels", box, shot)
+            golden.assert_golden("labels_rest", shot.path, box["rect"])
         finally:
             e2e.stop(process)
 

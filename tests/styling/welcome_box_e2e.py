@@ -70,8 +70,7 @@ class WelcomeBoxEndToEnd(unittest.TestCase):
             self.assertEqual(styled["Hw_lbID"], 1)
 
             # The picture: dark body, lighter caption band, the glyph's white cross, the glow.
-            time.sleep(0.3)
-            picture = shot("welcome_box")
+            picture = e2e.settled_shot("welcome_box")
             body = picture.pixel(left + 8, bottom - 8)
             self.assertLess(brightness(body), 130, f"body {body}")
             self.assertEqual(body[0], body[1])
@@ -88,26 +87,29 @@ class WelcomeBoxEndToEnd(unittest.TestCase):
             # moving away restores it.
             hover_probe = (close_x + 9, top + 17)
             self.assertFalse(is_red(picture.pixel(*hover_probe)))
+
+            def red(p):
+                return is_red(p.pixel(*hover_probe))
+
+            def not_red(p):
+                return not red(p)
             e2e.move_to(close_x + 16, top + 12)
-            time.sleep(0.4)
-            self.assertTrue(is_red(shot("welcome_close_hover").pixel(*hover_probe)))
+            self.assertTrue(red(e2e.shot_when("welcome_close_hover", red)))
             e2e.move_to(close_x + 20, top + 14)
-            time.sleep(0.3)
+            time.sleep(0.3)  # a real pause: the red must stay, there is no change to wait for
             self.assertTrue(is_red(shot("welcome_close_hover_moved").pixel(*hover_probe)))
             e2e.move_to(left + width // 2, top + 12)
-            time.sleep(0.4)
-            restored = shot("welcome_close_restored").pixel(*hover_probe)
+            restored = e2e.shot_when("welcome_close_restored", not_red).pixel(*hover_probe)
             self.assertFalse(is_red(restored), f"restored {restored}")
             # Leaving downwards into the body restores it as well.
             e2e.move_to(close_x + 16, top + 12)
-            time.sleep(0.3)
+            e2e.shot_when("welcome_close_hover_again", red)
             e2e.move_to(close_x + 16, top + 60)
-            time.sleep(0.4)
-            self.assertFalse(is_red(shot("welcome_close_left").pixel(*hover_probe)))
+            self.assertFalse(red(e2e.shot_when("welcome_close_left", not_red)))
 
             # Dragging in the caption band moves the box.
             e2e.move_to(left + 120, top + 12)
-            time.sleep(0.2)
+            time.sleep(0.2)  # input at a hand's pace: the press after the move, the drag in steps
             e2e.xdotool("mousedown", 1)
             for step in range(1, 9):
                 e2e.move_to(left + 120 + 10 * step, top + 12 + 5 * step)
@@ -117,12 +119,13 @@ class WelcomeBoxEndToEnd(unittest.TestCase):
             self.assertTrue(moved, f"rect after the drag: {box_rect(hwnd)}")
             left, top, right, bottom = box_rect(hwnd)
             close_x = left + width - 36
+            hover_probe = (close_x + 9, top + 17)
 
             # Pressing the close button does nothing; releasing it closes the box.
             e2e.move_to(close_x + 16, top + 12)
-            time.sleep(0.3)
+            e2e.shot_when("welcome_close_hover_moved_box", red)
             e2e.xdotool("mousedown", 1)
-            time.sleep(0.6)
+            time.sleep(0.6)  # a real pause: time for a close that must not come
             self.assertIsNotNone(box_rect(hwnd), "pressing alone must not close the box")
             e2e.xdotool("mouseup", 1)
             gone = e2e.wait_for(lambda: box_rect(hwnd) is None, timeout=5, interval=0.1)

@@ -6,7 +6,6 @@ runs one common dialog only."""
 import os
 import sys
 import tempfile
-import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "e2e"))
@@ -56,28 +55,32 @@ class GalleryToolbars(unittest.TestCase):
                 left, top, right, bottom = on_screen(index)
                 return (left + right) // 2, (top + bottom) // 2
 
-            def shot(name):
-                time.sleep(0.4)
-                return e2e.Picture(gallery.screenshot(name))
+            def shot(name, index, before):
+                """The screen once button INDEX no longer looks as in BEFORE (its look has
+                followed the pointer or the click)."""
+                rect = on_screen(index)
+                return e2e.shot_when(name, lambda p: p.region(*rect) != before.region(*rect))
 
+            rest = e2e.Picture(gallery.screenshot("toolbar_rest"))
             e2e.move_to(*centre(10))
-            over_first = shot("toolbar_hot_first")
+            over_first = shot("toolbar_hot_first", 10, rest)
             e2e.move_to(*centre(11))
-            over_second = shot("toolbar_hot_second")
+            over_second = shot("toolbar_hot_second", 11, over_first)
             self.assertGreater(tint(over_first, on_screen(10)), tint(over_second, on_screen(10)) + 10,
                                "the first button lost its highlight when the pointer moved on")
             self.assertGreater(tint(over_second, on_screen(11)), tint(over_first, on_screen(11)) + 10,
                                "the second button took the highlight")
             e2e.move_to(1, 1)
-            left_alone = shot("toolbar_left")
+            left_alone = shot("toolbar_left", 11, over_second)
             self.assertAlmostEqual(tint(left_alone, on_screen(4)), tint(over_first, on_screen(4)),
                                    delta=2, msg="the checked button keeps its fill")
 
             self.assertTrue(buttons()[4]["state"] & TBSTATE_CHECKED)
             e2e.click_at(*centre(4))
+            e2e.wait_for(lambda: not buttons()[4]["state"] & TBSTATE_CHECKED, 10)
             self.assertFalse(buttons()[4]["state"] & TBSTATE_CHECKED, "a click unchecks it")
             e2e.move_to(1, 1)
-            unchecked = shot("toolbar_unchecked")
+            unchecked = shot("toolbar_unchecked", 4, left_alone)
             self.assertLess(tint(unchecked, on_screen(4)), tint(left_alone, on_screen(4)) - 10)
 
             for name in ("toolbar_hot_first", "toolbar_unchecked"):
@@ -99,7 +102,7 @@ class GalleryToolbars(unittest.TestCase):
             e2e.click_at((left + right) // 2, (top + bottom) // 2)
             e2e.xdotool("key", "End")
             e2e.xdotool("type", "abc")
-            time.sleep(0.3)
+            e2e.wait_for(lambda: gallery.control(604)["text"].endswith("abc"), 10)
             self.assertEqual(gallery.control(604)["text"], "工具栏中的编辑框abc")
             print("screenshot:", gallery.screenshot("toolbar_container"))
             gallery.close()
@@ -140,7 +143,7 @@ def choose_file(name):
         open(os.path.join(folder, "sub", "inner.txt"), "w").close()
         type_into(dialog, FILE_NAME, "sub")  # changes folder
         e2e.xdotool("key", "Return")
-        time.sleep(1.0)
+        e2e.wait_for(lambda: control_by_id(dialog, FILE_NAME)["text"] == "", 10)
         type_into(dialog, FILE_NAME, name)
         e2e.xdotool("key", "Return")
     return use
@@ -161,14 +164,12 @@ def choose_colour(dialog, folder):
 
 
 def find_word(dialog, folder):
-    click(dialog, FIND_NEXT)
-    time.sleep(0.3)
+    click(dialog, FIND_NEXT)  # handled before the later click: one input queue, in order
     click(dialog, IDCANCEL)
 
 
 def replace_all(dialog, folder):
     click(dialog, REPLACE_ALL)
-    time.sleep(0.3)
     click(dialog, IDCANCEL)
 
 
@@ -197,11 +198,16 @@ class CommonDialogs(unittest.TestCase):
         result = os.path.join(folder, "result.txt")
         open(os.path.join(folder, "sample.txt"), "w").close()
         args = (["--plain"] if plain else []) + [name, result]
+        # The last dialog's windows go a little after its process: it must not be found instead.
+        e2e.wait_for(lambda: visible_dialog() is None, 10)
         e2e.move_to(1, 1)
         process = e2e.wine(os.path.join(e2e.BIN, "gallery.exe"), *args, cwd=folder)
         dialog = e2e.wait_for(visible_dialog, 60)
         self.assertIsNotNone(dialog, f"{name} never showed")
-        time.sleep(1.2)  # faded in
+        if plain:
+            e2e.wait_settled()
+        else:
+            e2e.wait_faded_in(dialog["hwnd"])
         return process, dialog, folder, result
 
     def check_look(self, name, dialog, plain_children):
