@@ -4,6 +4,8 @@
 # else on a virtual display; screenshots are saved under build/screenshots/.
 #   ./run.sh            the whole start-up flow
 #   ./run.sh --alone    the program without the stand-ins
+#   ./run.sh --server ARGS...   the stand-in update server answers otherwise, e.g.
+#                       --status 404, --mode silent, --body 1.0, --body-file F (none: no server)
 #   ./run.sh --gallery  the gallery: every styled control family in one dialog
 #   ./run.sh --gallery NAME   one of the system's common dialogs, styled (open, save, font,
 #                       colour, find, replace, print, pagesetup; --plain before NAME: unstyled)

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <future>
 #include <memory>
 #include <system_error>
@@ -25,8 +26,13 @@ char* RemoteVersionText = nullptr;
 
 namespace {
 
-// A hostile window could claim any title length; real titles are far shorter.
-constexpr std::size_t kMaxTitleLength = 64 * 1024;
+// Titles are read in UTF-16: the first read takes the claimed length up to this many units and
+// a read that fills its buffer is repeated with twice the room, up to kMaxTitleUnits, so that
+// neither a long title nor a window that claims an absurd length is cut or believed.
+constexpr std::size_t kFirstTitleRead = 64 * 1024;
+constexpr std::size_t kMaxTitleUnits = 16 * 1024 * 1024;
+// What an editor may put before the text when it saves the version file as UTF-8.
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
 // Closes a WinINet handle when it goes out of scope.
 class InternetHandle {
@@ -91,6 +97,62 @@ std::string ReadOwnCaption(HWND window) {
   return caption;
 }
 
+bool AnsweredOk(HINTERNET request) {
+  DWORD status = 0;
+  DWORD size = sizeof status;
+  return HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
+                        nullptr) &&
+         status == HTTP_STATUS_OK;
+}
+
+// Reads the body up to and with its first zero byte, or kVersionBodyCap + 1 bytes of text:
+// what follows cannot change the verdict and is left unread.
+std::optional<ByteSet> ReadVersionBody(HINTERNET request, const std::atomic<bool>& abandoned) {
+  ByteSet body;
+  std::uint8_t chunk[4096];
+  while (body.size() <= kVersionBodyCap) {
+    if (abandoned) return std::nullopt;
+    const auto wanted =
+        static_cast<DWORD>(std::min<std::size_t>(sizeof chunk, kVersionBodyCap + 1 - body.size()));
+    DWORD read = 0;
+    if (!InternetReadFile(request, chunk, wanted, &read)) return std::nullopt;
+    if (read == 0) break;
+    const std::uint8_t* begin = chunk;
+    const std::uint8_t* end = begin + read;
+    const std::uint8_t* zero = std::find(begin, end, std::uint8_t{0});
+    body.insert(body.end(), begin, zero == end ? end : zero + 1);
+    if (zero != end) break;
+  }
+  return body;
+}
+
+// Reads a window's text in UTF-16 (see kFirstTitleRead); empty when it does not answer.
+std::wstring ReadWideTitle(HWND window, std::size_t claimedUnits) {
+  std::size_t capacity = std::min(claimedUnits, kFirstTitleRead) + 1;
+  for (;;) {
+    std::wstring title(capacity, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, capacity, reinterpret_cast<LPARAM>(title.data()),
+                             SMTO_ABORTIFHUNG, kTitleTimeoutMs, &copied)) {
+      return {};
+    }
+    title.resize(std::wcslen(title.c_str()));
+    if (title.size() + 1 < capacity || capacity > kMaxTitleUnits) return title;
+    capacity *= 2;
+  }
+}
+
+std::string ToCodePage(const std::wstring& text, UINT codePage) {
+  if (text.empty()) return {};
+  const int units = static_cast<int>(text.size());
+  const int bytes =
+      WideCharToMultiByte(codePage, 0, text.data(), units, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return {};
+  std::string converted(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(codePage, 0, text.data(), units, converted.data(), bytes, nullptr, nullptr);
+  return converted;
+}
+
 // The download itself; stops early once the caller has stopped waiting for it.
 std::optional<ByteSet> FetchVersionFile(const std::string& url,
                                         const std::atomic<bool>& abandoned) {
@@ -123,17 +185,9 @@ std::optional<ByteSet> FetchVersionFile(const std::string& url,
   if (!request) return std::nullopt;
   SetNetworkTimeouts(request.get());
   if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) return std::nullopt;
-
-  ByteSet body;
-  std::uint8_t chunk[4096];
-  for (;;) {
-    if (abandoned) return std::nullopt;
-    DWORD read = 0;
-    if (!InternetReadFile(request.get(), chunk, sizeof chunk, &read)) return std::nullopt;
-    if (read == 0) return body;
-    if (body.size() + read > kVersionBodyCap) return std::nullopt;
-    body.insert(body.end(), chunk, chunk + read);
-  }
+  // An error page or a redirect that led nowhere is no version file.
+  if (!AnsweredOk(request.get())) return std::nullopt;
+  return ReadVersionBody(request.get(), abandoned);
 }
 
 }  // namespace
@@ -181,31 +235,34 @@ std::string BodyToText(const ByteSet& body) {
   return std::string(body.begin(), end);
 }
 
+std::string_view PublishedVersion(std::string_view text) {
+  if (text.starts_with(kUtf8Bom)) text.remove_prefix(std::strlen(kUtf8Bom));
+  if (text.ends_with("\r\n")) {
+    text.remove_suffix(2);
+  } else if (text.ends_with('\n')) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
 std::string VersionFileUrl() {
   std::string server = LANZHOU_UPDATE_SERVER;
   while (!server.empty() && server.back() == '/') server.pop_back();
   return server + kVersionFilePath;
 }
 
-std::string ReadWindowTitle(HWND window) {
-  // Not SendMessageA: one hung window of any program must not freeze the start. The length
-  // is asked in UTF-16 units (Wine's ANSI WM_GETTEXTLENGTH to another process ignores the
-  // timeout); two bytes per unit hold the title in any ANSI code page.
+std::string ReadWindowTitle(HWND window, UINT codePage) {
+  // Not SendMessageA: one hung window of any program must not freeze the start. The title is
+  // asked in UTF-16 (Wine's ANSI WM_GETTEXTLENGTH to another process ignores the timeout) and
+  // converted here, so that it comes whole however many bytes a character takes in the code
+  // page.
   DWORD_PTR units = 0;
   if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTitleTimeoutMs,
                            &units) ||
       units == 0) {
     return {};
   }
-  const std::size_t capacity = 2 * std::min<std::size_t>(units, kMaxTitleLength) + 1;
-  std::string title(capacity, '\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXT, capacity, reinterpret_cast<LPARAM>(title.data()),
-                           SMTO_ABORTIFHUNG, kTitleTimeoutMs, &copied)) {
-    return {};
-  }
-  title.resize(std::strlen(title.c_str()));
-  return title;
+  return ToCodePage(ReadWideTitle(window, units), codePage);
 }
 
 bool VisibleWindowShowsChannel(std::string_view channel, std::string_view extra) {
@@ -267,8 +324,10 @@ std::optional<ByteSet> DownloadVersionFile(const std::string& url) {
   return result.get();
 }
 
-bool VersionIsCurrent(std::string_view localVersion, const std::optional<ByteSet>& body) {
-  return body && BodyToText(*body) == localVersion;
+UpdateVerdict JudgeVersion(std::string_view localVersion, const std::optional<ByteSet>& body) {
+  if (!body) return UpdateVerdict::CheckFailed;
+  return PublishedVersion(BodyToText(*body)) == localVersion ? UpdateVerdict::UpToDate
+                                                             : UpdateVerdict::Expired;
 }
 
 HWND FindOwnMainWindow() {
@@ -277,14 +336,22 @@ HWND FindOwnMainWindow() {
   return found;
 }
 
-void CheckForUpdate() {
+bool CheckForUpdate() {
   HWND mainWindow = FindOwnMainWindow();
   const std::optional<ByteSet> body = DownloadVersionFile(VersionFileUrl());
-  StoreRemoteVersionText(body ? BodyToText(*body) : std::string());
-  if (VersionIsCurrent(ReadOwnCaption(mainWindow), body)) {
-    StyledMessageBox(mainWindow, kUpToDateText, MB_OK, kUpdateCaption);
-    return;
+  StoreRemoteVersionText(body ? PublishedVersion(BodyToText(*body)) : std::string_view());
+  switch (JudgeVersion(ReadOwnCaption(mainWindow), body)) {
+    case UpdateVerdict::UpToDate:
+      StyledMessageBox(mainWindow, kUpToDateText, MB_OK, kUpdateCaption);
+      return true;
+    case UpdateVerdict::Expired:
+      StyledMessageBox(mainWindow, kExpiredText, MB_OK, kUpdateCaption);
+      break;
+    case UpdateVerdict::CheckFailed:
+      // An unchecked copy does not run on either; the user is told why.
+      StyledMessageBox(mainWindow, kCheckFailedText, MB_OK, kUpdateCaption);
+      break;
   }
-  StyledMessageBox(mainWindow, kExpiredText, MB_OK, kUpdateCaption);
   if (mainWindow) PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+  return false;
 }

@@ -17,8 +17,10 @@ inline constexpr char kVersionFilePath[] = "/版本号.txt";
 inline constexpr char kUpdateCaption[] = "岚舟提示";
 inline constexpr char kUpToDateText[] = "当前是最新版本";
 inline constexpr char kExpiredText[] = "版本已到期请到YY52804117下载最新版";
+inline constexpr char kCheckFailedText[] = "无法连接更新服务器，请检查网络后再打开软件！";
 
-// A version text is a few bytes; a larger answer is not a version file.
+// A version text is a few bytes: reading stops once the text has run past this bound, and
+// such a text is no version.
 inline constexpr std::size_t kVersionBodyCap = 64 * 1024;
 // Titles of other programs' windows: how long one window may take to answer.
 inline constexpr UINT kTitleTimeoutMs = 1000;
@@ -50,12 +52,16 @@ bool TitleShowsChannel(std::string_view title, std::string_view channel, std::st
 // The version text of a response body: the bytes before the first zero byte.
 std::string BodyToText(const ByteSet& body);
 
+// The version a downloaded text holds: without one leading UTF-8 byte-order mark and one
+// trailing line break (LF or CR LF), which editors add when saving; nothing else is trimmed.
+std::string_view PublishedVersion(std::string_view text);
+
 // The configured update-server address followed by the version file's path.
 std::string VersionFileUrl();
 
-// Reads the title of any window, giving up on one that does not answer within
-// kTitleTimeoutMs; empty when there is none or it could not be read.
-std::string ReadWindowTitle(HWND window);
+// Reads the whole title of any window in the code page, giving up on one that does not answer
+// within kTitleTimeoutMs; empty when there is none or it could not be read.
+std::string ReadWindowTitle(HWND window, UINT codePage = CP_ACP);
 
 // True when a visible top-level window of any process has a title that shows the channel.
 bool VisibleWindowShowsChannel(std::string_view channel, std::string_view extra);
@@ -70,17 +76,22 @@ std::string PresenceMessage(std::string_view channel);
 // message box) and ends the process with exit code 0. Null texts count as empty.
 void CheckChannelPresence(const char* channel, const char* extra);
 
-// GETs the URL (HTTP/1.0, Accept: */*, past the cache) and reads the whole body, whatever the
-// status. Nothing when the connection or request fails, a read fails, the body exceeds
-// kVersionBodyCap or the download outlasts kDownloadDeadlineMs.
+// GETs the URL (HTTP/1.0, Accept: */*, past the cache) and reads the body up to and with its
+// first zero byte, or until the text has run past kVersionBodyCap. Nothing when the download
+// failed: the connection or request failed, the status is not 200 (OK), a read failed or the
+// download outlasted kDownloadDeadlineMs.
 std::optional<ByteSet> DownloadVersionFile(const std::string& url);
 
-// True when the published text equals the local version text; a failed download never does.
-bool VersionIsCurrent(std::string_view localVersion, const std::optional<ByteSet>& body);
+// What the update check tells the user.
+enum class UpdateVerdict { UpToDate, Expired, CheckFailed };
+// The verdict on a download: a failed one is no version; the version a body holds is current
+// when it equals the local version text.
+UpdateVerdict JudgeVersion(std::string_view localVersion, const std::optional<ByteSet>& body);
 
 // The calling thread's main window, or null.
 HWND FindOwnMainWindow();
 
 // Downloads the version text into RemoteVersionText and compares it with the main window's
-// caption; tells the user the outcome, and on a mismatch asks the main window to close.
-void CheckForUpdate();
+// caption; tells the user the outcome. When the version has expired or could not be checked,
+// asks the main window to close and returns false: the window is then not to be shown.
+bool CheckForUpdate();

@@ -41,13 +41,13 @@ void SetStylingGlobals() {
   ListOption = true;
 }
 
-void RunStartupWork(HWND mainWindow) {
+bool RunStartupWork(HWND mainWindow) {
   // Skin, channel presence check, welcome message and update check run here, in that order,
   // each after the previous one returned.
   ApplySkin(6);
   CheckChannelPresence("52804117", "");
   StyledMessageBox(mainWindow, "欢迎使用岚舟YY公会一键下载教程", MB_OK, "岚舟提示");
-  CheckForUpdate();
+  return CheckForUpdate();
 }
 
 int RunLauncher(HINSTANCE instance) {
@@ -59,9 +59,9 @@ int RunLauncher(HINSTANCE instance) {
 
   HWND mainWindow = CreateMainWindow(instance);
   if (!mainWindow) return 1;
-  RunStartupWork(mainWindow);
-  // The start-up work may already have asked the window to close.
-  if (IsWindow(mainWindow)) {
+  // A window that the start-up work has asked to close is not shown for the moment until the
+  // message loop handles that request.
+  if (RunStartupWork(mainWindow) && IsWindow(mainWindow)) {
     ShowWindow(mainWindow, SW_SHOWNORMAL);
     UpdateWindow(mainWindow);
   }

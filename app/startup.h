@@ -9,8 +9,9 @@ HICON LoadApplicationIcon(HINSTANCE module);
 // Sets the styling engine's globals to their start-up values.
 void SetStylingGlobals();
 
-// The main window's created handler: the start-up work, in its fixed order.
-void RunStartupWork(HWND mainWindow);
+// The main window's created handler: the start-up work, in its fixed order. False when the
+// update check has asked the main window to close: it is then never shown.
+bool RunStartupWork(HWND mainWindow);
 
 // The start-up sequence and message loop; returns the process exit code.
 int RunLauncher(HINSTANCE instance);

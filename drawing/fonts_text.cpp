@@ -120,6 +120,11 @@ bool StringFormat::SetTrimming(int trimming) {
       As<Gdiplus::GpStringFormat>(*this), static_cast<Gdiplus::StringTrimming>(trimming)));
 }
 
+bool StringFormat::SetHotkeyPrefix(int prefix) {
+  return StoreStatus(
+      G::GdipSetStringFormatHotkeyPrefix(As<Gdiplus::GpStringFormat>(*this), prefix));
+}
+
 bool StringFormat::Delete() {
   if (nativeHandle == nullptr) return false;
   bool ok = StoreStatus(G::GdipDeleteStringFormat(As<Gdiplus::GpStringFormat>(*this)));

@@ -49,5 +49,8 @@ class StringFormat : public DrawingObject {
   bool SetAlign(int alignment);      // 0 Near, 1 Center, 2 Far
   bool SetLineAlign(int alignment);  // 0 Near, 1 Center, 2 Far
   bool SetTrimming(int trimming);    // 3 EllipsisCharacter
+  // How "&" marks are drawn: 0 None (as text), 1 Show (the next character underlined), 2 Hide
+  // (removed); in the last two "&&" is one "&".
+  bool SetHotkeyPrefix(int prefix);
   bool Delete();
 };

@@ -153,6 +153,7 @@ void ReachTenPixelsPastTheClientEdge(HWND label) {
 
 // Regions (dialog units) and ids:
 //   x 5-155,   y 5-95     push buttons and statics            ids 100-199
+//                         (y 76-92: a row of captions with access keys, ids 120-129)
 //   x 5-155,   y 100-250  check boxes, radio buttons          ids 200-299
 //   x 160-320, y 5-250    edits (to y 170), combo boxes       ids 300-399
 //   x 325-480, y 5-250    list-type controls                  ids 400-499
@@ -193,6 +194,24 @@ std::vector<GalleryControl> MakeControls() {
        .place = {80, 25, 20, 20},
        .id = 112,
        .fill = ShowInformationIcon},
+      // Captions with access keys: the keys are underlined once the keyboard cues show (press
+      // Alt); "&&" is one "&".
+      {.className = "BUTTON",
+       .text = "保存(&S)",
+       .style = BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+       .place = {5, 76, 36, 16},
+       .id = 120},
+      {.className = "BUTTON",
+       .text = "记住密码(&R)",
+       .style = BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP,
+       .place = {45, 78, 62, 12},
+       .id = 121},
+      {.className = "BUTTON",
+       .text = "R&&D(&D)",
+       .style = BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP,
+       .place = {110, 78, 45, 12},
+       .id = 122,
+       .setup = {{.message = BM_SETCHECK, .wParam = BST_CHECKED}}},
       // Check boxes and radio buttons; the non-automatic radio button and the three-state
       // check box keep the system look.
       {.className = "BUTTON",
@@ -377,8 +396,9 @@ std::vector<GalleryControl> MakeControls() {
        .place = {5, 258, 310, 60},
        .id = TextBelowToolbarId,
        .fill = FillTextBelowToolbar},
-      {.className = TOOLBARCLASSNAMEA,
-       .style = TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
+      {.className = TOOLBARCLASSNAMEA,  // takes the focus: Tab reaches it
+       .style = TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN |
+                WS_TABSTOP,
        .place = {5, 322, 310, 16},
        .id = ListToolbarId,
        .fill = FillListToolbar},

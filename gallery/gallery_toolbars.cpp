@@ -132,7 +132,7 @@ void FillTextBelowToolbar(HWND toolbar) {
 
 void FillListToolbar(HWND toolbar) {
   TBBUTTON buttons[] = {
-      Button(0, CommandList1, Enabled, BTNS_BUTTON | BTNS_AUTOSIZE, "列表布局"),
+      Button(0, CommandList1, Enabled, BTNS_BUTTON | BTNS_AUTOSIZE, "列表布局(&L)"),
       Button(3, CommandList2, Enabled | TBSTATE_CHECKED, BTNS_CHECK | BTNS_AUTOSIZE, "已选中"),
       Separator(),
       Button(4, CommandList3, 0, BTNS_BUTTON | BTNS_AUTOSIZE, "禁用"),

@@ -2,9 +2,11 @@
 """Shows the launcher end to end: the stand-in voice client with the channel window, the
 stand-in update server with "1.1", then the program itself; saves screenshots as it goes.
 
-    demo.py [--alone | --gallery [ARGS...]] [--interactive]
+    demo.py [--alone | --gallery [ARGS...] | --server [ARGS...]] [--interactive]
 
---alone runs the program without the stand-ins; --gallery shows gallery.exe (with ARGS) instead
+--alone runs the program without the stand-ins; --server ARGS gives the stand-in update server
+other arguments (see tests/doubles/version_server.py: --body, --body-file, --status, --mode;
+--server none: no server at all); --gallery shows gallery.exe (with ARGS) instead
 of the program (--gallery font: the styled Font dialog; see README); --interactive leaves the messages to the user
 and waits until the program ends (a real display), otherwise they are answered automatically
 (a virtual display) and the program is closed after the last screenshot.
@@ -79,11 +81,13 @@ def main() -> int:
         return show_gallery(args, "--interactive" in sys.argv)
     alone = "--alone" in sys.argv
     interactive = "--interactive" in sys.argv
+    server = sys.argv[sys.argv.index("--server") + 1:] if "--server" in sys.argv else []
     shots = []
     with contextlib.ExitStack() as stack:
         if not alone:
             stack.enter_context(e2e.voice_client())
-            stack.enter_context(e2e.version_server("1.1"))
+            if server != ["none"]:
+                stack.enter_context(e2e.version_server("1.1", *server))
         folder = os.path.join(e2e.BUILD, "run", "app")
         os.makedirs(folder, exist_ok=True)
         with open(os.path.join(e2e.BIN, "lanzhou.exe"), "rb") as src, \

@@ -64,13 +64,6 @@ bool IsCheckOrRadio(const ButtonRecord& button) {
   return button.kind == RadioButtonKind || button.kind == CheckBoxKind;
 }
 
-// A check box or radio button looks hovered while it holds its record's hover slot.
-UINT CurrentCheckState(HWND window, const StyleRecord& record) {
-  int entry = static_cast<int>(ReadProperty(window, EntryIndexProperty));
-  bool hot = record.hotKind == HotButtons && record.hotIndex == entry;
-  return hot ? ButtonHover : 0;
-}
-
 // The system's button code draws check boxes and radio buttons straight to the screen on these
 // messages, outside WM_PAINT (Wine's visibly so): focus changes, enabling, a new caption, the
 // check and pushed states, and the click and space key that change them.
@@ -97,7 +90,7 @@ bool SystemDrawsOn(UINT message, WPARAM wParam) {
 // afresh: the message just handled may have run code that closed the dialog.
 void RepaintCheckOrRadio(HWND window) {
   StyleRecord* record = IsWindow(window) ? RecordOfControl(window) : nullptr;
-  if (record) RepaintButton(window, CurrentCheckState(window, *record), false);
+  if (record) RepaintButton(window, HoldsHoverSlot(window, *record) ? ButtonHover : 0, false);
 }
 
 void OnMouseLeave(HWND window, StyleRecord& record, const ButtonRecord& button) {
@@ -128,6 +121,11 @@ void OnMouseMove(HWND window, StyleRecord& record, const ButtonRecord& button, L
 }
 
 }  // namespace
+
+bool HoldsHoverSlot(HWND window, const StyleRecord& record) {
+  int entry = static_cast<int>(ReadProperty(window, EntryIndexProperty));
+  return record.hotKind == HotButtons && record.hotIndex == entry;
+}
 
 bool IsStylablePushButton(LONG style) {
   bool pushType = !(style & 0x2) && (style & 0x9) != 0x9 && !(style & 0x4);
@@ -221,9 +219,24 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         wParam = (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | OwnerDrawBits;
       }
       break;
+    case WM_UPDATEUISTATE:
+      // A push button's access key follows the accelerator cue; the system's owner-drawn button
+      // need not repaint for it (Wine's does not). One invalidation joins the system's own.
+      if (button->kind == PushButtonKind && button->text.find('&') != std::string::npos) {
+        InvalidateRect(window, nullptr, FALSE);
+      }
+      break;
     case BM_SETSTATE:
       // While the mouse holds the button it keeps its pushed look.
       if (wParam == 0 && button->pressed == 1) return 0;
+      break;
+    case WM_CAPTURECHANGED:
+      // The mouse no longer holds the button (another window took the capture, Alt+Tab,
+      // Escape): the press is over, and the system's un-highlight that follows goes through.
+      if (reinterpret_cast<HWND>(lParam) != window) button->pressed = 0;
+      break;
+    case WM_CANCELMODE:
+      button->pressed = 0;
       break;
     default:
       break;

@@ -7,11 +7,17 @@
 
 #include <string>
 
+struct StyleRecord;
+
 // Owner-draw state bits a button look reacts to; RepaintButton adds the hover bit.
 inline constexpr UINT ButtonSelected = ODS_SELECTED;  // 0x1: held down
 inline constexpr UINT ButtonDisabled = ODS_DISABLED;  // 0x4
 inline constexpr UINT ButtonFocused = ODS_FOCUS;      // 0x10
 inline constexpr UINT ButtonHover = ODS_HOTLIGHT;     // 0x40
+
+// Whether the styled button holds its record's hover slot: it then shows the hover look whoever
+// asks it to paint (the system's WM_DRAWITEM carries no hover bit).
+bool HoldsHoverSlot(HWND window, const StyleRecord& record);
 
 // Whether a button of this style is one of the push-button types this family takes over
 // (BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_USERBUTTON, and never one already owner-drawn).

@@ -9,6 +9,7 @@
 #include "resources/images/images.h"
 #include "styling/buttons/buttons.h"
 #include "styling/records/control_text.h"
+#include "styling/records/keyboard_cues.h"
 #include "styling/records/look_paint.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
@@ -192,7 +193,7 @@ void PaintCaption(Graphics& graphics, HWND window, const ButtonRecord& button, c
   RECT box{static_cast<int>(layout.x), static_cast<int>(layout.y),
            static_cast<int>(layout.x + layout.width), static_cast<int>(layout.y + layout.height)};
   TextLayout lines =
-      LayOutControlText(window, button.text.c_str(), box, format, AccessKeyMode::Hide);
+      LayOutControlText(window, button.text.c_str(), box, format, CaptionAccessKeys(window));
   KeepInside(lines, static_cast<int>(nearestLeft), box.right);
   SolidBrush brush;
   brush.Create(ToArgb(static_cast<COLORREF>(ReadProperty(window, TextColourProperty))));
@@ -214,6 +215,7 @@ void PaintLook(Graphics& graphics, HWND window, const ButtonRecord& button, cons
   RectF layout = radio ? RectF{18, 2, area.width - 18, area.height}
                        : RectF{20, 2, area.width - 20, area.height};
   PaintCaption(graphics, window, button, layout, radio ? 15.0f : 16.0f);
+  if (itemState & ButtonFocused) DrawFocusOutline(graphics, 0, 0, area.width, area.height);
 }
 
 // Everything the finished look depends on: a look kept under an equal key is the same picture.
@@ -223,6 +225,7 @@ LookKey KeyOf(HWND window, const ButtonRecord& button, UINT itemState, bool chec
   key.Add(button.kind).Add(itemState).Add(checked ? 1 : 0).Add(client);
   key.Add(button.text).Add(button.fontName).Add(button.fontSize).Add(button.fontStyle);
   key.Add(ReadProperty(window, TextColourProperty)).Add(AccentColour);
+  key.Add(CaptionHotkeyPrefix(window));
   return key;
 }
 
@@ -231,10 +234,11 @@ void PaintCheckOrRadio(HWND window, UINT itemState, ButtonKind kind) {
   if (!button || button->window != window || button->kind != kind) return;
   // A hidden button shows nothing: no work to do.
   if (!IsWindowVisible(window)) return;
-  // Only the disabled and hover bits make a difference; the window itself says whether it is
-  // disabled, whoever asks for the paint.
+  // Only the disabled, hover and focus bits make a difference; the window itself says whether
+  // it is disabled and whether it shows its focus, whoever asks for the paint.
   itemState &= ButtonDisabled | ButtonHover;
   if (!IsWindowEnabled(window)) itemState = ButtonDisabled;
+  if (ShowsFocusLook(window)) itemState |= ButtonFocused;
   bool checked = SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
   if (itemState & ButtonDisabled) checked = false;  // the disabled panel shows no mark
   RECT client{};

@@ -6,6 +6,7 @@
 #include "styling/buttons/buttons.h"
 #include "styling/records/canvas.h"
 #include "styling/records/control_text.h"
+#include "styling/records/keyboard_cues.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
 
@@ -70,6 +71,7 @@ LookKey PushButtonKey(HWND window, const ButtonRecord& button, UINT itemState,
   key.Add(itemState & (ButtonSelected | ButtonDisabled | ButtonFocused | ButtonHover));
   key.Add(itemRect).Add(button.text).Add(button.fontName).Add(button.fontSize);
   key.Add(button.fontStyle).Add(AccentColour).Add(ReadProperty(window, TextColourProperty));
+  key.Add(CaptionHotkeyPrefix(window));
   return key;
 }
 
@@ -80,7 +82,7 @@ void PaintCaption(Graphics& graphics, HWND window, const ButtonRecord& button, c
   format |= (GetWindowLongA(window, GWL_STYLE) & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
   RECT box{0, 2, static_cast<int>(b.w), static_cast<int>(b.h) + 2};
   TextLayout lines =
-      LayOutControlText(window, button.text.c_str(), box, format, AccessKeyMode::Hide);
+      LayOutControlText(window, button.text.c_str(), box, format, CaptionAccessKeys(window));
   SolidBrush brush;
   brush.Create(ToArgb(static_cast<COLORREF>(ReadProperty(window, TextColourProperty))));
   TextPen(ControlFont{button.fontName, button.fontSize, button.fontStyle})
@@ -92,6 +94,11 @@ void PaintCaption(Graphics& graphics, HWND window, const ButtonRecord& button, c
 void PaintPushButton(HWND window, HDC targetDC, UINT itemState, const RECT& itemRect) {
   ButtonRecord* button = ControlEntry(window, &StyleRecord::buttons);
   if (!button || button->window != window) return;
+  // The pressed look stays the pressed look; otherwise the pointer's presence shows.
+  StyleRecord* record = RecordOfControl(window);
+  if (!(itemState & ButtonSelected) && record && HoldsHoverSlot(window, *record)) {
+    itemState |= ButtonHover;
+  }
   const Box b{static_cast<float>(itemRect.left), static_cast<float>(itemRect.top),
               static_cast<float>(itemRect.right - itemRect.left),
               static_cast<float>(itemRect.bottom - itemRect.top)};

@@ -75,6 +75,13 @@ LRESULT OnFocusChange(HWND window, EditRecord& edit, UINT message, WPARAM wParam
   return result;
 }
 
+// The edit's entry after a message went through to its own procedure, which may have closed the
+// dialog (the entry freed with its record) or destroyed the edit: nullptr then.
+EditRecord* LiveEdit(HWND window) {
+  EditRecord* edit = IsWindow(window) ? ControlEntry(window, &StyleRecord::edits) : nullptr;
+  return edit && edit->window == window ? edit : nullptr;
+}
+
 }  // namespace
 
 void InstallEditControls(int styleIndex, HWND parentWindow) {
@@ -99,13 +106,13 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       // The dialog may have released these already, on its own WM_DESTROY.
       DeleteObjectProperty(window, BackgroundBrushProperty);
       DeleteObjectProperty(window, BackgroundBitmapProperty);
-      HideEmulatedScrollBars(edit->covers);
+      ReleaseCoveredControl(*edit);
       break;
     case WM_MOVE:
     case WM_SHOWWINDOW:
     case WM_WINDOWPOSCHANGED: {
       LRESULT result = ForwardMessage(window, message, wParam, lParam);
-      PlaceEmulatedScrollBars(window, edit->covers);
+      if (EditRecord* again = LiveEdit(window)) PlaceEmulatedScrollBars(window, again->covers);
       return result;
     }
     case WM_MOUSEMOVE:
@@ -147,8 +154,9 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   bool dragging = message == WM_MOUSEMOVE && edit->pressed;
   if (!MayScroll(message) && !dragging) return ForwardMessage(window, message, wParam, lParam);
   return ForwardThenPaint(window, message, wParam, lParam, [&] {
-    if (ControlEntry(window, &StyleRecord::edits) != edit) return;  // destroyed meanwhile
-    RepaintEmulatedScrollBars(window, edit->covers);
+    EditRecord* again = LiveEdit(window);
+    if (!again) return;
+    RepaintEmulatedScrollBars(window, again->covers);
     if (message == WM_ENABLE) PaintEditFrame(window);
   });
 }

@@ -19,14 +19,15 @@ Placement WindowPlacement(HWND window) {
   return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// The alpha the window shows through SetLayeredWindowAttributes; the final one when unknown.
-BYTE CurrentAlpha(HWND window) {
+// The opacity the window is to show once the animation is over: its final one, whatever a
+// running fade-in had reached when the focus came; a window not shown yet stays invisible for
+// the fade-in that its first paint starts.
+BYTE RestoredAlpha(HWND window) {
   BYTE alpha = 0;
   DWORD flags = 0;
-  if (GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) && (flags & LWA_ALPHA)) {
-    return alpha;
-  }
-  return FinalAlpha;
+  bool known = GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) && (flags & LWA_ALPHA);
+  bool awaitingFade = known && alpha == 0 && !(FadeStarted && FadeWindow == window);
+  return awaitingFade ? 0 : FinalAlpha;
 }
 
 void RemoveLayered(HWND window) {
@@ -60,7 +61,7 @@ DWORD WINAPI FadeIn(LPVOID window) {
 }
 
 void FocusAnimation(HWND window) {
-  BYTE restoredAlpha = CurrentAlpha(window);
+  BYTE restoredAlpha = RestoredAlpha(window);
   RemoveLayered(window);
   RECT client{};
   GetClientRect(window, &client);

@@ -78,7 +78,7 @@ void PaintCaption(Graphics& graphics, HWND window, float width) {
 LookKey FrameKey(const StyleRecord& record, SIZE size) {
   LookKey key;
   key.Add(size.cx).Add(size.cy).Add(WindowText(record.window));
-  key.Add(reinterpret_cast<std::intptr_t>(ApplicationIcon));
+  key.Add(reinterpret_cast<std::intptr_t>(ApplicationIcon)).Add(record.closeHot ? 1 : 0);
   for (int i = 1; i <= record.captionButtons.Count(); ++i) {
     const CaptionButton& button = record.captionButtons[i];
     const RectF& b = button.bounds;
@@ -155,9 +155,14 @@ void StartFadeOnce(HWND window) {
   if (!FadeStarted) {
     // A window already shown at its final opacity is not faded in again.
     if (!stillHidden) return;
-    FadeStarted = true;
-    FadeWindow = window;
     FadeThread = CreateThread(nullptr, 0, FadeIn, window, 0, nullptr);
+    if (FadeThread) {
+      FadeStarted = true;
+      FadeWindow = window;
+    } else {
+      // No thread to raise the opacity: an invisible modal window would look like a hang.
+      SetLayeredWindowAttributes(window, 0, FinalAlpha, LWA_ALPHA);
+    }
   } else if (window != FadeWindow && stillHidden) {
     // One fade at a time: the others are shown at once rather than left invisible.
     SetLayeredWindowAttributes(window, 0, FinalAlpha, LWA_ALPHA);
@@ -289,7 +294,7 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       LayoutCaptionButtons(FrameStyleIndex(window));
       break;
     case WM_ACTIVATE:
-      UnhookWindowsHookEx(StyleHookHandle);
+      RemoveStyleHook();
       break;
     case WM_SETFOCUS:
       FocusAnimation(window);
@@ -300,11 +305,12 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
       return OnControlColour(window, message, wParam, lParam);
-    case WM_DRAWITEM: {
-      DRAWITEMSTRUCT item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      RouteOwnerDrawnItem(FrameStyleIndex(window), item);
+    case WM_DRAWITEM:
+      if (lParam) {
+        RouteOwnerDrawnItem(FrameStyleIndex(window),
+                            *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      }
       break;
-    }
     case WM_DESTROY:
       if (StyleRecord* record = RecordAt(FrameStyleIndex(window))) ReleaseEditBackgrounds(*record);
       break;
@@ -370,7 +376,8 @@ void PaintFrame(HWND window) {
     PaintCaption(graphics, window, width);
     int index = FrameStyleIndex(window);
     for (int button = 1; button <= record->captionButtons.Count(); ++button) {
-      PaintCaptionButton(index, button, &graphics, false, false);
+      // The pointer may rest on the close button: its hover look stays through a full paint.
+      PaintCaptionButton(index, button, &graphics, false, button == 1 && record->closeHot);
     }
   }
   if (!kept) KeptFrames().Keep(key, record->frameDC, size.cx, size.cy);
@@ -386,7 +393,9 @@ void PaintCaptionButton(int styleIndex, int button, Graphics* graphics, bool alo
   const CaptionButton& caption = record->captionButtons[button];
   const RectF& b = caption.bounds;
   if (!alone) {
-    if (graphics) DrawCaptionButtonImage(*graphics, caption);
+    if (!graphics) return;
+    if (hover) PaintCloseHoverBackground(*graphics, b);
+    DrawCaptionButtonImage(*graphics, caption);
     return;
   }
   if (!record->frameDC) return;  // nothing painted yet to draw over

@@ -21,6 +21,6 @@ struct HeaderEntry {
   std::string fontName;
   std::int32_t fontSize = 0;
   std::int32_t fontStyle = 0;
-  HIMAGELIST imageList = nullptr;  // HDM_GETIMAGELIST at install time
+  HIMAGELIST imageList = nullptr;  // HDM_GETIMAGELIST, read again at every paint
   LookCache looks;
 };

@@ -188,6 +188,8 @@ void PaintHeader(int styleIndex, int position, HDC dc) {
   HeaderEntry* entry = record ? record->headers.At(position) : nullptr;
   if (!entry || !entry->window) return;
   HWND header = entry->window;
+  // The list the header holds now: one given after styling is drawn, a destroyed one is not.
+  entry->imageList = reinterpret_cast<HIMAGELIST>(SendMessageA(header, HDM_GETIMAGELIST, 0, 0));
   int margin = static_cast<int>(SendMessageA(header, HDM_GETBITMAPMARGIN, 0, 0));
   std::vector<HeaderItem> items = ReadItems(*entry);
   RECT client{};
@@ -197,7 +199,7 @@ void PaintHeader(int styleIndex, int position, HDC dc) {
   LookKey key = ControlLookKey(header);
   key.Add(client).Add(margin).Add(entry->clickable).Add(entry->fontName);
   key.Add(entry->fontSize).Add(entry->fontStyle);
-  key.Add(static_cast<std::int64_t>(reinterpret_cast<std::intptr_t>(entry->imageList)));
+  key.Add(ImageListKey(entry->imageList));
   for (const HeaderItem& item : items) {
     key.Add(item.rect).Add(item.text).Add(item.format).Add(item.image);
     key.Add(item.hot ? 1 : 0).Add(item.pressed ? 1 : 0);

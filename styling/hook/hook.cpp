@@ -63,23 +63,48 @@ void InstallControlFamilies(int styleIndex, HWND dialog) {
   InstallToolbars(styleIndex, dialog);
 }
 
+// The hook of one styled call: its window's activation removes it; a call that made no window
+// (or none that was activated) removes it on return, so that the thread's next plain dialog is
+// not taken over. A hook found waiting belongs to an outer call whose window has not been
+// activated yet (a box shown from a dialog's WM_INITDIALOG): it is put back for that window.
+class StyleHookScope {
+ public:
+  StyleHookScope() : outerWaiting_(StyleHookHandle != nullptr) { InstallStyleHook(); }
+  ~StyleHookScope() {
+    RemoveStyleHook();
+    if (outerWaiting_) InstallStyleHook();
+  }
+  StyleHookScope(const StyleHookScope&) = delete;
+  StyleHookScope& operator=(const StyleHookScope&) = delete;
+
+ private:
+  bool outerWaiting_;
+};
+
 }  // namespace
 
 int StyledMessageBox(HWND owner, const char* text, UINT type, const char* caption) {
-  InstallStyleHook();
+  StyleHookScope hook;
   return MessageBoxExA(owner, text, caption, type, 0) - 1;
 }
 
 INT_PTR StyledDialogBox(HWND owner, const DLGTEMPLATE* dialogTemplate, DLGPROC dialogProc,
                         LPARAM parameter) {
   if (!dialogTemplate) return -1;
-  InstallStyleHook();
+  StyleHookScope hook;
   return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialogTemplate, owner, dialogProc,
                                  parameter);
 }
 
 void InstallStyleHook() {
+  RemoveStyleHook();  // one hook at a time
   StyleHookHandle = SetWindowsHookExA(WH_CBT, StyleHook, nullptr, GetCurrentThreadId());
+}
+
+void RemoveStyleHook() {
+  if (!StyleHookHandle) return;
+  UnhookWindowsHookEx(StyleHookHandle);
+  StyleHookHandle = nullptr;
 }
 
 LRESULT CALLBACK StyleHook(int code, WPARAM wParam, LPARAM lParam) {

@@ -3,11 +3,11 @@
 
 #include <windows.h>
 
-// The handle of the most recently installed style hook (0 before the first).
+// The handle of the installed style hook; 0 when none is installed.
 extern HHOOK StyleHookHandle;
 
-// A system message box whose dialog the hook takes over; returns the pressed button's
-// identifier minus 1 (IDOK gives 0, IDYES 5, IDNO 6; a failed box gives -1).
+// A system message box whose dialog the hook takes over (the hook is gone when it returns); returns
+// the pressed button's identifier minus 1 (IDOK gives 0, IDYES 5, IDNO 6; a failed box gives -1).
 int StyledMessageBox(HWND owner, const char* text, UINT type, const char* caption);
 
 // Any dialog the engine takes over: installs the style hook, then runs DialogBoxIndirectParamA
@@ -16,8 +16,10 @@ int StyledMessageBox(HWND owner, const char* text, UINT type, const char* captio
 INT_PTR StyledDialogBox(HWND owner, const DLGTEMPLATE* dialogTemplate, DLGPROC dialogProc,
                         LPARAM parameter);
 
-// Installs the thread CBT hook; the new handle replaces the stored one.
+// Installs the thread CBT hook, removing the one installed before: one hook at a time.
 void InstallStyleHook();
+// Removes the installed style hook, if any.
+void RemoveStyleHook();
 
 // The CBT hook procedure: hands newly activated "#32770" dialogs to RouteDialog.
 LRESULT CALLBACK StyleHook(int code, WPARAM wParam, LPARAM lParam);

@@ -142,8 +142,7 @@ LRESULT CALLBACK ListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   auto [styleIndex, position] = PlaceOf(window);
   switch (message) {
     case WM_DESTROY:
-      // No picture of the bars stays behind the list.
-      HideEmulatedScrollBars(entry->covers);
+      ReleaseCoveredControl(*entry);
       break;
     case WM_MOVE:
     case WM_SHOWWINDOW:

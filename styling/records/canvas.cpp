@@ -1,8 +1,23 @@
 #include "styling/records/canvas.h"
 
+#include <cstdint>
+#include <vector>
+
 #include "styling/records/records.h"
 
 namespace {
+
+// FNV-1a over the bitmap's bits; 0 without a bitmap.
+std::int64_t PixelHash(HBITMAP bitmap) {
+  BITMAP shape{};
+  if (!bitmap || !GetObjectA(bitmap, sizeof shape, &shape)) return 0;
+  std::vector<unsigned char> bits(static_cast<size_t>(shape.bmWidthBytes) *
+                                  static_cast<size_t>(shape.bmHeight));
+  LONG read = GetBitmapBits(bitmap, static_cast<LONG>(bits.size()), bits.data());
+  std::uint64_t hash = 14695981039346656037ull;
+  for (LONG i = 0; i < read; ++i) hash = (hash ^ bits[static_cast<size_t>(i)]) * 1099511628211ull;
+  return static_cast<std::int64_t>(hash);
+}
 
 struct CanvasOwner {
   int styleIndex = 0;
@@ -80,6 +95,17 @@ HDC BackgroundCanvas(HWND window, const RECT& rect) {
   }
   // A container's canvas is the plain copy: containers of this program have no overlay.
   return canvas;
+}
+
+LookKey ImageListKey(HIMAGELIST images) {
+  LookKey key;
+  key.Add(reinterpret_cast<std::intptr_t>(images));
+  int count = images ? ImageList_GetImageCount(images) : 0;
+  key.Add(count);
+  IMAGEINFO info{};
+  if (count < 1 || !ImageList_GetImageInfo(images, 0, &info)) return key;
+  for (HBITMAP bitmap : {info.hbmImage, info.hbmMask}) key.Add(PixelHash(bitmap));
+  return key;
 }
 
 LookKey BackgroundKey(HWND window, const RECT& rect) {

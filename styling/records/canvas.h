@@ -3,6 +3,7 @@
 // styled window, and the window rectangles they are placed by.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include "styling/records/look_cache.h"
 
@@ -26,6 +27,11 @@ HDC BackgroundCanvas(HWND window, const RECT& rect);
 // or, while the frame holds more than a full paint drew, the owner window and its frameVersion.
 // Painters add their own inputs.
 LookKey BackgroundKey(HWND window, const RECT& rect);
+
+// What a look drawn from the image list depends on: the list, its count, and the pixels of its
+// images and masks (an icon replaced in place keeps the handle and the count). A few kilobytes
+// hashed: far less than the painting it saves.
+LookKey ImageListKey(HIMAGELIST images);
 
 // Selects the previous object back, deletes the bitmap and the DC and forgets the entry.
 // False (and nothing released) for 0 or a DC that is not registered.

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "styling/records/keyboard_cues.h"
+
 namespace {
 
 constexpr int NoWrapNoClip = 0x1000 | 0x4000;  // StringFormatFlagsNoWrap | NoClip
@@ -191,6 +193,10 @@ void PlaceLines(TextLayout& layout, const RECT& box, UINT format) {
 }
 
 }  // namespace
+
+AccessKeyMode CaptionAccessKeys(HWND window) {
+  return ShowsAccelerators(window) ? AccessKeyMode::Show : AccessKeyMode::Hide;
+}
 
 TextLayout LayOutText(HFONT font, const char* text, const RECT& box, UINT format,
                       AccessKeyMode keys) {

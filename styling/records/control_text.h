@@ -25,6 +25,10 @@ enum class AccessKeyMode {
   Show,  // the same, with the character after a single "&" underlined
 };
 
+// The mode of a caption whose control shows access keys: underlined while the window's UI state
+// shows accelerators (keyboard_cues.h), else hidden.
+AccessKeyMode CaptionAccessKeys(HWND window);
+
 // One line of a laid-out text.
 struct TextLine {
   std::wstring text;       // what is drawn: access-key marks removed

@@ -203,8 +203,12 @@ WNDPROC SubclassControl(HWND control, int styleIndex, int entry, WNDPROC procedu
 LRESULT ForwardMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                        const char* procProperty) {
   auto previous = ReadHandleProperty<WNDPROC>(window, procProperty);
-  if (!previous) return DefWindowProcA(window, message, wParam, lParam);
-  return CallWindowProcA(previous, window, message, wParam, lParam);
+  LRESULT result = previous ? CallWindowProcA(previous, window, message, wParam, lParam)
+                            : DefWindowProcA(window, message, wParam, lParam);
+  // The window's last message: its handle may be given to a new window, which must not read
+  // this one's entry and procedure from the table.
+  if (message == WM_NCDESTROY) bookkeeping.erase(window);
+  return result;
 }
 
 StyleRecord* RecordOfControl(HWND control) {

@@ -16,19 +16,24 @@
 //   painter:    LookKey key = LookKey().Add("push button")           // the family's name first
 //                   .Add(BackgroundKey(window, clientRect))          // the frame behind it
 //                   .Add(state bits).Add(clientRect).Add(text).Add(font)...;  // every input
+//                   // the keyboard cues too: the focus look and the caption's hotkey prefix
 //               if (DrawKeptLook(button->looks, key, targetDc)) return;  // unchanged: one copy
 //               CanvasDc canvas(window, clientRect);  // what lies behind the control
 //               ... draw on canvas.Dc();
 //               KeepLook(button->looks, key, canvas.Dc(), width, height);
 //               ... BitBlt the canvas once to the window; released at scope end.
 //   entry:      each family's entry holds `LookCache looks;`. A key that misses an input shows a
-//               stale look; an input that cannot be keyed cheaply (a bitmap's pixels) means
-//               that look is drawn every time. Code that draws into a record's frameDC
-//               outside PaintFrame clears its frameKey and bumps its frameVersion.
+//               stale look; an input that cannot be keyed cheaply (a large bitmap's pixels)
+//               means that look is drawn every time. An image list is keyed by ImageListKey
+//               (canvas.h), which hashes its pixels: an icon replaced in place shows. Code
+//               that draws into a record's frameDC outside PaintFrame clears its frameKey and
+//               bumps its frameVersion.
 // Properties go through ReadProperty/WriteProperty: the bookkeeping ones are then read from the
 // engine's own table instead of a server round trip per message under Wine.
 // The canvas, the kept looks, the font reader and the shape helpers are in
-// styling/records/canvas.h, styling/records/look_cache.h and styling/records/paint_helpers.h.
+// styling/records/canvas.h, styling/records/look_cache.h and styling/records/paint_helpers.h;
+// the keyboard cues (focus looks, access-key underlines) and the focus outline in
+// styling/records/keyboard_cues.h.
 
 #include <windows.h>
 
@@ -195,7 +200,7 @@ WNDPROC SubclassWindow(HWND window, WNDPROC procedure, const char* procProperty 
 // the entry's priorProc.
 WNDPROC SubclassControl(HWND control, int styleIndex, int entry, WNDPROC procedure);
 // Passes a message on to the procedure in the property (CallWindowProcA); a window without
-// one gets DefWindowProcA.
+// one gets DefWindowProcA. After WM_NCDESTROY the window's bookkeeping is forgotten.
 LRESULT ForwardMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                        const char* procProperty = ProcProperty);
 

@@ -16,6 +16,7 @@ struct CoverState {
   ScrollBarPart hover = NoScrollBarPart;  // the part shown in its hover look
   LookKey shown;                          // what the cover shows now
   LookCache looks;
+  bool closing = false;  // WM_DESTROY has come: it is on its way out
 };
 
 // nullptr for a window that is not a cover.

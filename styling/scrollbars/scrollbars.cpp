@@ -58,6 +58,9 @@ LRESULT CoverMessage(HWND cover, ScrollBarOrientation orientation, UINT message,
     case WM_NCHITTEST:
       // The real bar underneath takes the mouse.
       return HTTRANSPARENT;
+    case WM_DESTROY:
+      if (CoverState* state = StateOfCover(cover)) state->closing = true;
+      break;
     case WM_NCDESTROY:
       delete StateOfCover(cover);
       RemovePropA(cover, CoverStateProperty);
@@ -175,10 +178,12 @@ ScrollBarPart HitTestHorizontalScrollBar(HWND cover, LPARAM screenPoint) {
   return HitTest(cover, screenPoint);
 }
 
-void HideEmulatedScrollBars(const ScrollBarCovers& covers) {
+void DestroyEmulatedScrollBars(ScrollBarCovers& covers) {
   ForEachCover(covers, [](HWND cover, ScrollBarOrientation) {
-    if (IsWindow(cover)) ShowWindow(cover, SW_HIDE);
+    const CoverState* state = StateOfCover(cover);
+    if (state && !state->closing) DestroyWindow(cover);
   });
+  covers = {};
 }
 
 void RepaintEmulatedScrollBars(HWND target, const ScrollBarCovers& covers) {

@@ -10,7 +10,7 @@
 //               after a message that may scroll:    RepaintEmulatedScrollBars(control, covers);
 //               on WM_NCMOUSEMOVE:                   HoverEmulatedScrollBars(control, covers, l);
 //               on WM_NCMOUSELEAVE:                  LeaveEmulatedScrollBars(covers);
-//               on WM_DESTROY:                       HideEmulatedScrollBars(covers);
+//               on WM_DESTROY:                       ReleaseCoveredControl(entry);
 // Each cover keeps its own part rectangles and finished looks; it frees them when destroyed.
 
 #include <windows.h>
@@ -55,9 +55,19 @@ void PaintHorizontalScrollBar(HWND cover, ScrollBarPart hover = NoScrollBarPart)
 ScrollBarPart HitTestVerticalScrollBar(HWND cover, LPARAM screenPoint);
 ScrollBarPart HitTestHorizontalScrollBar(HWND cover, LPARAM screenPoint);
 
-// The target is being destroyed: its covers are hidden, so that no picture of its bars stays
-// behind (they go with the parent).
-void HideEmulatedScrollBars(const ScrollBarCovers& covers);
+// The target is being destroyed: its covers go with it (their state and kept looks with them),
+// and the handles are cleared. A cover already going with its parent is left to it.
+void DestroyEmulatedScrollBars(ScrollBarCovers& covers);
+
+// WM_DESTROY of a control with covers (an edit, a list): the covers and the kept looks go with
+// it while its dialog lives on, and its entry no longer names the handle, which a new window
+// may be given.
+template <typename Entry>
+void ReleaseCoveredControl(Entry& entry) {
+  DestroyEmulatedScrollBars(entry.covers);
+  entry.looks.Clear();
+  entry.window = nullptr;
+}
 
 // Repaints the covers of the bars the target still has when what they show has changed since
 // their last paint (scroll position, range, state, size, background); a part under the pointer

@@ -48,8 +48,7 @@ void CaptureFont(StaticEntry& entry, HWND control) {
 // underlined only while the window's keyboard cues are shown.
 AccessKeyMode StaticAccessKeys(HWND window) {
   if (GetWindowLongA(window, GWL_STYLE) & SS_NOPREFIX) return AccessKeyMode::None;
-  auto state = static_cast<UINT>(SendMessageA(window, WM_QUERYUISTATE, 0, 0));
-  return (state & UISF_HIDEACCEL) ? AccessKeyMode::Hide : AccessKeyMode::Show;
+  return CaptionAccessKeys(window);
 }
 
 // The static's text laid out where the system lays it: in the width the system gave the static

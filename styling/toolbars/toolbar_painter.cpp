@@ -15,6 +15,7 @@
 #include "styling/buttons/buttons.h"
 #include "styling/records/canvas.h"
 #include "styling/records/child_windows.h"
+#include "styling/records/keyboard_cues.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
 #include "styling/toolbars/toolbars.h"
@@ -188,8 +189,7 @@ ARGB TextColour(HWND toolbar, BYTE state) {
 void DrawCaption(Graphics& graphics, HWND toolbar, const ToolbarEntry& entry, const ButtonFacts& f,
                  const Box& b, SIZE icon, bool list) {
   BYTE style = f.button.fsStyle;
-  std::string text = (style & BTNS_NOPREFIX) ? f.text : CaptionWithoutMnemonics(f.text.c_str());
-  if (text.empty()) return;
+  if (f.text.empty()) return;
   RectF layout = list ? RectF{b.x + icon.cx, b.y + 2, b.w - icon.cx, b.h}
                       : RectF{b.x, b.y + icon.cy, b.w, b.h - icon.cy};
   if (IsDropDown(style)) layout.width -= DropDownWidth;
@@ -201,9 +201,10 @@ void DrawCaption(Graphics& graphics, HWND toolbar, const ToolbarEntry& entry, co
   format.SetAlign(AlignCentre);
   format.SetLineAlign(AlignCentre);
   format.SetTrimming(EllipsisCharacter);
+  format.SetHotkeyPrefix((style & BTNS_NOPREFIX) ? HotkeyPrefixNone : CaptionHotkeyPrefix(toolbar));
   SolidBrush brush;
   brush.Create(TextColour(toolbar, f.button.fsState));
-  graphics.DrawString(text.c_str(), font, brush, layout, format);
+  graphics.DrawString(f.text.c_str(), font, brush, layout, format);
 }
 
 // The toolbar's entry while "Kj_FuID" and "Kj_lbID" still name it.
@@ -221,12 +222,12 @@ ToolbarEntry* EntryOf(HWND toolbar, StyleRecord** owner = nullptr) {
 // Everything the toolbar's look depends on. (Not ControlLookKey: a toolbar finds its record by
 // "Kj_FuID", which that key does not read.)
 LookKey ToolbarLook(HWND toolbar, const StyleRecord& record, const RECT& client, int count, int hot,
-                    HIMAGELIST images) {
+                    HIMAGELIST images, bool focusShown) {
   LookKey key;
   key.Add(record.frameVersion).Add(RectInOwner(toolbar)).Add(client).Add(count).Add(hot);
+  key.Add(focusShown ? 1 : 0).Add(CaptionHotkeyPrefix(toolbar));
   key.Add(static_cast<std::int64_t>(SendMessageA(toolbar, TB_GETSTYLE, 0, 0)));
-  key.Add(reinterpret_cast<std::intptr_t>(images));
-  key.Add(images ? ImageList_GetImageCount(images) : 0);
+  key.Add(ImageListKey(images));
   key.Add(ReadProperty(toolbar, TextColourProperty));
   for (int i = 0; i < count; ++i) {
     ButtonFacts facts;
@@ -248,6 +249,13 @@ RECT ClientInWindow(HWND toolbar, RECT client) {
   return client;
 }
 
+void OutlineWhole(HDC canvas, const RECT& client) {
+  Graphics graphics;
+  graphics.CreateFromHdc(canvas);
+  DrawFocusOutline(graphics, 0, 0, static_cast<float>(client.right),
+                   static_cast<float>(client.bottom));
+}
+
 }  // namespace
 
 ToolbarEntry* ToolbarEntryOf(HWND toolbar) { return EntryOf(toolbar); }
@@ -261,13 +269,19 @@ void PaintToolbar(HWND toolbar) {
   RECT client{};
   GetClientRect(toolbar, &client);
   if (client.right <= 0 || client.bottom <= 0) return;
-  LookKey key = ToolbarLook(toolbar, *record, client, count, hot, ImagesOf(toolbar));
+  // A focused toolbar shows the focus on the button the keyboard has reached, its hot one.
+  bool focusShown = ShowsFocusLook(toolbar);
+  LookKey key = ToolbarLook(toolbar, *record, client, count, hot, ImagesOf(toolbar), focusShown);
   HDC screen = GetChildClippedDC(toolbar);
   if (!screen) return;
   if (!entry->looks.Draw(key, screen, 0, 0)) {
     CanvasDc canvas(toolbar, ClientInWindow(toolbar, client));
     if (canvas) {
-      for (int i = 0; i < count; ++i) PaintToolbarButton(toolbar, i, canvas.Dc(), i == hot);
+      for (int i = 0; i < count; ++i) {
+        PaintToolbarButton(toolbar, i, canvas.Dc(), i == hot, focusShown && i == hot);
+      }
+      // Focused before the keyboard reached a button: the toolbar itself shows the focus.
+      if (focusShown && hot < 0) OutlineWhole(canvas.Dc(), client);
       entry->looks.Keep(key, canvas.Dc(), client.right, client.bottom);
       BitBlt(screen, 0, 0, client.right, client.bottom, canvas.Dc(), 0, 0, SRCCOPY);
     }
@@ -275,7 +289,7 @@ void PaintToolbar(HWND toolbar) {
   ReleaseDC(toolbar, screen);
 }
 
-void PaintToolbarButton(HWND toolbar, int index, HDC memoryDc, bool hot) {
+void PaintToolbarButton(HWND toolbar, int index, HDC memoryDc, bool hot, bool focused) {
   ToolbarEntry* entry = EntryOf(toolbar);
   ButtonFacts facts;
   if (!entry || !ReadButton(toolbar, index, facts)) return;
@@ -313,6 +327,7 @@ void PaintToolbarButton(HWND toolbar, int index, HDC memoryDc, bool hot) {
     }
     if (IsDropDown(style)) DrawDropArrow(graphics, b);
     if (!IsSeparator(style)) DrawCaption(graphics, toolbar, *entry, facts, b, icon, list);
+    if (focused && !IsSeparator(style)) DrawFocusOutline(graphics, b.x, b.y, b.w, b.h);
   }
   if (image) DestroyIcon(image);
 }

@@ -37,6 +37,12 @@ bool IsTreeExpansion(UINT code) {
          code == TVN_ITEMEXPANDEDW;
 }
 
+// The focus and the keyboard cues are part of the toolbar's look; the system's toolbar need not
+// repaint for them.
+bool ChangesToolbarCues(UINT message) {
+  return message == WM_SETFOCUS || message == WM_KILLFOCUS || message == WM_UPDATEUISTATE;
+}
+
 }  // namespace
 
 void InstallToolbars(int styleIndex, HWND parent) {
@@ -81,10 +87,15 @@ void RegisterContainer(HWND window) {
 
 LRESULT CALLBACK ToolbarWndProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam) {
   // Without its record (the dialog is gone) the toolbar paints itself as the system would.
-  if (message == WM_PAINT && StylingEnabled && ToolbarEntryOf(toolbar)) {
+  bool styled = StylingEnabled && ToolbarEntryOf(toolbar);
+  if (message == WM_PAINT && styled) {
     return PaintInsteadOfSystem(toolbar, wParam, lParam, [toolbar] { PaintToolbar(toolbar); });
   }
-  return ForwardMessage(toolbar, message, wParam, lParam, ToolbarProcProperty);
+  LRESULT result = ForwardMessage(toolbar, message, wParam, lParam, ToolbarProcProperty);
+  if (styled && ChangesToolbarCues(message) && IsWindow(toolbar)) {
+    InvalidateRect(toolbar, nullptr, FALSE);
+  }
+  return result;
 }
 
 LRESULT CALLBACK ContainerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -35,8 +35,9 @@ LRESULT CALLBACK ContainerWndProc(HWND window, UINT message, WPARAM wParam, LPAR
 void PaintToolbar(HWND toolbar);
 
 // Draws button `index` into the memory DC: background and frame when hot, pressed or checked,
-// separator rules, icon (greyed when disabled or indeterminate), drop-down arrow and text.
-void PaintToolbarButton(HWND toolbar, int index, HDC memoryDc, bool hot);
+// separator rules, icon (greyed when disabled or indeterminate), drop-down arrow, text, and the
+// focus outline when `focused` (the hot button of a toolbar that has the keyboard focus).
+void PaintToolbarButton(HWND toolbar, int index, HDC memoryDc, bool hot, bool focused = false);
 
 // Draws a grey copy of the icon at (x, y): neutral pixels (black, white, greys) vanish, the
 // others become their grey, slightly reddish when the state is TBSTATE_INDETERMINATE.

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "drawing/drawing.h"
+#include "styling/records/keyboard_cues.h"
 #include "styling/records/look_paint.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
@@ -133,7 +134,8 @@ void PaintThumb(Graphics& graphics, const RectF& box) {
   graphics.DrawPath(pen, ellipse);
 }
 
-void DrawTrackBar(Graphics& graphics, const TrackBarRecord& entry, const TrackState& s, SIZE size) {
+void DrawTrackBar(Graphics& graphics, const TrackBarRecord& entry, const TrackState& s, SIZE size,
+                  bool focusShown) {
   Axes axes{entry.vertical != 0};
   if (TrackBarOption) PaintPanel(graphics, size, axes.vertical, TrackBarPanel);
   auto [along, across] = ChannelSpans(s.channel, axes.vertical);
@@ -180,6 +182,9 @@ void DrawTrackBar(Graphics& graphics, const TrackBarRecord& entry, const TrackSt
     PaintThumb(graphics, axes.Box(thumbAt, y0 - 4 + shift, 11, 11));
   } else {
     PaintThumb(graphics, axes.Box(thumbAt + (s.AtMax() ? 8.0f : 0), y0 - 1.5f, 6, 6));
+  }
+  if (focusShown) {
+    DrawFocusOutline(graphics, 0, 0, static_cast<float>(size.cx), static_cast<float>(size.cy));
   }
 }
 
@@ -229,8 +234,11 @@ void PaintTrackBar(int styleIndex, int index) {
   key.Add(size.cx).Add(size.cy).Add(entry->hovered).Add(TrackBarOption ? 1 : 0);
   key.Add(s.pos).Add(s.min).Add(s.max).Add(s.selStart).Add(s.selEnd);
   key.Add(s.channel).Add(s.thumb);
-  PresentWindowLook(window, entry->looks, key, size.cx, size.cy,
-                    [&](Graphics& graphics) { DrawTrackBar(graphics, *entry, s, size); });
+  bool focusShown = ShowsFocusLook(window);
+  key.Add(focusShown ? 1 : 0);
+  PresentWindowLook(window, entry->looks, key, size.cx, size.cy, [&](Graphics& graphics) {
+    DrawTrackBar(graphics, *entry, s, size, focusShown);
+  });
 }
 
 void PaintProgressBar(int styleIndex, int index) {

@@ -105,6 +105,10 @@ LRESULT CALLBACK TrackBarWindowProc(HWND window, UINT message, WPARAM wParam, LP
       entry->hovered = 0;
       repaint();
       break;
+    case WM_UPDATEUISTATE:
+      // The focus cues came or went: only the focused track bar shows them.
+      if (GetFocus() == window) return ForwardThenPaint(window, message, wParam, lParam, repaint);
+      break;
     default:
       if (TrackBarRedrawsAfter(message, wParam)) {
         return ForwardThenPaint(window, message, wParam, lParam, repaint);

@@ -11,6 +11,7 @@
 #include "styling/records/records.h"
 #include "styling/statics/statics.h"
 #include "tests/buttons_statics/styled_host.h"
+#include "tests/styling/test_support.h"
 
 namespace {
 
@@ -149,6 +150,26 @@ TEST(PushButtons, AHeldButtonKeepsItsPushedStateUntilReleased) {
   EXPECT_FALSE(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED) << "passed on again";
 }
 
+TEST(PushButtons, LosingTheCaptureWhileHeldEndsThePress) {
+  StyledHost host;
+  HWND button = StyledButton(host);
+  HWND other = host.AddChild("Static", "", 0, 200, 200, 10, 10);
+  struct Case {
+    const char* how;
+    void (*lose)(HWND button, HWND other);
+  } cases[] = {
+      {"another window takes the capture", [](HWND, HWND o) { SetCapture(o), ReleaseCapture(); }},
+      {"WM_CANCELMODE", [](HWND b, HWND) { SendMessageA(b, WM_CANCELMODE, 0, 0); }},
+  };
+  for (const Case& c : cases) {
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    ASSERT_TRUE(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED) << c.how;
+    c.lose(button, other);
+    EXPECT_EQ(EntryOf(host, button).pressed, 0) << c.how;
+    EXPECT_FALSE(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED) << c.how;
+  }
+}
+
 TEST(PushButtons, ADoubleClickIsOneClick) {
   StyledHost host;
   HWND button = StyledButton(host);
@@ -194,6 +215,18 @@ TEST(PushButtons, HoverRepaintsOnceOnEntryAndAgainAfterAnotherFamilyHadTheSlot) 
   Rgb plain = PixelOf(button, edgeX, edgeY);
   EXPECT_FALSE(plain.Near(Accent, 40)) << "the plain outline after leaving";
   EXPECT_TRUE(plain.Near(Rgb{plain.r, plain.r, plain.r}, 3) && plain.r < 120) << "dark grey";
+  Pump();
+}
+
+TEST(PushButtons, AHoveredButtonKeepsItsHoverLookWhenTheSystemRepaintsIt) {
+  StyledHost host(RGB(60, 60, 60));
+  HWND button = StyledButton(host);
+  SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  ASSERT_EQ(PixelOf(button, 0, 15), Accent);
+  // The system's repaint asks the parent to draw it (WM_DRAWITEM), with no hover bit.
+  RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(PixelOf(button, 0, 15), Accent);
+  SendMessageA(button, WM_MOUSELEAVE, 0, 0);
   Pump();
 }
 
@@ -258,6 +291,7 @@ TEST(PushButtons, MnemonicMarksAreNotDrawn) {
 
   StyledHost host(RGB(220, 220, 220));
   HWND button = StyledButton(host, "&W&&");
+  AnswerUiState(button, UISF_HIDEACCEL);  // as the system draws it with accelerators hidden
   RepaintButton(button, 0, false);
   Snapshot marked = Capture(button);
   SetWindowTextA(button, "W&&");

@@ -1,8 +1,10 @@
 """Pieces shared by the end-to-end tests of the presence and update checks."""
 import contextlib
 import os
+import re
 import subprocess
 import sys
+import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "e2e"))
@@ -12,6 +14,7 @@ PRESENCE_TEXT = f"请打开YY并进入频道：{e2e.CHANNEL},再打开软件！"
 WELCOME_TEXT = "欢迎使用岚舟YY公会一键下载教程"
 UP_TO_DATE_TEXT = "当前是最新版本"
 EXPIRED_TEXT = "版本已到期请到YY52804117下载最新版"
+CHECK_FAILED_TEXT = "无法连接更新服务器，请检查网络后再打开软件！"
 UPDATE_CAPTION = "岚舟提示"
 SS_TYPEMASK, SS_ICON = 0x1F, 0x03
 
@@ -30,6 +33,35 @@ def first_message(before_pids: set, timeout: float = 60, exclude=()):
 
 def buttons(hwnd: int) -> list:
     return [c["text"] for c in e2e.children(hwnd) if c["class"] == "Button" and c["visible"]]
+
+
+@contextlib.contextmanager
+def times_mapped(title: str):
+    """Counts how often the X windows titled TITLE are mapped (shown, if only for a moment) on
+    the test display while the block runs. xev watches the root window; a property that we set
+    on it marks when xev has begun to listen and, the server keeping the order of events, when
+    it has seen all that happened in the block."""
+    windows = {f"{int(w):#x}" for w in e2e.xdotool("search", "--name", f"^{re.escape(title)}$")
+               .split()}
+    with tempfile.TemporaryFile() as out:
+        xev = subprocess.Popen(["stdbuf", "-oL", "xev", "-root", "-event", "substructure",
+                                "-event", "property"], env=e2e.wine_env(), stdout=out)
+
+        def marked(mark: str) -> bool:
+            subprocess.run(["xprop", "-root", "-f", mark, "8s", "-set", mark, "1"],
+                           env=e2e.wine_env(), check=True)
+            out.seek(0)
+            return mark.encode() in out.read()
+        try:
+            assert e2e.wait_for(lambda: marked("LANZHOU_WATCH_START"), 10, 0.1), "no xev"
+            count = [0]
+            yield count
+            assert e2e.wait_for(lambda: marked("LANZHOU_WATCH_END"), 10, 0.1), "xev stopped"
+            out.seek(0)
+            maps = re.findall(r"MapNotify event.*\n.*window (0x[0-9a-f]+)", out.read().decode())
+            count[0] = sum(w in windows for w in maps)
+        finally:
+            e2e.stop(xev)
 
 
 def icon_static(hwnd: int):

@@ -61,15 +61,33 @@ TEST(VersionText, IsTheBodyUpToTheFirstZeroByte) {
   EXPECT_EQ(BodyToText({' ', 0xB0, 0xE6, ' '}), " \xB0\xE6 ");
 }
 
-TEST(VersionText, IsCurrentOnlyWhenDownloadedAndExactlyEqual) {
-  EXPECT_TRUE(VersionIsCurrent("1.1", ByteSet{'1', '.', '1'}));
-  EXPECT_TRUE(VersionIsCurrent("1.1", ByteSet{'1', '.', '1', 0, '9'}));
-  EXPECT_FALSE(VersionIsCurrent("1.1", ByteSet{'1', '.', '1', '\n'}));
-  EXPECT_FALSE(VersionIsCurrent("1.1", ByteSet{'1', '.', '2'}));
-  EXPECT_FALSE(VersionIsCurrent("1.1", ByteSet{}));
-  // A failed download never matches, not even an empty local text.
-  EXPECT_FALSE(VersionIsCurrent("", std::nullopt));
-  EXPECT_TRUE(VersionIsCurrent("", ByteSet{}));
+TEST(VersionText, OneBomAndOneLineBreakAreTheEditorsAndNothingElseIsTrimmed) {
+  using enum UpdateVerdict;
+  const std::string bom = "\xEF\xBB\xBF";
+  const struct {
+    std::string body;
+    UpdateVerdict verdict;
+  } cases[] = {
+      {"1.1", UpToDate},
+      {"1.1\n", UpToDate},
+      {"1.1\r\n", UpToDate},
+      {bom + "1.1", UpToDate},
+      {bom + "1.1\r\n", UpToDate},
+      {std::string("1.1\0\n9", 6), UpToDate},
+      {"1.0", Expired},
+      {"", Expired},
+      {"1.1\n\n", Expired},
+      {"1.1\r", Expired},
+      {" 1.1", Expired},
+      {"\n1.1", Expired},
+      {bom + bom + "1.1", Expired},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(JudgeVersion("1.1", ByteSet(c.body.begin(), c.body.end())), c.verdict) << c.body;
+  }
+  // A failed download is no version, not even for an empty local text.
+  EXPECT_EQ(JudgeVersion("", std::nullopt), CheckFailed);
+  EXPECT_EQ(JudgeVersion("", ByteSet{}), UpToDate);
 }
 
 TEST(VersionText, DownloadedTextIsKeptAsOwnCopyUntilFreed) {
@@ -126,9 +144,24 @@ TEST(WindowTitle, ReadsAnsiTitlesOfAnyLengthAndEmptyOnes) {
   EXPECT_EQ(ReadWindowTitle(longer.get()), longTitle);
   TitledWindow untitled("");
   EXPECT_EQ(ReadWindowTitle(untitled.get()), "");
+  const std::string overFirstRead = std::string(140000, 'b') + " 90817263";
+  TitledWindow longest("");  // Wine keeps 16 bits of a title's length given at creation
+  SetWindowTextA(longest.get(), overFirstRead.c_str());
+  EXPECT_TRUE(ReadWindowTitle(longest.get()) == overFirstRead);  // no 140,000-byte report
   TitledWindow bragger("modest 90817263", true, BraggingProc);
   EXPECT_EQ(ReadWindowTitle(bragger.get()), "modest 90817263");
   EXPECT_EQ(ReadWindowTitle(nullptr), "");
+}
+
+TEST(WindowTitle, ComesWholeInACodePageOfThreeBytesACharacter) {
+  std::wstring title(3000, L'\x9891');  // 频
+  title += L" 90817263";
+  HWND window = CreateWindowExW(0, L"STATIC", title.c_str(), WS_POPUP, 0, 0, 9, 9, nullptr, nullptr,
+                                nullptr, nullptr);
+  std::string utf8;
+  for (std::size_t i = 0; i < 3000; ++i) utf8 += "\xE9\xA2\x91";
+  EXPECT_EQ(ReadWindowTitle(window, CP_UTF8), utf8 + " 90817263");
+  DestroyWindow(window);
 }
 
 TEST(WindowTitle, HungWindowYieldsAnEmptyTitleInsteadOfBlocking) {

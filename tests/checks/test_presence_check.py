@@ -5,6 +5,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "e2e"))
+import golden  # noqa: E402
 import lanzhou_e2e as e2e  # noqa: E402
 from checks_e2e import (PRESENCE_TEXT, WELCOME_TEXT, buttons, first_message,  # noqa: E402
                         icon_match, icon_pixels, new_visible_windows, reference_icon_pixels)
@@ -27,6 +28,10 @@ class PresenceCheckEndToEnd(unittest.TestCase):
                         if w["pid"] == box["pid"] and w["class"] == "LanzhouMainWindow")
             facts = dict(box=box, shown=shown, main=main, buttons=buttons(box["hwnd"]),
                          icon=icon_pixels(box["hwnd"], "presence_message"))
+            # The system's message font, whole: the golden holds its glyphs.
+            e2e.move_to(1000, 750)
+            golden.assert_golden("presence_message", e2e.screenshot("presence_message"),
+                                 box["rect"])
             e2e.press_dialog_button(box["hwnd"])
             facts["code"] = program.wait(30)
         return facts

@@ -7,13 +7,18 @@
 //   winprobe tbbuttons HWND     a toolbar's buttons: command, state, style, client rectangle
 //   winprobe post HWND MSG WPARAM LPARAM   posts a message (numbers in C notation)
 //   winprobe send HWND MSG WPARAM LPARAM   sends one that carries no pointer; prints the result
+//   winprobe fonts FACE...      for each face, and for the system's message font ("message"),
+//                               the English family name of the installed font that serves it
+//                               at 12 pixels
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -167,6 +172,60 @@ int PrintLayered(HWND w) {
   return 0;
 }
 
+std::uint16_t BigEndian16(const std::vector<unsigned char>& bytes, std::size_t at) {
+  return at + 1 < bytes.size() ? static_cast<std::uint16_t>(bytes[at] << 8 | bytes[at + 1]) : 0;
+}
+
+// The family name (name 1, Windows platform, US English) in the selected font's name table:
+// the font file's own name, whatever name the font was asked for by.
+std::string FileFamilyName(HDC dc) {
+  constexpr DWORD kNameTable = 0x656D616E;  // "name", as GetFontData takes table tags
+  const DWORD size = GetFontData(dc, kNameTable, 0, nullptr, 0);
+  if (size == GDI_ERROR) return {};
+  std::vector<unsigned char> table(size);
+  GetFontData(dc, kNameTable, 0, table.data(), size);
+  const std::size_t count = BigEndian16(table, 2), strings = BigEndian16(table, 4);
+  for (std::size_t record = 6; record < 6 + 12 * count; record += 12) {
+    if (BigEndian16(table, record) != 3 || BigEndian16(table, record + 4) != 0x409 ||
+        BigEndian16(table, record + 6) != 1) {
+      continue;
+    }
+    std::wstring name;
+    const std::size_t start = strings + BigEndian16(table, record + 10);
+    for (std::size_t i = 0; i < BigEndian16(table, record + 8); i += 2) {
+      name += static_cast<wchar_t>(BigEndian16(table, start + i));
+    }
+    return Utf8(name.c_str());
+  }
+  return {};
+}
+
+void PrintServingFamily(const std::string& label, LOGFONTW font) {
+  HDC dc = GetDC(nullptr);
+  HFONT handle = CreateFontIndirectW(&font);
+  HGDIOBJ old = SelectObject(dc, handle);
+  std::printf("{\"face\":%s,\"family\":%s}\n", Json(label).c_str(),
+              Json(FileFamilyName(dc)).c_str());
+  SelectObject(dc, old);
+  DeleteObject(handle);
+  ReleaseDC(nullptr, dc);
+}
+
+int PrintServingFamilies(int count, char** faces) {
+  for (int i = 0; i < count; ++i) {
+    LOGFONTW font{};
+    font.lfHeight = -12;
+    font.lfCharSet = DEFAULT_CHARSET;
+    MultiByteToWideChar(CP_ACP, 0, faces[i], -1, font.lfFaceName, LF_FACESIZE);
+    PrintServingFamily(Utf8(font.lfFaceName), font);
+  }
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  PrintServingFamily("message", metrics.lfMessageFont);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -203,6 +262,8 @@ int main(int argc, char** argv) {
     return PrintToolbarButtons(ParseWindow(argv[2]));
   } else if (command == "layered" && argc == 3) {
     return PrintLayered(ParseWindow(argv[2]));
+  } else if (command == "fonts") {
+    return PrintServingFamilies(argc - 2, argv + 2);
   } else {
     return 2;
   }

@@ -4,12 +4,17 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <malloc.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "gallery/gallery_table.h"
+#include "styling/edits/edits.h"
+#include "styling/lists/lists.h"
 #include "styling/records/child_windows.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
@@ -386,4 +391,79 @@ TEST(EditsAndComboBoxes, ShowingDialogsLeavesNoGdiObjectsBehind) {
   EXPECT_EQ(before - CountFreeGdiSlots(), 20 * systemLoses);
 }
 
+int ChildCount(HWND parent) {
+  int count = 0;
+  for (HWND c = nullptr; (c = FindWindowExA(parent, c, nullptr, nullptr)); ++count) {
+  }
+  return count;
+}
+
+// An edit or list destroyed while its dialog lives takes its covers, their state and the kept
+// looks with it, and the engine's table forgets them all.
+TEST(EmulatedScrollBars, GoWithTheirControlWhileTheDialogLives) {
+  struct Case {
+    const char* className;
+    DWORD style;
+    void (*install)(int styleIndex, HWND parent);
+  } cases[] = {{"Edit", ES_MULTILINE, InstallEditControls},
+               {"ListBox", LBS_DISABLENOSCROLL, InstallListControls}};
+  ShowDialog({}, [&](HWND dialog) {
+    for (const Case& c : cases) {
+      auto comeAndGo = [&] {
+        HWND control =
+            CreateWindowExA(WS_EX_CLIENTEDGE, c.className, "",
+                            WS_CHILD | WS_VISIBLE | c.style | WS_VSCROLL | WS_HSCROLL, 10, 40, 120,
+                            80, dialog, nullptr, GetModuleHandleA(nullptr), nullptr);
+        c.install(FindStyleRecord(dialog), dialog);
+        RedrawWindow(dialog, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        DestroyWindow(control);
+      };
+      comeAndGo();
+      int windows = ChildCount(dialog), kept = KeptBookkeepingCount(), slots = CountFreeGdiSlots();
+      for (int i = 0; i < 20; ++i) comeAndGo();
+      EXPECT_EQ(ChildCount(dialog), windows) << c.className;
+      EXPECT_EQ(KeptBookkeepingCount(), kept) << c.className;
+      EXPECT_GE(CountFreeGdiSlots(), slots - 5) << c.className;
+    }
+  });
+}
+
+// While set, freed memory is filled with this value and kept: a read after free finds it.
+std::uintptr_t freedFill = 0;
+WNDPROC editOwnProc = nullptr;
+
+// The edit's own procedure, under the engine's: it closes the dialog when the edit moves.
+LRESULT CALLBACK ClosingOnMove(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_MOVE) return CallWindowProcA(editOwnProc, edit, message, wParam, lParam);
+  DestroyWindow(GetParent(edit));
+  return 0;
+}
+
+TEST(Edits, AProcedureThatClosesTheDialogOnAMoveLeavesNothingToReadAfterwards) {
+  HWND sentinel = CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 4, 4, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+  ShowDialog({}, [&](HWND dialog) {
+    HWND edit =
+        CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE, 10, 40,
+                        120, 80, dialog, nullptr, GetModuleHandleA(nullptr), nullptr);
+    editOwnProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ClosingOnMove)));
+    InstallEditControls(FindStyleRecord(dialog), dialog);
+    // The freed entry's covers would read as the sentinel, which placing them would hide.
+    freedFill = reinterpret_cast<std::uintptr_t>(sentinel);
+    SendMessageA(edit, WM_MOVE, 0, 0);
+    freedFill = 0;
+  });
+  EXPECT_TRUE(IsWindowVisible(sentinel));
+  DestroyWindow(sentinel);
+}
+
 }  // namespace
+
+void operator delete(void* block) noexcept {
+  if (!block || !freedFill) return std::free(block);
+  auto* words = static_cast<std::uintptr_t*>(block);
+  for (size_t i = 0; i < _msize(block) / sizeof *words; ++i) words[i] = freedFill;
+}
+void operator delete(void* block, std::size_t) noexcept { operator delete(block); }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "styling/frame/frame.h"
 #include "styling/hook/hook.h"
@@ -132,6 +133,9 @@ TEST(Frame, CloseButtonHoverPaintsOnceAndRestores) {
   EXPECT_TRUE(record.closeHot);
   Rgb hot = PixelOf(record.frameDC, px, py);
   EXPECT_GT(hot.r, hot.g + 40) << "red";
+  PaintFrame(w.window);  // a full repaint while the pointer rests on it
+  Rgb kept = PixelOf(record.frameDC, px, py);
+  EXPECT_GT(kept.r, kept.g + 40) << "still red after a full paint";
   SetPixel(record.frameDC, px, py, RGB(0, 255, 0));  // a second move must not repaint
   SendMessageA(w.window, WM_NCMOUSEMOVE, HTCLOSE, 0);
   EXPECT_EQ(GetPixel(record.frameDC, px, py), RGB(0, 255, 0));
@@ -153,6 +157,7 @@ TEST(Frame, NonClientMessagesOfTheFrame) {
   EXPECT_EQ(SendMessageA(w.window, WM_NCPAINT, 1, 0), 0);
   EXPECT_EQ(SendMessageA(w.window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0), 0);
   EXPECT_EQ(SendMessageA(w.window, WM_NCLBUTTONDOWN, HTCLOSE, 0), 0);
+  SendMessageA(w.window, WM_DRAWITEM, 0, 0);  // without its structure
   EXPECT_TRUE(IsWindow(w.window));
 }
 
@@ -192,6 +197,11 @@ TEST(Frame, FocusAnimationEndsLayeredAt240AndLaterPaintsStillShow) {
   EXPECT_EQ(alpha, FinalAlpha);
   EXPECT_TRUE(flags & LWA_ALPHA);
   EXPECT_EQ(MemoryDcRegistry.Count(), 0) << "both animation canvases released";
+  // The focus arrives while a fade-in runs: the window still ends at its final opacity.
+  SetLayeredWindowAttributes(w.window, 0, 96, LWA_ALPHA);
+  FocusAnimation(w.window);
+  GetLayeredWindowAttributes(w.window, nullptr, &alpha, &flags);
+  EXPECT_EQ(alpha, FinalAlpha);
   // A paint after the animation reaches the screen.
   RECT r = w.Rect();
   SetWindowTextA(w.window, "");
@@ -201,6 +211,40 @@ TEST(Frame, FocusAnimationEndsLayeredAt240AndLaterPaintsStillShow) {
   Rgb onScreen = PixelOf(screen, r.left + (r.right - r.left) / 2, r.bottom - 20);
   ReleaseDC(nullptr, screen);
   EXPECT_NEAR(onScreen.r, 100, 10) << "the frame's body, not a stale picture";
+}
+
+// Takes the free address space for the scope: no thread stack can be reserved meanwhile.
+struct AddressSpaceTaken {
+  std::vector<void*> blocks = std::vector<void*>(1 << 16);
+  AddressSpaceTaken() {
+    size_t n = 0;
+    for (SIZE_T size = SIZE_T{256} << 20; size >= SIZE_T{64} << 10; size /= 4) {
+      while (n < blocks.size() &&
+             (blocks[n] = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS)))
+        ++n;
+    }
+  }
+  ~AddressSpaceTaken() {
+    for (void* block : blocks) VirtualFree(block, 0, MEM_RELEASE);
+  }
+};
+
+DWORD WINAPI DoNothing(LPVOID) { return 0; }
+
+TEST(Frame, AWindowWhoseFadeCannotStartIsShownAtOnce) {
+  RoutedWindow w("no thread");
+  PaintFrame(w.window);  // the paint below only copies the frame
+  HANDLE thread = nullptr;
+  {
+    AddressSpaceTaken taken;
+    thread = CreateThread(nullptr, 0, DoNothing, nullptr, 0, nullptr);
+    RedrawWindow(w.window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  }
+  ASSERT_EQ(thread, nullptr) << "threads could still be made";
+  BYTE alpha = 0;
+  GetLayeredWindowAttributes(w.window, nullptr, &alpha, nullptr);
+  EXPECT_EQ(alpha, FinalAlpha);
+  EXPECT_FALSE(FadeStarted);
 }
 
 TEST(Frame, TwoHundredStyledBoxesLeaveNoGdiObjectsBehind) {

@@ -150,6 +150,27 @@ TEST(StyledMessageBox, WindowsOfOtherClassesAreNeverTakenOver) {
   }
 }
 
+TEST(StyleHook, OneAtATimeAndNoneLeftByACallThatMadeNoWindow) {
+  InstallStyleHook();
+  HHOOK first = StyleHookHandle;
+  InstallStyleHook();
+  EXPECT_FALSE(UnhookWindowsHookEx(first)) << "the older hook was removed";
+  RemoveStyleHook();
+  // A dialog of a window class that does not exist: no window is made, nothing is activated.
+  struct alignas(4) {
+    DLGTEMPLATE head{WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, 100, 50};
+    WORD menu = 0;
+    wchar_t className[18] = L"NoSuchWindowClass";
+    WORD title = 0;
+  } missingClass;
+  EXPECT_EQ(StyledDialogBox(nullptr, &missingClass.head, nullptr, 0), -1);
+  EXPECT_EQ(StyleHookHandle, nullptr);
+  bool takenOver = true;
+  RunPlainBox([&](HWND box) { takenOver = GetPropA(box, ProcProperty) || FindStyleRecord(box); },
+              "plain", "plain");
+  EXPECT_FALSE(takenOver) << "the thread's next plain dialog stays plain";
+}
+
 TEST(StyledMessageBox, ReturnsTheButtonIdentifierMinusOne) {
   EXPECT_EQ(RunStyledBox([](HWND box) { CloseBox(box, IDYES); }, MB_YESNO), 5);
   EXPECT_EQ(RunStyledBox([](HWND box) { CloseBox(box, IDNO); }, MB_YESNO), 6);

@@ -225,3 +225,26 @@ bool SameArea(HRGN a, HRGN b) {
   DeleteObject(difference);
   return kind == NULLREGION;
 }
+
+namespace {
+
+constexpr char UiStateProcProperty[] = "test_uistate_proc";
+constexpr char UiStateProperty[] = "test_uistate";
+
+LRESULT CALLBACK UiStateAnswerer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_QUERYUISTATE) {
+    return reinterpret_cast<LRESULT>(GetPropA(window, UiStateProperty));
+  }
+  auto prior = reinterpret_cast<WNDPROC>(GetPropA(window, UiStateProcProperty));
+  return CallWindowProcA(prior, window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void AnswerUiState(HWND control, LRESULT state) {
+  SetPropA(control, UiStateProperty, reinterpret_cast<HANDLE>(state));
+  if (GetPropA(control, UiStateProcProperty)) return;
+  LONG_PTR prior =
+      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(UiStateAnswerer));
+  SetPropA(control, UiStateProcProperty, reinterpret_cast<HANDLE>(prior));
+}

@@ -56,3 +56,8 @@ std::size_t PrivateBytes();
 
 // Whether two regions cover the same pixels (EqualRgn also compares how they are banded).
 bool SameArea(HRGN a, HRGN b);
+
+// Wine keeps no UI state: WM_QUERYUISTATE answers 0 (every keyboard cue shown) whatever
+// WM_UPDATEUISTATE said. Makes the control answer `state` (UISF_HIDEFOCUS, UISF_HIDEACCEL) as
+// Windows does, through a subclass over the engine's; call again to change the answer.
+void AnswerUiState(HWND control, LRESULT state);

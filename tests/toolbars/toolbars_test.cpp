@@ -11,6 +11,7 @@
 
 #include "gallery/gallery_table.h"
 #include "gallery/gallery_toolbars.h"
+#include "styling/headers/headers.h"
 #include "styling/hook/hook.h"
 #include "styling/records/records.h"
 #include "styling/toolbars/toolbars.h"
@@ -314,6 +315,45 @@ TEST(Toolbars, OddToolbarsPaintSafely) {
     Repaint(toolbar);
     int drawn = Capture(toolbar).Count([](const Rgb& p) { return !(p == Frame); });
     EXPECT_EQ(drawn > 0, c.drawsSomething) << c.name;
+  }
+}
+
+// Image 0 of the list becomes 16 x 16 of one colour (0x00RRGGBB).
+void PutSwatch(HIMAGELIST list, DWORD colour) {
+  std::vector<DWORD> pixels(16 * 16, colour);
+  HBITMAP swatch = CreateBitmap(16, 16, 1, 32, pixels.data());
+  if (ImageList_GetImageCount(list) == 0) {
+    ImageList_Add(list, swatch, nullptr);
+  } else {
+    ImageList_Replace(list, 0, swatch, nullptr);
+  }
+  DeleteObject(swatch);
+}
+
+// Headers and toolbars draw the image list they hold at each paint, and what it holds now.
+TEST(ImageLists, AListGivenAfterStylingAndAnIconReplacedInPlaceAreDrawn) {
+  StyledHost host(RGB(80, 80, 80), 420, 200);
+  HWND toolbar = AddToolbar(host, FillTextBelowToolbar);
+  HWND header = host.AddChild(WC_HEADERA, "", HDS_BUTTONS, 5, 120, 200, 24);
+  HDITEMA item{.mask = HDI_FORMAT | HDI_WIDTH | HDI_IMAGE, .cxy = 100, .fmt = HDF_IMAGE};
+  SendMessageA(header, HDM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  InstallHeaders(host.StyleIndex(), host.window);
+  auto pixelsNear = [](HWND window, Rgb colour) {
+    return Capture(window).Count([&](const Rgb& p) { return p.Near(colour, 24); });
+  };
+  for (auto [control, setList] :
+       {std::pair{header, UINT{HDM_SETIMAGELIST}}, std::pair{toolbar, UINT{TB_SETIMAGELIST}}}) {
+    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24, 1, 0);
+    PutSwatch(list, 0xFF0000);
+    SendMessageA(control, setList, 0, reinterpret_cast<LPARAM>(list));
+    Repaint(control);
+    EXPECT_GT(pixelsNear(control, {255, 0, 0}), 100) << "the list given after styling";
+    PutSwatch(list, 0x00FF00);
+    Repaint(control);
+    EXPECT_GT(pixelsNear(control, {0, 255, 0}), 100) << "the icon replaced in place";
+    SendMessageA(control, setList, 0, 0);
+    ImageList_Destroy(list);
+    Repaint(control);  // a list taken away and destroyed is not drawn from
   }
 }
 

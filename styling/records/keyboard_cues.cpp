@@ -1,0 +1,31 @@
+#include "styling/records/keyboard_cues.h"
+
+#include "drawing/drawing.h"
+#include "styling/records/paint_helpers.h"
+#include "styling/records/records.h"
+
+namespace {
+
+constexpr int FocusAlpha = 200;  // as the focused frame of lists
+constexpr int FocusCorner = 4;
+
+LRESULT UiStateOf(HWND window) { return SendMessageA(window, WM_QUERYUISTATE, 0, 0); }
+
+}  // namespace
+
+bool ShowsFocusCues(HWND window) { return !(UiStateOf(window) & UISF_HIDEFOCUS); }
+
+bool ShowsAccelerators(HWND window) { return !(UiStateOf(window) & UISF_HIDEACCEL); }
+
+bool ShowsFocusLook(HWND window) { return GetFocus() == window && ShowsFocusCues(window); }
+
+int CaptionHotkeyPrefix(HWND window) {
+  return ShowsAccelerators(window) ? HotkeyPrefixShow : HotkeyPrefixHide;
+}
+
+void DrawFocusOutline(Graphics& graphics, float x, float y, float width, float height) {
+  GraphicsPath outline;
+  outline.Create();
+  AddRoundedRect(outline, x, y, width - 1, height - 1, FocusCorner);
+  StrokePath(graphics, outline, ToArgb(AccentColour, FocusAlpha, true));
+}
