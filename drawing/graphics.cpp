@@ -83,9 +83,13 @@ bool Graphics::FillPath(Brush& brush, GraphicsPath& path) {
 
 bool Graphics::DrawString(const char* text, Font& font, Brush& brush, const RectF& layout,
                           StringFormat& format) {
-  std::wstring wide = AnsiToUtf16(text);
-  return StoreStatus(G::GdipDrawString(As<Gdiplus::GpGraphics>(*this), wide.c_str(),
-                                       static_cast<INT>(wide.size()), As<Gdiplus::GpFont>(font),
+  return DrawString(AnsiToUtf16(text), font, brush, layout, format);
+}
+
+bool Graphics::DrawString(const std::wstring& text, Font& font, Brush& brush, const RectF& layout,
+                          StringFormat& format) {
+  return StoreStatus(G::GdipDrawString(As<Gdiplus::GpGraphics>(*this), text.c_str(),
+                                       static_cast<INT>(text.size()), As<Gdiplus::GpFont>(font),
                                        AsGdiplus(layout), As<Gdiplus::GpStringFormat>(format),
                                        As<Gdiplus::GpBrush>(brush)));
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "drawing/drawing_object.h"
 
 class Brush;
@@ -34,6 +36,9 @@ class Graphics : public DrawingObject {
   bool FillRectangle(Brush& brush, float x, float y, float width, float height);
   bool FillPath(Brush& brush, GraphicsPath& path);
   bool DrawString(const char* text, Font& font, Brush& brush, const RectF& layout,
+                  StringFormat& format);
+  // The same for a text already in UTF-16.
+  bool DrawString(const std::wstring& text, Font& font, Brush& brush, const RectF& layout,
                   StringFormat& format);
   // Writes the bounding rectangle of the laid-out text into `bounds`.
   bool MeasureString(const char* text, Font& font, const RectF& layout, StringFormat& format,

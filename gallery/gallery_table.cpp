@@ -15,6 +15,13 @@ constexpr short DialogHeight = 355;  // 710 pixels with the 9-point font: fits 1
 constexpr WORD FontPoints = 9;
 constexpr char FontName[] = "宋体";
 
+RECT ChildRect(HWND control) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
 void ShowInformationIcon(HWND control) {
   SendMessageA(control, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_INFORMATION)),
                0);
@@ -112,6 +119,38 @@ void AddHeaderColumns(HWND header) {
   }
 }
 
+// Layouts of ordinary programs' dialogs: a label 3 pixels over the field below it (the next
+// control), a check box exactly as wide as the system's look needs, a label reaching 10 pixels
+// past the dialog's client edge.
+void OverlapNextControlByThreePixels(HWND label) {
+  HWND field = GetWindow(label, GW_HWNDNEXT);
+  RECT own = ChildRect(label), below = ChildRect(field);
+  SetWindowPos(label, nullptr, own.left, below.top + 3 - (own.bottom - own.top), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void FitCheckBoxToItsCaption(HWND box) {
+  char text[64] = "";
+  GetWindowTextA(box, text, sizeof text);
+  HDC dc = GetDC(box);
+  HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(box, WM_GETFONT, 0, 0)));
+  RECT caption{0, 0, 0, 0};
+  DrawTextA(dc, text, -1, &caption, DT_CALCRECT | DT_SINGLELINE | DT_HIDEPREFIX);
+  SelectObject(dc, previous);
+  ReleaseDC(box, dc);
+  RECT own = ChildRect(box);
+  // The box, the system's gap after it and the caption.
+  SetWindowPos(box, nullptr, 0, 0, GetSystemMetrics(SM_CXMENUCHECK) + 4 + caption.right,
+               own.bottom - own.top, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void ReachTenPixelsPastTheClientEdge(HWND label) {
+  RECT own = ChildRect(label), client{};
+  GetClientRect(GetParent(label), &client);
+  SetWindowPos(label, nullptr, client.right + 10 - (own.right - own.left), own.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER);
+}
+
 // Regions (dialog units) and ids:
 //   x 5-155,   y 5-95     push buttons and statics            ids 100-199
 //                         (y 76-92: a row of captions with access keys, ids 120-129)
@@ -120,6 +159,8 @@ void AddHeaderColumns(HWND header) {
 //   x 325-480, y 5-250    list-type controls                  ids 400-499
 //   x 485-635, y 5-250    track bars, progress bars, up-downs, headers   ids 500-599
 //   x 5-635,   y 255-350  toolbars and containers             ids 600-699
+//   x 325-635, y 280-350  layouts of ordinary programs' dialogs  ids 700-799 (one block of
+//                         ten per layout, GalleryLayouts)
 std::vector<GalleryControl> MakeControls() {
   return {
       // Push buttons and statics.
@@ -366,6 +407,94 @@ std::vector<GalleryControl> MakeControls() {
        .place = {325, 258, 310, 18},
        .id = ContainerToolbarId,
        .fill = FillContainerToolbar},
+      // A list box and a list view inside a group box declared before them.
+      {.className = "BUTTON",
+       .text = "文件列表",
+       .style = BS_GROUPBOX,
+       .place = {325, 280, 98, 68},
+       .id = 700},
+      {.className = "ListBox",
+       .style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+       .place = {330, 292, 40, 52},
+       .id = 701,
+       .fill = FillListLines,
+       .exStyle = WS_EX_CLIENTEDGE},
+      {.className = "SysListView32",
+       .style = LVS_REPORT | WS_TABSTOP,
+       .place = {373, 292, 46, 52},
+       .id = 702,
+       .fill = FillListView,
+       .exStyle = WS_EX_CLIENTEDGE},
+      // A label over the top 3 pixels of the field below it.
+      {.className = "Static",
+       .text = "备注(&M):",
+       .style = SS_LEFT,
+       .place = {428, 280, 60, 10},
+       .id = 710,
+       .fill = OverlapNextControlByThreePixels},
+      {.className = "Edit",
+       .style = ES_MULTILINE | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
+       .place = {428, 290, 92, 26},
+       .id = 711,
+       .setup = {{.message = WM_SETTEXT, .text = ScrollingText}}},
+      // Chinese labels without spaces, narrower than their text: two lines and three.
+      {.className = "Static",
+       .text = "请连接网络后继续",
+       .style = SS_LEFT,
+       .place = {525, 280, 40, 18},
+       .id = 720},
+      {.className = "Static",
+       .text = "下载完成后程序会自动校验",
+       .style = SS_LEFT,
+       .place = {525, 299, 40, 26},
+       .id = 721},
+      // Check boxes exactly as wide as the system's look needs.
+      {.className = "BUTTON",
+       .text = "打印到文件(&L)",
+       .style = BS_AUTOCHECKBOX | WS_TABSTOP,
+       .place = {568, 280, 45, 10},
+       .id = 730,
+       .fill = FitCheckBoxToItsCaption},
+      {.className = "BUTTON",
+       .text = "CPU 12",
+       .style = BS_AUTOCHECKBOX | WS_TABSTOP,
+       .place = {568, 292, 45, 10},
+       .id = 731,
+       .fill = FitCheckBoxToItsCaption},
+      // A right-aligned label beside its field and a centred label.
+      {.className = "Static",
+       .text = "名称:",
+       .style = SS_RIGHT,
+       .place = {428, 321, 32, 8},
+       .id = 740},
+      {.className = "Edit",
+       .text = "报告",
+       .style = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
+       .place = {462, 319, 58, 12},
+       .id = 741},
+      {.className = "Static",
+       .text = "居中的标签",
+       .style = SS_CENTER,
+       .place = {428, 336, 92, 8},
+       .id = 742},
+      // A value shown in a borderless read-only edit, as property pages do.
+      {.className = "Static",
+       .text = "大小:",
+       .style = SS_LEFT,
+       .place = {525, 330, 22, 8},
+       .id = 750},
+      {.className = "Edit",
+       .text = "1.2 MB",
+       .style = ES_AUTOHSCROLL | ES_READONLY,
+       .place = {548, 330, 40, 8},
+       .id = 751},
+      // A label reaching past the dialog's client edge.
+      {.className = "Static",
+       .text = "超出边缘的标签",
+       .style = SS_LEFT,
+       .place = {590, 340, 45, 8},
+       .id = 760,
+       .fill = ReachTenPixelsPastTheClientEdge},
   };
 }
 
@@ -409,6 +538,14 @@ void AppendItem(std::vector<WORD>& words, const GalleryControl& control) {
 const std::vector<GalleryControl>& GalleryControls() {
   static const std::vector<GalleryControl> controls = MakeControls();
   return controls;
+}
+
+std::vector<GalleryControl> GalleryLayout(WORD firstId) {
+  std::vector<GalleryControl> layout;
+  for (const GalleryControl& control : GalleryControls()) {
+    if (control.id >= firstId && control.id < firstId + 10) layout.push_back(control);
+  }
+  return layout;
 }
 
 DialogTemplate BuildGalleryTemplate(const std::vector<GalleryControl>& controls,

@@ -37,6 +37,10 @@ inline constexpr char GalleryCaption[] = "控件一览";
 
 const std::vector<GalleryControl>& GalleryControls();
 
+// The rows of one layout of ordinary programs' dialogs (ids firstId ... firstId + 9 of the
+// 700 block), to show on their own in a dialog of the gallery's template.
+std::vector<GalleryControl> GalleryLayout(WORD firstId);
+
 // An in-memory dialog template (DLGTEMPLATE with DS_SETFONT and its items), kept DWORD-aligned.
 class DialogTemplate {
  public:

@@ -8,6 +8,7 @@
 #include "drawing/drawing.h"
 #include "resources/images/images.h"
 #include "styling/buttons/buttons.h"
+#include "styling/records/control_text.h"
 #include "styling/records/keyboard_cues.h"
 #include "styling/records/look_paint.h"
 #include "styling/records/paint_helpers.h"
@@ -24,8 +25,6 @@ constexpr float BoxSize = 12;
 constexpr float MarkWidth = 13, MarkHeight = 12;
 constexpr int XorCombine = 3;
 constexpr int AntiAlias = 4;
-constexpr int UnitPixel = 2;
-constexpr int AlignNear = 0, AlignCentre = 1;
 
 ARGB Colour(COLORREF colour, int alpha) { return ToArgb(colour, alpha, true); }
 
@@ -184,19 +183,22 @@ void PaintCircle(Graphics& graphics, const Area& area, bool hover, bool checked)
   FillFromCentre(graphics, dot, Colour(White, 80), ToArgb(AccentColour), 0);
 }
 
-void PaintCaption(Graphics& graphics, HWND window, const ButtonRecord& button,
-                  const RectF& layout) {
-  Font font;
-  font.CreateFromFamilyName(button.fontName.c_str(), static_cast<float>(button.fontSize),
-                            button.fontStyle, UnitPixel);
-  StringFormat format;
-  format.Create();
-  format.SetAlign(AlignNear);
-  format.SetLineAlign(AlignCentre);
-  format.SetHotkeyPrefix(CaptionHotkeyPrefix(window));
+// The caption on one line in the middle of the height (several where BS_MULTILINE asks), where
+// the look puts it; a caption that would reach past the right edge moves left towards the box,
+// as it takes no more room than the system's own layout gives it.
+void PaintCaption(Graphics& graphics, HWND window, const ButtonRecord& button, const RectF& layout,
+                  float nearestLeft) {
+  UINT format = DT_LEFT | DT_VCENTER;
+  format |= (GetWindowLongA(window, GWL_STYLE) & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
+  RECT box{static_cast<int>(layout.x), static_cast<int>(layout.y),
+           static_cast<int>(layout.x + layout.width), static_cast<int>(layout.y + layout.height)};
+  TextLayout lines =
+      LayOutControlText(window, button.text.c_str(), box, format, CaptionAccessKeys(window));
+  KeepInside(lines, static_cast<int>(nearestLeft), box.right);
   SolidBrush brush;
   brush.Create(ToArgb(static_cast<COLORREF>(ReadProperty(window, TextColourProperty))));
-  graphics.DrawString(button.text.c_str(), font, brush, layout, format);
+  TextPen(ControlFont{button.fontName, button.fontSize, button.fontStyle})
+      .Draw(graphics, lines, brush);
 }
 
 void PaintLook(Graphics& graphics, HWND window, const ButtonRecord& button, const Area& area,
@@ -209,9 +211,10 @@ void PaintLook(Graphics& graphics, HWND window, const ButtonRecord& button, cons
   } else {
     PaintBox(graphics, area, (itemState & ButtonHover) != 0, checked);
   }
-  RectF layout =
-      radio ? RectF{18, 2, area.width, area.height} : RectF{20, 2, area.width - 19, area.height};
-  PaintCaption(graphics, window, button, layout);
+  // The caption's own room ends at the control's edge; the box or circle ends at 15 or 14.
+  RectF layout = radio ? RectF{18, 2, area.width - 18, area.height}
+                       : RectF{20, 2, area.width - 20, area.height};
+  PaintCaption(graphics, window, button, layout, radio ? 15.0f : 16.0f);
   if (itemState & ButtonFocused) DrawFocusOutline(graphics, 0, 0, area.width, area.height);
 }
 

@@ -5,6 +5,7 @@
 #include "drawing/drawing.h"
 #include "styling/buttons/buttons.h"
 #include "styling/records/canvas.h"
+#include "styling/records/control_text.h"
 #include "styling/records/keyboard_cues.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
@@ -16,8 +17,6 @@ constexpr COLORREF FocusGlowColour = RGB(34, 202, 221);
 constexpr COLORREF DisabledFace = RGB(192, 192, 192);
 constexpr COLORREF GreyShade = RGB(128, 128, 128);
 constexpr COLORREF White = RGB(255, 255, 255);
-constexpr int WorldUnit = 0;
-constexpr int AlignCentre = 1;
 
 struct Box {
   float x, y, w, h;
@@ -76,18 +75,18 @@ LookKey PushButtonKey(HWND window, const ButtonRecord& button, UINT itemState,
   return key;
 }
 
+// The caption centred on one line (several where BS_MULTILINE asks), two pixels lower than the
+// middle of the button.
 void PaintCaption(Graphics& graphics, HWND window, const ButtonRecord& button, const Box& b) {
-  Font font;
-  font.CreateFromFamilyName(button.fontName.c_str(), static_cast<float>(button.fontSize),
-                            button.fontStyle, WorldUnit);
-  StringFormat format;
-  format.Create();
-  format.SetAlign(AlignCentre);
-  format.SetLineAlign(AlignCentre);
-  format.SetHotkeyPrefix(CaptionHotkeyPrefix(window));
+  UINT format = DT_CENTER | DT_VCENTER;
+  format |= (GetWindowLongA(window, GWL_STYLE) & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
+  RECT box{0, 2, static_cast<int>(b.w), static_cast<int>(b.h) + 2};
+  TextLayout lines =
+      LayOutControlText(window, button.text.c_str(), box, format, CaptionAccessKeys(window));
   SolidBrush brush;
   brush.Create(ToArgb(static_cast<COLORREF>(ReadProperty(window, TextColourProperty))));
-  graphics.DrawString(button.text.c_str(), font, brush, RectF{0, 2, b.w, b.h}, format);
+  TextPen(ControlFont{button.fontName, button.fontSize, button.fontStyle})
+      .Draw(graphics, lines, brush);
 }
 
 }  // namespace

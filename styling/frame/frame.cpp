@@ -6,6 +6,7 @@
 #include "drawing/drawing.h"
 #include "styling/buttons/buttons.h"
 #include "styling/hook/hook.h"
+#include "styling/lists/lists.h"
 #include "styling/records/canvas.h"
 #include "styling/records/child_windows.h"
 #include "styling/records/paint_helpers.h"
@@ -200,9 +201,11 @@ LRESULT OnControlColour(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
   // The dialog's own answer first: it sets the text colours.
   LRESULT answer = ForwardMessage(window, message, wParam, lParam);
   StyleRecord* record = RecordAt(FrameStyleIndex(window));
-  // Read-only and disabled edits ask with WM_CTLCOLORSTATIC too: their face stays the dialog's
-  // light one, or their text would lie on the dark frame.
-  if (record && record->edits.Find(reinterpret_cast<HWND>(lParam))) return answer;
+  // Read-only and disabled edits ask with WM_CTLCOLORSTATIC too: a bordered one keeps the
+  // dialog's light face, or its text would lie on the dark frame. A borderless one is a value
+  // shown as a label, and has the frame behind it as a label has.
+  auto asking = reinterpret_cast<HWND>(lParam);
+  if (record && record->edits.Find(asking) && HasFrame(asking)) return answer;
   // The dialog's first erase comes before its first paint, and a dialog's group box leaves
   // what that erase filled: paint the frame now.
   if (record && !record->frameDC) PaintFrame(window);
@@ -225,7 +228,6 @@ LRESULT OnControlColour(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     record->controlBrushVersion = record->frameVersion;
   }
   auto dc = reinterpret_cast<HDC>(wParam);
-  auto asking = reinterpret_cast<HWND>(lParam);
   POINT origin{0, 0};
   ClientToScreen(asking ? asking : window, &origin);
   RECT own{};
@@ -435,12 +437,16 @@ HDC WindowDcWithoutChildren(HWND window) {
   HDC dc = GetWindowDC(window);
   RECT own{};
   GetWindowRect(window, &own);
+  // A child shows only inside the client area: the part of one that reaches past it lies
+  // under the frame's border, which stays the frame's.
+  RECT client = ClientRectInWindow(window);
   for (HWND child = FindWindowExA(window, nullptr, nullptr, nullptr); child;
        child = FindWindowExA(window, child, nullptr, nullptr)) {
     if (!IsWindowVisible(child)) continue;
     RECT rect{};
     GetWindowRect(child, &rect);
     OffsetRect(&rect, -own.left, -own.top);
+    if (!IntersectRect(&rect, &rect, &client)) continue;
     ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
   }
   return dc;

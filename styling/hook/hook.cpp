@@ -46,10 +46,8 @@ CaptionButton CloseButton() {
 
 constexpr int StaticExtraWidth = 6;  // text statics grow by as much as the box did
 
-// The families' installers, in routing order, each over the dialog's direct children. Returns
-// what the dialog must grow by for its controls' content (statics whose text needs more room
-// than the system's layout gave them).
-SIZE InstallControlFamilies(int styleIndex, HWND dialog) {
+// The families' installers, in routing order, each over the dialog's direct children.
+void InstallControlFamilies(int styleIndex, HWND dialog) {
   // Push buttons, check boxes and radio buttons, edits, track bars, progress bars, list-type
   // controls, up-down controls, headers, statics (extra width 6), toolbars: each family adds
   // its installer call here as it is built.
@@ -61,21 +59,8 @@ SIZE InstallControlFamilies(int styleIndex, HWND dialog) {
   InstallListControls(styleIndex, dialog);
   InstallUpDowns(styleIndex, dialog);
   InstallHeaders(styleIndex, dialog);
-  SIZE growth = InstallStatics(styleIndex, dialog, StaticExtraWidth);
+  InstallStatics(styleIndex, dialog, StaticExtraWidth);
   InstallToolbars(styleIndex, dialog);
-  return growth;
-}
-
-// Grows the dialog (its region and caption buttons follow) so that grown controls keep their
-// margins.
-void Grow(HWND window, int styleIndex, SIZE growth) {
-  if (growth.cx <= 0 && growth.cy <= 0) return;
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  MoveWindow(window, rect.left, rect.top, rect.right - rect.left + growth.cx,
-             rect.bottom - rect.top + growth.cy, TRUE);
-  ApplyRoundedRegion(window);
-  LayoutCaptionButtons(styleIndex);
 }
 
 // The hook of one styled call: its window's activation removes it; a call that made no window
@@ -148,7 +133,7 @@ void RouteDialog(HWND window) {
   SetLayeredWindowAttributes(window, 0, 0, LWA_ALPHA);
   int styleIndex = StyleRecordList.Append(std::move(record));
   LayoutCaptionButtons(styleIndex);
-  Grow(window, styleIndex, InstallControlFamilies(styleIndex, window));
+  InstallControlFamilies(styleIndex, window);
   SubclassWindow(window, FrameWndProc);
   WriteProperty(window, EntryIndexProperty, styleIndex);
 }
@@ -178,7 +163,6 @@ void ApplyRoundedRegion(HWND window) {
   if (region && !SetWindowRgn(window, region, TRUE)) DeleteObject(region);
 }
 
-// A container does not grow: what its statics would need is left to its own layout.
 void InstallChildFamilies(int styleIndex, HWND parent) {
   InstallControlFamilies(styleIndex, parent);
 }

@@ -5,6 +5,12 @@
 
 namespace {
 
+// A group box shows its frame and caption only: what it encloses shows through it.
+bool IsGroupBox(HWND window) {
+  return lstrcmpiA(ClassNameOf(window).c_str(), "Button") == 0 &&
+         (GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
 // The direct children of a window, one after another.
 template <typename Visit>
 void ForEachChild(HWND window, Visit&& visit) {
@@ -38,6 +44,22 @@ HDC GetChildClippedDC(HWND window, HDC dc, bool haveDc) {
     ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
   });
   return dc;
+}
+
+void ExcludeSiblingsBelow(HDC dc, HWND window) {
+  if (!dc) return;
+  RECT own{};
+  GetWindowRect(window, &own);
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  for (HWND below = GetWindow(window, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(below) || IsMouseTransparent(below) || IsGroupBox(below)) continue;
+    RECT rect{}, overlap{};
+    GetWindowRect(below, &rect);
+    if (!IntersectRect(&overlap, &rect, &own)) continue;
+    OffsetRect(&overlap, -origin.x, -origin.y);
+    ExcludeClipRect(dc, overlap.left, overlap.top, overlap.right, overlap.bottom);
+  }
 }
 
 void InvalidateVisibleChildren(HWND window) {

@@ -12,6 +12,12 @@ RECT GetRectInParent(HWND window);
 // is not WS_EX_TRANSPARENT cut from the clip region. Release it with ReleaseDC.
 HDC GetChildClippedDC(HWND window, HDC dc = nullptr, bool haveDc = false);
 
+// Cuts from a DC of the window's client area every visible sibling below it in z-order that
+// overlaps it (group boxes and WS_EX_TRANSPARENT ones aside): the system paints those after the
+// window, so where they overlap they show, and a label reaching over a field leaves the field
+// whole.
+void ExcludeSiblingsBelow(HDC dc, HWND window);
+
 // Invalidates (and erases) every visible direct child of the window.
 void InvalidateVisibleChildren(HWND window);
 

@@ -18,6 +18,25 @@ int RequestedStyle(HFONT fontHandle, int style) {
   return style;
 }
 
+// The em size in pixels the system draws the font with. A negative LOGFONT height is the em
+// size itself; a positive one is the cell height, of which the internal leading is no part.
+// GDI+ made from the font takes it from the realised cell instead, and under Wine rounding
+// makes that 13 pixels for the 12-pixel message font: its text came out wider than the
+// system's.
+int SystemEmSize(HDC dc, HFONT fontHandle, float fallback) {
+  LOGFONTA requested{};
+  if (fontHandle && GetObjectA(fontHandle, sizeof requested, &requested) &&
+      requested.lfHeight < 0) {
+    return static_cast<int>(-requested.lfHeight);
+  }
+  HGDIOBJ previous = fontHandle ? SelectObject(dc, fontHandle) : nullptr;
+  TEXTMETRICA metrics{};
+  bool measured = GetTextMetricsA(dc, &metrics) != 0;
+  if (previous) SelectObject(dc, previous);
+  if (!measured) return static_cast<int>(fallback);
+  return static_cast<int>(metrics.tmHeight - metrics.tmInternalLeading);
+}
+
 }  // namespace
 
 ControlFont ReadControlFont(HWND window) {
@@ -26,7 +45,7 @@ ControlFont ReadControlFont(HWND window) {
   HDC dc = GetDC(window);
   Font font;
   if (font.CreateFromHfont(dc, fontHandle)) {
-    result.fontSize = static_cast<int>(font.GetSize());
+    result.fontSize = SystemEmSize(dc, fontHandle, font.GetSize());
     result.fontStyle = RequestedStyle(fontHandle, font.GetStyle());
     FontFamily family;
     if (font.GetFamily(family)) {

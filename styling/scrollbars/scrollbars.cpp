@@ -21,9 +21,24 @@ RECT BarInParent(HWND target, ScrollBarOrientation orientation) {
   return bar;
 }
 
-void MoveOverBar(HWND cover, const RECT& bar) {
-  SetWindowPos(cover, HWND_TOP, bar.left, bar.top, bar.right - bar.left, bar.bottom - bar.top,
-               SWP_NOACTIVATE);
+HWND TargetOfCover(HWND cover) { return static_cast<HWND>(GetPropA(cover, CoverTargetProperty)); }
+
+// Where a cover goes in z-order: right above its control, as the bar it covers is part of the
+// control, so that a sibling lying over the control lies over the cover as well. 0 when the
+// cover is there already (the control's other cover may lie between them).
+HWND PlaceInZOrder(HWND cover, HWND target) {
+  HWND above = GetWindow(target, GW_HWNDPREV);
+  while (above && above != cover && TargetOfCover(above) == target) {
+    above = GetWindow(above, GW_HWNDPREV);
+  }
+  if (above == cover) return nullptr;
+  return above ? above : HWND_TOP;
+}
+
+void MoveOverBar(HWND cover, HWND target, const RECT& bar) {
+  HWND after = PlaceInZOrder(cover, target);
+  SetWindowPos(cover, after, bar.left, bar.top, bar.right - bar.left, bar.bottom - bar.top,
+               SWP_NOACTIVATE | (after ? 0 : SWP_NOZORDER));
 }
 
 LRESULT CoverMessage(HWND cover, ScrollBarOrientation orientation, UINT message, WPARAM wParam,
@@ -112,14 +127,15 @@ HWND CreateEmulatedScrollBar(HWND target, ScrollBarOrientation orientation, bool
                                bar.top, bar.right - bar.left, bar.bottom - bar.top, parent, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
   if (!cover) return nullptr;
-  // The target draws its own bars straight to the screen whenever it scrolls or tracks the
-  // pointer over them; with its siblings clipped that drawing stays under the cover.
-  SetWindowLongA(target, GWL_STYLE, GetWindowLongA(target, GWL_STYLE) | WS_CLIPSIBLINGS);
+  // The target is not given WS_CLIPSIBLINGS: it would give up every pixel that a sibling above
+  // it covers, and a group box declared before its contents covers them whole. Its frame
+  // painting leaves the covers out instead (CoverFreeRegion), and the covers are painted
+  // again after the target has drawn its bars itself.
   SetPropA(cover, CoverTargetProperty, target);
   SetPropA(cover, CoverStateProperty, new CoverState{});
   SubclassWindow(cover, orientation == ScrollBarOrientation::Vertical ? VerticalCoverProc
                                                                       : HorizontalCoverProc);
-  MoveOverBar(cover, bar);
+  MoveOverBar(cover, target, bar);
   return cover;
 }
 
@@ -138,7 +154,7 @@ ScrollBarCovers CreateEmulatedScrollBars(HWND target) {
 void PlaceEmulatedScrollBars(HWND target, const ScrollBarCovers& covers) {
   ForEachCover(covers, [target](HWND cover, ScrollBarOrientation orientation) {
     if (HasBarStyle(target, orientation) && HasVisibleStyle(target)) {
-      MoveOverBar(cover, BarInParent(target, orientation));
+      MoveOverBar(cover, target, BarInParent(target, orientation));
       ShowWindow(cover, SW_SHOWNA);
     } else {
       ShowWindow(cover, SW_HIDE);
@@ -210,3 +226,21 @@ void ExcludeEmulatedScrollBars(HDC windowDc, HWND target, const ScrollBarCovers&
 }
 
 bool IsEmulatedScrollBar(HWND window) { return GetPropA(window, CoverTargetProperty) != nullptr; }
+
+HRGN CoverFreeRegion(HWND target, const ScrollBarCovers& covers, HRGN update) {
+  RECT place{};
+  GetWindowRect(target, &place);
+  HRGN region = CreateRectRgnIndirect(&place);
+  if (!region) return nullptr;
+  if (update && update != reinterpret_cast<HRGN>(1)) CombineRgn(region, region, update, RGN_AND);
+  ForEachCover(covers, [region](HWND cover, ScrollBarOrientation) {
+    if (!IsWindowVisible(cover)) return;
+    RECT shown{};
+    GetWindowRect(cover, &shown);
+    HRGN bar = CreateRectRgnIndirect(&shown);
+    if (!bar) return;
+    CombineRgn(region, region, bar, RGN_DIFF);
+    DeleteObject(bar);
+  });
+  return region;
+}

@@ -1,9 +1,8 @@
 #pragma once
 // Emulated scroll bars: borderless "Static" covers that lie exactly over a control's system
 // scroll bars and show them in the engine's look. The real bars keep working underneath (a
-// cover lets the mouse through, and the control, given WS_CLIPSIBLINGS, draws its own bars
-// under the cover); a cover is only a picture, repainted whenever its control may have changed
-// its scroll state.
+// cover lets the mouse through); a cover lies right above its control in z-order and is only a
+// picture, repainted whenever its control may have changed its scroll state or drawn its bars.
 //
 // How a family uses them (edits as the example):
 //   installer:  entry.covers = CreateEmulatedScrollBars(control);
@@ -83,6 +82,11 @@ void LeaveEmulatedScrollBars(const ScrollBarCovers& covers);
 // Cuts the bars that lie under the target's covers out of a DC of the target's whole window
 // (GetWindowDC), so that painting its frame leaves the covers alone.
 void ExcludeEmulatedScrollBars(HDC windowDc, HWND target, const ScrollBarCovers& covers);
+
+// The target's update region for WM_NCPAINT (1 for the whole window, as the message gives it)
+// without the areas its visible covers show: handed to the system's frame painting, it leaves
+// the covers alone. Screen coordinates; the caller deletes it (0 when it cannot be made).
+HRGN CoverFreeRegion(HWND target, const ScrollBarCovers& covers, HRGN update);
 
 // Whether the window is a cover.
 bool IsEmulatedScrollBar(HWND window);

@@ -33,5 +33,6 @@ struct StaticEntry {
   std::int32_t fontStyle = 0;
   std::int32_t spare1 = 0;  // two words that nothing reads yet
   std::int32_t spare2 = 0;
-  LookCache looks;  // finished looks of text and icon statics
+  std::int32_t addedWidth = 0;  // what the installer widened a text static by
+  LookCache looks;              // finished looks of text and icon statics
 };

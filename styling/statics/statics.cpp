@@ -7,6 +7,7 @@
 #include "drawing/drawing.h"
 #include "styling/records/canvas.h"
 #include "styling/records/child_windows.h"
+#include "styling/records/control_text.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
 #include "styling/scrollbars/scrollbars.h"
@@ -17,6 +18,7 @@ constexpr char DefaultFontName[] = "宋体";
 constexpr int DefaultFontSize = 12;
 constexpr COLORREF HaloTextColour = 0x000000;
 constexpr COLORREF HaloGlowColour = 0xFFFFFF;
+constexpr float HaloTextDrop = 2.0f;  // the halo text sits two pixels below the client's top
 
 bool HasAll(LONG style, LONG mask) { return (style & mask) == mask; }
 
@@ -42,103 +44,38 @@ void CaptureFont(StaticEntry& entry, HWND control) {
   entry.fontStyle = font.fontStyle;
 }
 
-// The text as the system shows it in a dialog whose keyboard cues are hidden: "&x" as "x" and
-// "&&" as "&", unless SS_NOPREFIX asks for the text as it is.
-std::string ShownText(HWND window) {
-  std::string text = WindowText(window);
-  if (GetWindowLongA(window, GWL_STYLE) & SS_NOPREFIX) return text;
-  return CaptionWithoutMnemonics(text.c_str());
+// How the static shows its "&" marks: as they are with SS_NOPREFIX; otherwise as access keys,
+// underlined only while the window's keyboard cues are shown.
+AccessKeyMode StaticAccessKeys(HWND window) {
+  if (GetWindowLongA(window, GWL_STYLE) & SS_NOPREFIX) return AccessKeyMode::None;
+  return CaptionAccessKeys(window);
 }
 
-// Where the halo text is laid out in a static of that size. The layout is wider than the
-// static, so that GDI+ does not wrap a line the system's layout kept whole.
-RectF TextLayout(const StaticEntry& entry, int width, int height) {
-  return RectF{-2.0f, 2.0f, static_cast<float>(width + entry.fontSize + 10),
-               static_cast<float>(height)};
+// The static's text laid out where the system lays it: in the width the system gave the static
+// (the installer's widening is room for the halo, not for the text), by its own alignment, two
+// pixels lower as the halo look wants.
+TextLayout StaticTextLayout(HWND window, const StaticEntry& entry, const RECT& client) {
+  LONG style = GetWindowLongA(window, GWL_STYLE);
+  RECT box{0, 0, std::max(0, static_cast<int>(client.right) - entry.addedWidth), client.bottom};
+  return LayOutControlText(window, WindowText(window).c_str(), box, StaticTextFormat(style),
+                           StaticAccessKeys(window));
 }
 
-// The size a text static of at least `width` needs to show its halo text whole. GDI+ lays text
-// out wider and taller than the system's layout that sized the static: under Wine it takes the
-// em size from the realised font (13 pixels for the message font's 12-pixel LOGFONT of
-// WenQuanYi Zen Hei), so "欢迎使用岚舟YY公会一键下载教程" takes 182 pixels of the system's and
-// 198 of GDI+'s, and its line 17 rows from row 2 against the static's 16.
-SIZE HaloTextRoom(HWND control, const StaticEntry& entry, int width) {
-  std::string text = ShownText(control);
-  SIZE room{width, 0};
-  HDC dc = GetDC(control);
-  // A wider static lays its text out wider still: measure again until the text fits.
-  for (int pass = 0; pass < 8; ++pass) {
-    RectF bounds = MeasureHaloText(dc, text.c_str(), TextLayout(entry, room.cx, 0x4000),
-                                   entry.fontName.c_str(), entry.fontStyle,
-                                   static_cast<float>(entry.fontSize));
-    room.cy = static_cast<int>(std::ceil(bounds.y + bounds.height));
-    int right = static_cast<int>(std::ceil(bounds.x + bounds.width));
-    if (right <= room.cx) break;
-    room.cx = right;
-  }
-  ReleaseDC(control, dc);
-  return room;
-}
-
-// Moves the siblings below `rect` (the static's rectangle before it grew) down when the
-// static's new bottom would reach one of them. Returns how far they moved.
-int MakeRoomBelow(HWND control, const RECT& rect, int newRight, int newBottom) {
-  HWND parent = GetParent(control);
-  int nearest = newBottom;
-  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    RECT other = GetRectInParent(child);
-    if (child != control && other.top >= rect.bottom && other.left < newRight &&
-        other.right > rect.left) {
-      nearest = std::min(nearest, static_cast<int>(other.top));
-    }
-  }
-  int shift = newBottom - nearest;
-  if (shift <= 0) return 0;
-  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    RECT other = GetRectInParent(child);
-    if (child != control && other.top >= rect.bottom) {
-      SetWindowPos(child, nullptr, other.left, other.top + shift, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER);
-    }
-  }
-  return shift;
-}
-
-// Widens a text static by extraWidth, and further where its halo text needs it. Returns what
-// its parent must grow by beyond extraWidth.
-SIZE FitTextStatic(HWND control, const StaticEntry& entry, int extraWidth) {
-  RECT rect = GetRectInParent(control);
-  int width = rect.right - rect.left + extraWidth, height = rect.bottom - rect.top;
-  SIZE room = HaloTextRoom(control, entry, width);
-  int newWidth = std::max(width, static_cast<int>(room.cx));
-  int newHeight = std::max(height, static_cast<int>(room.cy));
-  SetWindowPos(control, nullptr, rect.left, rect.top, newWidth, newHeight,
-               SWP_NOZORDER | SWP_NOOWNERZORDER);
-  SIZE growth{newWidth - width, 0};
-  if (newHeight > height) {
-    int newBottom = rect.top + newHeight;
-    RECT client{};
-    GetClientRect(GetParent(control), &client);
-    growth.cy = std::max({MakeRoomBelow(control, rect, rect.left + newWidth, newBottom),
-                          newBottom - static_cast<int>(client.bottom), 0});
-  }
-  return growth;
-}
-
-SIZE InstallStatic(int styleIndex, StyleRecord& record, HWND control, int extraWidth) {
+void InstallStatic(int styleIndex, StyleRecord& record, HWND control, int extraWidth) {
   LONG style = GetWindowLongA(control, GWL_STYLE);
   int position = record.statics.AppendEntry(control);
   StaticEntry& entry = record.statics[position];
   CaptureFont(entry, control);
   entry.kind = KindOf(style);
-  SIZE growth{0, 0};
   if (entry.kind == StaticTextKind) {
-    growth = FitTextStatic(control, entry, extraWidth);
+    RECT rect = GetRectInParent(control);
+    SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left + extraWidth,
+                 rect.bottom - rect.top, SWP_NOZORDER | SWP_NOOWNERZORDER);
+    entry.addedWidth = extraWidth;
   } else {
     entry.placement = PlacementOf(style);
   }
   entry.priorProc = SubclassControl(control, styleIndex, position, StaticWndProc);
-  return growth;
 }
 
 HANDLE ImageOf(HWND window, WPARAM firstMessage, WPARAM secondMessage, WPARAM secondType) {
@@ -195,11 +132,11 @@ void DeleteOwnedObject(HWND window, const char* property) {
 }
 
 void DrawStaticText(Graphics& graphics, HWND window, const StaticEntry& entry, const RECT& client) {
-  std::string text = ShownText(window);
-  RectF layout = TextLayout(entry, client.right, client.bottom);
-  DrawHaloText(graphics, text.c_str(), layout, HaloTextColour, HaloGlowColour, HaloScale,
-               entry.fontName.c_str(), entry.fontStyle, static_cast<float>(entry.fontSize), 0, 0,
-               true);
+  TextLayout layout = StaticTextLayout(window, entry, client);
+  ControlFont font{entry.fontName, entry.fontSize, entry.fontStyle};
+  RectF box{0.0f, HaloTextDrop, static_cast<float>(client.right + entry.fontSize + 10),
+            static_cast<float>(client.bottom)};
+  DrawHaloText(graphics, layout, font, box, HaloTextColour, HaloGlowColour, HaloScale);
 }
 
 // The image of a bitmap static by its placement. False when the static has no image.
@@ -246,6 +183,9 @@ bool StaticKey(HWND window, const StaticEntry& entry, const RECT& client, LookKe
   key.Add(entry.kind).Add(client).Add(GetWindowLongA(window, GWL_STYLE));
   if (entry.kind == StaticTextKind) {
     key.Add(WindowText(window)).Add(entry.fontName).Add(entry.fontSize).Add(entry.fontStyle);
+    // The font handle is not part of it: a dialog makes its own each time it is shown, and
+    // its name, size and style are in the key.
+    key.Add(static_cast<int>(StaticAccessKeys(window))).Add(entry.addedWidth);
   } else {
     key.Add(entry.placement).Add(SendMessageA(window, STM_GETICON, 0, 0));
   }
@@ -290,21 +230,17 @@ bool IsBlankText(const char* text) {
   return true;
 }
 
-SIZE InstallStatics(int styleIndex, HWND dialog, int extraWidth) {
-  SIZE growth{0, 0};
-  if (!StylingEnabled) return growth;
+void InstallStatics(int styleIndex, HWND dialog, int extraWidth) {
+  if (!StylingEnabled) return;
   StyleRecord* record = RecordAt(styleIndex);
-  if (!record) return growth;
+  if (!record) return;
   for (HWND child = FindWindowExA(dialog, nullptr, "Static", nullptr); child;
        child = FindWindowExA(dialog, child, "Static", nullptr)) {
     // A scroll-bar cover is a "Static" of the engine's own: widened and subclassed again it
     // would lie off its bar and forward its messages to itself.
     if (record->statics.Find(child) || IsEmulatedScrollBar(child)) continue;
-    SIZE grown = InstallStatic(styleIndex, *record, child, extraWidth);
-    growth.cx = std::max(growth.cx, grown.cx);
-    growth.cy += grown.cy;
+    InstallStatic(styleIndex, *record, child, extraWidth);
   }
-  return growth;
 }
 
 LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -348,6 +284,7 @@ void PaintStatic(int styleIndex, int position, HDC paintDc) {
   LookKey key;
   bool keyed = StaticKey(window, *entry, client, key);
   HDC target = GetChildClippedDC(window, paintDc, paintDc != nullptr);
+  ExcludeSiblingsBelow(target, window);
   if (!keyed || !DrawKeptLook(entry->looks, key, target)) {
     DrawStaticLook(*entry, client, keyed ? &key : nullptr, target);
   }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "drawing/drawing_object.h"
+#include "styling/records/control_text.h"
 
 class Graphics;
 
@@ -13,13 +14,10 @@ class Graphics;
 inline constexpr int HaloScale = 4;
 
 // Records every "Static" child of the dialog in the record's static list, widens text statics
-// by extraWidth to the right and subclasses each with StaticWndProc. A static already listed
-// is left alone; nothing happens while StylingEnabled is false.
-// A text static whose halo text needs more room than that (GDI+ lays text out wider and
-// taller than the system's layout that sized it) grows to the room it needs; controls below
-// it move down when it would reach them. Returns what the dialog must grow by beyond
-// extraWidth so that the grown statics keep their margins (0 x 0 when every text fits).
-SIZE InstallStatics(int styleIndex, HWND dialog, int extraWidth);
+// by extraWidth to the right (room for the halo: their text keeps the lines the system gave it
+// in the width it had) and subclasses each with StaticWndProc. A static already listed is left
+// alone; nothing happens while StylingEnabled is false.
+void InstallStatics(int styleIndex, HWND dialog, int extraWidth);
 
 LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -27,18 +25,12 @@ LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 // paint DC when WM_PAINT gives one, else to the control's own DC (children cut out of either).
 void PaintStatic(int styleIndex, int position, HDC paintDc = nullptr);
 
-// Draws text in black-on-glow style: a blurred halo of glowColour, then the text itself in
-// textColour, both laid out in `layout`. Colours are GDI colours; a null family is "宋体".
-void DrawHaloText(Graphics& target, const char* text, const RectF& layout, COLORREF textColour,
-                  COLORREF glowColour, int scale = HaloScale, const char* family = nullptr,
-                  int style = 0, float size = 12.0f, int horizontalAlign = 0, int lineAlign = 0,
-                  bool wordWrap = true);
-
-// The box that DrawHaloText's text takes in `layout` (same font, format and wrapping), as
-// GDI+ measures it on `dc`: its padding (1/6 em on each side) holds the halo as well.
-RectF MeasureHaloText(HDC dc, const char* text, const RectF& layout, const char* family = nullptr,
-                      int style = 0, float size = 12.0f, int horizontalAlign = 0, int lineAlign = 0,
-                      bool wordWrap = true);
+// Draws laid-out text in black-on-glow style: a blurred halo of glowColour, then the text
+// itself in textColour. The lines lie in the coordinates of `box`, whose size is the halo's;
+// colours are GDI colours.
+void DrawHaloText(Graphics& target, const TextLayout& layout, const ControlFont& font,
+                  const RectF& box, COLORREF textColour, COLORREF glowColour,
+                  int scale = HaloScale);
 
 // True when the text holds nothing but half-width and full-width spaces (or nothing at all).
 bool IsBlankText(const char* text);

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 #include "styling/buttons/buttons.h"
+#include "styling/records/control_text.h"
 #include "styling/records/records.h"
 #include "styling/statics/statics.h"
 #include "tests/buttons_statics/styled_host.h"
@@ -79,7 +81,7 @@ TEST(StyledBoxes, ButtonsAndStaticsAreStyledAndButtonsPaintedThroughTheFrame) {
 
 struct BoxAndText {
   int box = 0, text = 0, textHeight = 0;
-  int room = 0, roomHeight = 0;  // what the halo text needs, as GDI+ measures it
+  int room = 0, lines = 0;  // what the styled text takes: its right edge and its lines
 };
 
 BoxAndText Measure(HWND box, const char* text) {
@@ -91,13 +93,12 @@ BoxAndText Measure(HWND box, const char* text) {
   GetWindowRect(control, &r);
   sizes.textHeight = r.bottom - r.top;
   if (const StaticEntry* entry = ControlEntry(control, &StyleRecord::statics)) {
-    HDC dc = GetDC(control);
-    RectF bounds = MeasureHaloText(
-        dc, text, RectF{-2, 2, sizes.text + entry->fontSize + 10.0f, 1000.0f},
-        entry->fontName.c_str(), entry->fontStyle, static_cast<float>(entry->fontSize));
-    ReleaseDC(control, dc);
-    sizes.room = static_cast<int>(bounds.x + bounds.width + 0.999f);
-    sizes.roomHeight = static_cast<int>(bounds.y + bounds.height + 0.999f);
+    RECT inSystemWidth{0, 0, sizes.text - entry->addedWidth, sizes.textHeight};
+    TextLayout layout = LayOutControlText(control, text, inSystemWidth, DT_LEFT | DT_WORDBREAK,
+                                          AccessKeyMode::None);
+    sizes.lines = static_cast<int>(layout.lines.size());
+    for (const TextLine& line : layout.lines)
+      sizes.room = std::max(sizes.room, line.x + line.width);
   }
   return sizes;
 }
@@ -113,18 +114,21 @@ TEST(StyledBoxes, ATextThatFitsMakesItsStaticAndTheBoxSixPixelsWider) {
   EXPECT_EQ(styled.box, plain.box + 6);
 }
 
-// GDI+ lays the message font out wider than the system did (13 pixels to the em against 12
-// under Wine): the static and the box grow by what the halo text needs, and no glyph is cut.
-TEST(StyledBoxes, ATextThatNeedsMoreRoomGrowsItsStaticAndTheBoxAlike) {
+// The styled text takes the room of the system's own layout in the same font (GDI+ made from
+// the message font used to take 13 pixels to the em against the system's 12 under Wine, and
+// the static and the box grew for it): one line in the width the system gave it, and the box
+// six pixels wider, no more.
+TEST(StyledBoxes, ALongerTextKeepsTheSystemsLineAndTheBoxGrowsBySixPixelsOnly) {
   for (const char* text : {"a message of some length", "欢迎使用岚舟YY公会一键下载教程"}) {
     BoxAndText plain, styled;
     RunPlainBox([&](HWND box) { plain = Measure(box, text); }, text, "plain");
     RunStyledBox([&](HWND box) { styled = Measure(box, text); }, MB_OK, text, "styled");
     ASSERT_GT(plain.text, 0);
-    EXPECT_GT(styled.text, plain.text + 6) << text;
-    EXPECT_GE(styled.text, styled.room) << text;
-    EXPECT_GE(styled.textHeight, styled.roomHeight) << text;
-    EXPECT_EQ(styled.box - plain.box, styled.text - plain.text) << text;
+    EXPECT_EQ(styled.text, plain.text + 6) << text;
+    EXPECT_EQ(styled.lines, 1) << text;
+    EXPECT_LE(styled.room, plain.text) << text;
+    EXPECT_EQ(styled.textHeight, plain.textHeight) << text;
+    EXPECT_EQ(styled.box, plain.box + 6) << text;
   }
 }
 

@@ -127,6 +127,23 @@ INT_PTR RunStyledDialog(const DLGTEMPLATE* dialogTemplate,
   return result;
 }
 
+INT_PTR RunPlainDialog(const DLGTEMPLATE* dialogTemplate,
+                       const std::function<void(HWND)>& whileShown, DLGPROC procedure) {
+  BoxRun run;
+  run.whileShown = whileShown;
+  run.findBox = VisibleThreadDialog;
+  INT_PTR result = -1;
+  RunBox(
+      run,
+      [&] {
+        result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialogTemplate, nullptr,
+                                         procedure ? procedure : EndingDialogProc, 0);
+        return 0;
+      },
+      5000);
+  return result;
+}
+
 int RunPlainBox(const std::function<void(HWND)>& whileShown, const char* text,
                 const char* caption) {
   BoxRun run;

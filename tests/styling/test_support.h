@@ -22,6 +22,11 @@ INT_PTR RunStyledDialog(const DLGTEMPLATE* dialogTemplate,
                         const std::function<void(HWND dialog)>& whileShown,
                         DLGPROC procedure = nullptr, int timeoutMs = 5000);
 
+// The same dialog through DialogBoxIndirectParamA, in the system's own look.
+INT_PTR RunPlainDialog(const DLGTEMPLATE* dialogTemplate,
+                       const std::function<void(HWND dialog)>& whileShown,
+                       DLGPROC procedure = nullptr);
+
 // Presses a button of the box (posted WM_COMMAND) and tells RunStyledBox not to press IDOK.
 void CloseBox(HWND box, int id = IDOK);
 

@@ -1,0 +1,200 @@
+// The gallery's layouts of ordinary programs' dialogs, each shown styled and in the system's
+// own look: no control gives up its face, every text keeps the system's lines and stays inside
+// its control, the frame's border stays whole and the dialog grows by its 6 pixels only.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <vector>
+
+#include "gallery/gallery_table.h"
+#include "tests/buttons_statics/styled_host.h"
+#include "tests/styling/test_support.h"
+
+namespace {
+
+const bool classesRegistered = (RegisterGalleryControlClasses(), true);
+
+enum class Expect {
+  Face,    // the control's own face shows over all of its window, the top rows included
+  Frame,   // the frame shows behind it (a borderless read-only edit holding a value)
+  Lines,   // its text has the system's lines and no glyph reaches its last column or row
+  Border,  // the frame's border beside it is drawn as it is elsewhere
+};
+
+struct Check {
+  WORD id;
+  Expect expect;
+};
+
+struct LayoutCase {
+  const char* name;
+  WORD firstId;
+  std::vector<Check> checks;
+};
+
+const LayoutCase Layouts[] = {
+    {"lists in a group box declared first", 700, {{701, Expect::Face}, {702, Expect::Face}}},
+    {"a label over the top of an edit", 710, {{711, Expect::Face}}},
+    {"Chinese labels of two and three lines", 720, {{720, Expect::Lines}, {721, Expect::Lines}}},
+    {"check boxes as wide as the system needs", 730, {{730, Expect::Lines}, {731, Expect::Lines}}},
+    {"right-aligned and centred labels", 740, {{740, Expect::Lines}, {742, Expect::Lines}}},
+    {"a value in a borderless read-only edit", 750, {{751, Expect::Frame}}},
+    {"a label past the client edge", 760, {{760, Expect::Border}}},
+};
+
+std::string ClassOf(HWND window) {
+  char name[64] = "";
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+bool FrameLike(Rgb p) { return p.Near(Rgb{100, 100, 100}, 20); }
+bool Dark(Rgb p) { return p.r < 90 && p.g < 90 && p.b < 90; }
+
+// Share of the rows [top, bottom) of a snapshot whose pixels pass the test.
+template <typename Test>
+double ShareOf(const Snapshot& shot, int top, int bottom, Test test) {
+  int count = 0, all = 0;
+  for (int y = top; y < bottom && y < shot.height; ++y) {
+    for (int x = 0; x < shot.width; ++x, ++all) count += test(shot.At(x, y)) ? 1 : 0;
+  }
+  return all ? static_cast<double>(count) / all : 0;
+}
+
+// Text lines as bands of rows holding dark pixels (a blank row or more between two).
+int TextLines(const Snapshot& shot) {
+  int lines = 0;
+  bool inLine = false;
+  for (int y = 0; y < shot.height; ++y) {
+    bool dark = false;
+    for (int x = 0; x < shot.width && !dark; ++x) dark = Dark(shot.At(x, y));
+    if (dark && !inLine) ++lines;
+    inLine = dark;
+  }
+  return lines;
+}
+
+// The first column holding a dark pixel: where the text begins (-1 for none).
+int FirstDarkColumn(const Snapshot& shot) {
+  for (int x = 0; x < shot.width; ++x) {
+    for (int y = 0; y < shot.height; ++y) {
+      if (Dark(shot.At(x, y))) return x;
+    }
+  }
+  return -1;
+}
+
+bool DarkInColumn(const Snapshot& shot, int x) {
+  for (int y = 0; y < shot.height; ++y) {
+    if (Dark(shot.At(x, y))) return true;
+  }
+  return false;
+}
+
+// Where the left half of the static lies in the dialog's whole window, for the border check.
+int MiddleRowInWindow(HWND dialog, HWND control) {
+  RECT own{}, place{};
+  GetWindowRect(dialog, &own);
+  GetWindowRect(control, &place);
+  return (place.top + place.bottom) / 2 - own.top;
+}
+
+struct Shown {
+  int width = 0;
+  std::map<WORD, int> lines;
+  std::map<WORD, int> textLeft;
+  std::map<WORD, bool> lastColumnDark;
+};
+
+// Saves a snapshot as a 24-bit BMP under build/screenshots, for looking at.
+void Save(const Snapshot& shot, const std::string& name) {
+  CreateDirectoryA("screenshots", nullptr);
+  FILE* out = std::fopen(("screenshots/" + name + ".bmp").c_str(), "wb");
+  if (!out) return;
+  int row = (shot.width * 3 + 3) & ~3;
+  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(54 + row * shot.height), 0, 0, 54};
+  BITMAPINFOHEADER info{sizeof info, shot.width, shot.height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  std::fwrite(&file, sizeof file, 1, out);
+  std::fwrite(&info, sizeof info, 1, out);
+  std::vector<unsigned char> line(static_cast<size_t>(row));
+  for (int y = shot.height - 1; y >= 0; --y) {
+    for (int x = 0; x < shot.width; ++x) {
+      Rgb p = shot.At(x, y);
+      line[x * 3] = static_cast<unsigned char>(p.b);
+      line[x * 3 + 1] = static_cast<unsigned char>(p.g);
+      line[x * 3 + 2] = static_cast<unsigned char>(p.r);
+    }
+    std::fwrite(line.data(), 1, line.size(), out);
+  }
+  std::fclose(out);
+}
+
+TEST(GalleryLayouts, EachShowsStyledWhatTheSystemShowsAndGrowsBySixPixelsOnly) {
+  ASSERT_TRUE(classesRegistered);
+  for (const LayoutCase& layout : Layouts) {
+    SCOPED_TRACE(layout.name);
+    std::vector<GalleryControl> rows = GalleryLayout(layout.firstId);
+    DialogTemplate dialogTemplate = BuildGalleryTemplate(rows, "layout");
+    std::string file = "layout_" + std::to_string(layout.firstId);
+    Shown plain;
+    RunPlainDialog(
+        dialogTemplate.Get(),
+        [&](HWND dialog) {
+          PumpFor(100);
+          plain.width = Capture(dialog, true).width;
+          Save(Capture(dialog, true), file + "_plain");
+          for (const Check& check : layout.checks) {
+            Snapshot shot = Capture(GetDlgItem(dialog, check.id));
+            plain.lines[check.id] = TextLines(shot);
+            plain.textLeft[check.id] = FirstDarkColumn(shot);
+            plain.lastColumnDark[check.id] = DarkInColumn(shot, shot.width - 1);
+          }
+        },
+        GalleryDialogProc);
+    RunStyledDialog(
+        dialogTemplate.Get(),
+        [&](HWND dialog) {
+          PumpFor(300);
+          Snapshot whole = Capture(dialog, true);
+          Save(whole, file + "_styled");
+          EXPECT_EQ(whole.width, plain.width + 6);
+          for (const Check& check : layout.checks) {
+            HWND control = GetDlgItem(dialog, check.id);
+            Snapshot shot = Capture(control, check.expect == Expect::Face);
+            switch (check.expect) {
+              case Expect::Face:
+                EXPECT_LT(ShareOf(shot, 0, shot.height, FrameLike), 0.05) << check.id;
+                EXPECT_LT(ShareOf(shot, 0, 3, FrameLike), 0.05) << check.id << " top rows";
+                break;
+              case Expect::Frame:
+                EXPECT_GT(ShareOf(shot, 0, shot.height, FrameLike), 0.5) << check.id;
+                break;
+              case Expect::Lines:
+                EXPECT_EQ(TextLines(shot), plain.lines[check.id]) << check.id;
+                // A static's text begins where the system's does (its own box is drawn
+                // darker than the system's, so a check box's text is not found this way).
+                if (ClassOf(control) == "Static") {
+                  EXPECT_NEAR(FirstDarkColumn(shot), plain.textLeft[check.id], 4) << check.id;
+                }
+                if (!plain.lastColumnDark[check.id]) {
+                  EXPECT_FALSE(DarkInColumn(shot, shot.width - 1)) << check.id << " cut";
+                }
+                break;
+              case Expect::Border: {
+                int y = MiddleRowInWindow(dialog, control), x = whole.width - 2;
+                Rgb beside = whole.At(x, y), elsewhere = whole.At(x, whole.height / 2);
+                EXPECT_TRUE(beside.Near(elsewhere, 8))
+                    << beside.r << "," << beside.g << "," << beside.b;
+                break;
+              }
+            }
+          }
+        },
+        GalleryDialogProc);
+  }
+}
+
+}  // namespace
