@@ -136,11 +136,21 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       RepaintEmulatedScrollBars(window, edit->covers);
       return 0;
     case WM_NCMOUSEMOVE:
-      HoverEmulatedScrollBars(window, edit->covers, lParam);
-      break;
+      return ForwardThenPaint(window, message, wParam, lParam, [=] {
+        if (EditRecord* again = LiveEdit(window)) {
+          HoverEmulatedScrollBars(window, again->covers, lParam);
+        }
+      });
     case WM_NCMOUSELEAVE:
-      LeaveEmulatedScrollBars(edit->covers);
-      break;
+      return ForwardThenPaint(window, message, wParam, lParam, [=] {
+        if (EditRecord* again = LiveEdit(window)) LeaveEmulatedScrollBars(again->covers);
+      });
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+      // The real bar tracks the mouse in its own loop and draws itself when the button goes up.
+      return ForwardThenPaint(window, message, wParam, lParam, [=] {
+        if (EditRecord* again = LiveEdit(window)) PaintEmulatedScrollBars(window, again->covers);
+      });
     case WM_LBUTTONDOWN:
       edit->pressed = 1;
       break;

@@ -59,12 +59,18 @@ void InstallClass(int styleIndex, StyleRecord& record, HWND parent, const ListCl
   });
 }
 
-// Paints the covers again at once: the system has just drawn its own bars over them, or may
-// have. The entry is looked up again, as the message that went through may have ended the
-// dialog.
-void RepaintBars(HWND window, bool vertical = true, bool horizontal = true) {
+// The list's entry looked up again after a message went through, which may have ended the
+// dialog; nullptr when it has.
+const ListEntry* LiveList(HWND window) {
   const ListEntry* entry = IsWindow(window) ? ControlEntry(window, &StyleRecord::lists) : nullptr;
-  if (!entry || entry->window != window) return;
+  return entry && entry->window == window ? entry : nullptr;
+}
+
+// Paints the covers again at once: the system has just drawn its own bars over them, or may
+// have.
+void RepaintBars(HWND window, bool vertical = true, bool horizontal = true) {
+  const ListEntry* entry = LiveList(window);
+  if (!entry) return;
   if (vertical && entry->covers.vertical && HasVerticalScrollBar(window)) {
     PaintVerticalScrollBar(entry->covers.vertical);
   }
@@ -91,8 +97,7 @@ void RepaintFrame(HWND window) {
 // that scrolls), the covers follow.
 LRESULT ForwardKeepingCovers(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return ForwardThenPaint(window, message, wParam, lParam, [window] {
-    const ListEntry* entry = IsWindow(window) ? ControlEntry(window, &StyleRecord::lists) : nullptr;
-    if (entry && entry->window == window) RepaintEmulatedScrollBars(window, entry->covers);
+    if (const ListEntry* entry = LiveList(window)) RepaintEmulatedScrollBars(window, entry->covers);
   });
 }
 
@@ -178,11 +183,15 @@ LRESULT CALLBACK ListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       if (GetWindowLongA(window, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) RepaintBars(window);
       return 0;
     case WM_NCMOUSEMOVE:
-      HoverEmulatedScrollBars(window, entry->covers, lParam);
-      break;
+      return ForwardThenPaint(window, message, wParam, lParam, [=] {
+        if (const ListEntry* again = LiveList(window)) {
+          HoverEmulatedScrollBars(window, again->covers, lParam);
+        }
+      });
     case WM_NCMOUSELEAVE:
-      LeaveEmulatedScrollBars(entry->covers);
-      break;
+      return ForwardThenPaint(window, message, wParam, lParam, [=] {
+        if (const ListEntry* again = LiveList(window)) LeaveEmulatedScrollBars(again->covers);
+      });
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
       if (wParam != HTVSCROLL && wParam != HTHSCROLL) break;

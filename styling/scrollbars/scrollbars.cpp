@@ -195,22 +195,28 @@ void RepaintEmulatedScrollBars(HWND target, const ScrollBarCovers& covers) {
   });
 }
 
+void PaintEmulatedScrollBars(HWND target, const ScrollBarCovers& covers) {
+  ForEachCover(covers, [target](HWND cover, ScrollBarOrientation orientation) {
+    const CoverState* state = StateOfCover(cover);
+    if (state && HasBarStyle(target, orientation)) {
+      PaintCover(cover, orientation, nullptr, state->hover);
+    }
+  });
+}
+
 void HoverEmulatedScrollBars(HWND target, const ScrollBarCovers& covers, LPARAM screenPoint) {
   TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE | TME_NONCLIENT, target, 0};
   TrackMouseEvent(&track);
   ForEachCover(covers, [screenPoint](HWND cover, ScrollBarOrientation orientation) {
     const CoverState* state = StateOfCover(cover);
-    ScrollBarPart part = HitTest(cover, screenPoint);
-    if (state && state->hover != part) PaintCover(cover, orientation, nullptr, part);
+    // Always painted: the system has just drawn the bar's hot-tracked look over the cover.
+    if (state) PaintCover(cover, orientation, nullptr, HitTest(cover, screenPoint));
   });
 }
 
 void LeaveEmulatedScrollBars(const ScrollBarCovers& covers) {
   ForEachCover(covers, [](HWND cover, ScrollBarOrientation orientation) {
-    const CoverState* state = StateOfCover(cover);
-    if (state && state->hover != NoScrollBarPart) {
-      PaintCover(cover, orientation, nullptr, NoScrollBarPart);
-    }
+    if (StateOfCover(cover)) PaintCover(cover, orientation, nullptr, NoScrollBarPart);
   });
 }
 

@@ -8,8 +8,8 @@
 //   installer:  entry.covers = CreateEmulatedScrollBars(control);
 //   procedure:  on moves, sizes and showing:        PlaceEmulatedScrollBars(control, covers);
 //               after a message that may scroll:    RepaintEmulatedScrollBars(control, covers);
-//               on WM_NCMOUSEMOVE:                   HoverEmulatedScrollBars(control, covers, l);
-//               on WM_NCMOUSELEAVE:                  LeaveEmulatedScrollBars(covers);
+//               after WM_NCMOUSEMOVE went through:   HoverEmulatedScrollBars(control, covers, l);
+//               after WM_NCMOUSELEAVE went through:  LeaveEmulatedScrollBars(covers);
 //               on WM_DESTROY:                       ReleaseCoveredControl(entry);
 // Each cover keeps its own part rectangles and finished looks; it frees them when destroyed.
 
@@ -74,8 +74,14 @@ void ReleaseCoveredControl(Entry& entry) {
 // keeps its hover look.
 void RepaintEmulatedScrollBars(HWND target, const ScrollBarCovers& covers);
 
-// WM_NCMOUSEMOVE on the target: each cover shows the part under the point in its hover look,
-// and the target is asked for WM_NCMOUSELEAVE, on which it calls LeaveEmulatedScrollBars.
+// Paints the covers of the bars the target still has, changed or not: the target has just
+// drawn its own bars over them (it does not clip its siblings), as at the end of the system's
+// tracking loop when a click on a bar is let go.
+void PaintEmulatedScrollBars(HWND target, const ScrollBarCovers& covers);
+
+// After the target has handled WM_NCMOUSEMOVE (the system draws its bars' hot-tracked look
+// then): each cover shows the part under the point in its hover look, and the target is asked
+// for WM_NCMOUSELEAVE, after which it calls LeaveEmulatedScrollBars.
 void HoverEmulatedScrollBars(HWND target, const ScrollBarCovers& covers, LPARAM screenPoint);
 void LeaveEmulatedScrollBars(const ScrollBarCovers& covers);
 
