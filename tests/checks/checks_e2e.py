@@ -24,10 +24,12 @@ def new_visible_windows(before_pids: set) -> list:
 
 
 def first_message(before_pids: set, timeout: float = 60, exclude=()):
-    """The first visible message box of a new process, other than those in EXCLUDE."""
+    """The first visible message box of a new process, other than those in EXCLUDE, once it
+    has its caption (Wine's message box sets it on WM_INITDIALOG: a busy machine can show the
+    window listed a moment before)."""
     return e2e.wait_for(lambda: next(
         (w for w in new_visible_windows(before_pids)
-         if w["class"] == "#32770" and w["hwnd"] not in exclude), None), timeout)
+         if w["class"] == "#32770" and w["text"] and w["hwnd"] not in exclude), None), timeout)
 
 
 def buttons(hwnd: int) -> list:
