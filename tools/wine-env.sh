@@ -13,12 +13,29 @@ export WINEDLLOVERRIDES="mscoree=;mshtml=;iexplore.exe=n"
 LANZHOU_FONT_REPLACEMENTS=("宋体=WenQuanYi Zen Hei Sharp" "SimSun=WenQuanYi Zen Hei Sharp"
                            "黑体=WenQuanYi Zen Hei" "SimHei=WenQuanYi Zen Hei")
 
+# lanzhou_i386_usable: whether Wine's 32-bit side can run here: the kernel runs i386 programs
+# itself, not through qemu's user-mode emulator (registered for them in binfmt_misc), under
+# which every Wine process takes about a minute to start and a prefix is never finished.
+lanzhou_i386_usable() {
+  ! grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null &&
+    { [ ! -x /usr/lib/wine/wine ] || /usr/lib/wine/wine --version >/dev/null 2>&1; }
+}
+lanzhou_i386_problem() {
+  echo "this machine cannot run Wine's 32-bit side: its kernel runs no i386 programs itself" \
+       "(32-bit emulation off: see dmesg) or runs them through qemu-i386 (an entry in" \
+       "/proc/sys/fs/binfmt_misc); the program builds, but neither it nor the tests run here"
+}
+
 # lanzhou_prefix PREFIX: creates the private prefix once, with the Chinese font replacements;
 # a prefix made with other settings is made anew.
 lanzhou_prefix() {
   local prefix=$1 ready
   export WINEPREFIX=$prefix
   ready="fonts: ${LANZHOU_FONT_REPLACEMENTS[*]}"
+  if ! lanzhou_i386_usable; then
+    echo "error: $(lanzhou_i386_problem)" >&2
+    return 1
+  fi
   if [ "$(cat "$prefix/.lanzhou-ready" 2>/dev/null)" = "$ready" ]; then return 0; fi
   rm -rf "$prefix"
   mkdir -p "$(dirname "$prefix")"

@@ -26,7 +26,7 @@ exit 0
 ROWS = [  # name, installed, failed updates, install, exit code, calls in order, said, not said
     ("all there", "all", 0, "ok", 0, [], "", "Installing"),
     ("index fails once", "none", 1, "ok", 0, ["apt-get update"] * 2 + ["apt-get install", "localedef"],
-     "Installing", "warning"),
+     "Installing", "warning: apt-get update"),
     ("mirror in sync, multi-arch mismatch", "none", 9, "target", 0,
      ["apt-get update"] * 3 + ["apt-get install", "dpkg --configure -a",
                                "apt-get install -y -qq --no-install-recommends -t bookworm", "localedef"],
