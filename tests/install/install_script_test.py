@@ -4,7 +4,7 @@ import os, pathlib, subprocess, sys, tempfile
 
 SCRIPT = pathlib.Path(__file__).resolve().parents[2] / "tools" / "install-deps.sh"
 # Each stand-in logs its call; apt-get fails its first UPDATE_FAILS updates with the mirror's
-# error and, by INSTALL, fails every install ("never"), only those without -t ("target") or none.
+# error (exit code UPDATE_EXIT: some failed fetches only warn) and, by INSTALL, fails every install ("never"), only those without -t ("target") or none.
 STUB = r'''#!/bin/sh
 echo "$(basename "$0") $*" >>"$STUB_LOG"
 case "$(basename "$0") $1" in
@@ -15,16 +15,21 @@ case "$(basename "$0") $1" in
     n=$(grep -c '^apt-get update' "$STUB_LOG")
     if [ "$n" -le "$UPDATE_FAILS" ]; then
       echo "E: Failed to fetch .../binary-i386/Packages.xz  File has unexpected size. Mirror sync in progress?" >&2
-      exit 100
+      exit "$UPDATE_EXIT"
     fi ;;
   "apt-get install")
-    case "$INSTALL:$*" in never:*|target:*) case "$*" in *"-t "*) [ "$INSTALL" = never ] && exit 100;; *) exit 100;; esac;; esac ;;
+    case "$INSTALL" in
+      never) exit 100 ;;
+      target) case "$*" in *"-t "*) ;; *) exit 100 ;; esac ;;
+    esac ;;
 esac
 exit 0
 '''
 
-ROWS = [  # name, installed, failed updates, install, exit code, calls in order, said, not said
+ROWS = [  # name, installed, failed updates (exit code), install, exit code, calls in order, said, not said
     ("all there", "all", 0, "ok", 0, [], "", "Installing"),
+    ("index errors under exit 0", "none", (9, 0), "ok", 0, ["apt-get update"] * 3 + ["apt-get install"],
+     "warning: apt-get update failed 3 times", "-t "),
     ("index fails once", "none", 1, "ok", 0, ["apt-get update"] * 2 + ["apt-get install", "localedef"],
      "Installing", "warning: apt-get update"),
     ("mirror in sync, multi-arch mismatch", "none", 9, "target", 0,
@@ -43,8 +48,9 @@ def run(installed, update_fails, install):
             stub.chmod(0o755)
         log = pathlib.Path(tmp, "log")
         log.touch()
+        fails, code = update_fails if isinstance(update_fails, tuple) else (update_fails, 100)
         env = dict(os.environ, PATH=f"{tmp}:{os.environ['PATH']}", STUB_LOG=str(log), INSTALLED=installed,
-                   UPDATE_FAILS=str(update_fails), INSTALL=install, LANZHOU_APT_PAUSE="0")
+                   UPDATE_FAILS=str(fails), UPDATE_EXIT=str(code), INSTALL=install, LANZHOU_APT_PAUSE="0")
         done = subprocess.run(["bash", str(SCRIPT)], env=env, capture_output=True, text=True, timeout=60)
         return done.returncode, log.read_text(), done.stdout + done.stderr
 

@@ -45,10 +45,10 @@ def shot(module: str, name: str, *mode) -> str:
     """The template's window on screen as a PNG, or an error text."""
     process, text = viewer_output(module, name, *mode,
                                   until=lambda t: "shown " in t or "error" in t)
+    hwnd = int(text.split("shown ")[1].split()[0]) if "shown " in text else None
     try:
-        if "shown " not in text:
+        if not hwnd:
             return text.strip() or "not shown"
-        hwnd = int(text.split("shown ")[1].split()[0])
         window = next((w for w in e2e.top_windows() if w["hwnd"] == hwnd), None)
         if not window:
             return "window gone"
@@ -64,8 +64,8 @@ def shot(module: str, name: str, *mode) -> str:
         return path
     finally:
         e2e.stop(process)
-        e2e.wait_for(lambda: not any(w["hwnd"] == hwnd for w in e2e.top_windows())
-                     if "shown " in text else True, 10)
+        if hwnd:  # gone before the next one is looked for
+            e2e.wait_for(lambda: not any(w["hwnd"] == hwnd for w in e2e.top_windows()), 10)
 
 
 def main(module: str, names: list) -> int:
