@@ -7,10 +7,10 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 bash tools/install-deps.sh
-cmake --preset linux-release >/dev/null
+source tools/wine-env.sh
+lanzhou_configure linux-release >/dev/null
 cmake --build --preset linux-release --target lanzhou lanzhou_bench
 build=$PWD/build-release
-source tools/wine-env.sh
 state=$build/bench
 lanzhou_prefix "$build/wine-bench"
 lanzhou_xvfb "$state" 2200x900x24  # two galleries side by side

@@ -14,9 +14,9 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 bash tools/install-deps.sh
-cmake --preset linux-wine >/dev/null
-cmake --build --preset linux-wine --target lanzhou gallery dialogs winprobe yy_client
 source tools/wine-env.sh
+lanzhou_configure linux-wine >/dev/null
+cmake --build --preset linux-wine --target lanzhou gallery dialogs winprobe yy_client
 state=$PWD/build/run
 lanzhou_prefix "$PWD/build/wine-run"
 mode=()

@@ -5,9 +5,11 @@
 # library in the security suite than its i386 twin that is left) is tried again preferring the
 # release's main suite. Nothing in the machine's apt configuration is changed for good.
 set -euo pipefail
-packages=(wine wine32:i386 g++-mingw-w64-i686-posix cmake ninja-build xvfb xdotool imagemagick
-          fonts-wqy-zenhei googletest python3 x11-utils clang libclang-rt-14-dev locales fonts-wine
-          iproute2)
+# Both sides of Wine and of the compiler: the 64-bit pair builds and runs the sources where the
+# kernel runs no 32-bit programs (tools/wine-env.sh).
+packages=(wine wine32:i386 wine64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix cmake
+          ninja-build xvfb xdotool imagemagick fonts-wqy-zenhei googletest python3 x11-utils clang
+          libclang-rt-14-dev locales fonts-wine iproute2)
 tries=${LANZHOU_APT_TRIES:-3}
 pause=${LANZHOU_APT_PAUSE:-5}
 # Wine takes code page 936 from LC_ALL=zh_CN.UTF-8; with the locale generated it also converts
@@ -15,13 +17,10 @@ pause=${LANZHOU_APT_PAUSE:-5}
 have_locale() { locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; }
 make_locale() { have_locale || localedef -i zh_CN -f UTF-8 zh_CN.UTF-8; }
 
-# Wine's 32-bit loader is an i386 program, and some kernels run 64-bit user code only (i386
-# execve fails with ENOEXEC). Under qemu's user-mode emulator Wine starts a process in about a
-# minute and does not finish making a prefix, so nothing is routed through it: say so, and let
-# the build go on (it needs no i386 program).
-warn_i386() {
+# Wine's 32-bit loader is an i386 program, and some kernels run 64-bit user code only.
+note_arch() {
   source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
-  lanzhou_i386_usable || echo "warning: $(lanzhou_i386_problem)" >&2
+  lanzhou_arch_note
 }
 
 missing=()
@@ -30,7 +29,7 @@ for p in "${packages[@]}"; do
 done
 if [ ${#missing[@]} -eq 0 ]; then
   make_locale
-  warn_i386
+  note_arch
   exit 0
 fi
 echo "Installing: ${missing[*]}"
@@ -67,4 +66,4 @@ if ! install_missing; then
   fi
 fi
 make_locale
-warn_i386
+note_arch

@@ -1,7 +1,6 @@
 # Sourced by the run and test scripts: the Wine settings every Wine process of ours gets.
 # Code pages 936 (GBK) for ANSI and OEM without a generated locale.
 { export LC_ALL=zh_CN.UTF-8; } 2>/dev/null
-export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko prompts; Wine's own iexplore.exe yields to a native one (the test stand-in).
 export WINEDLLOVERRIDES="mscoree=;mshtml=;iexplore.exe=n"
@@ -20,22 +19,53 @@ lanzhou_i386_usable() {
   ! grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null &&
     { [ ! -x /usr/lib/wine/wine ] || /usr/lib/wine/wine --version >/dev/null 2>&1; }
 }
-lanzhou_i386_problem() {
-  echo "this machine cannot run Wine's 32-bit side: its kernel runs no i386 programs itself" \
-       "(32-bit emulation off: see dmesg) or runs them through qemu-i386 (an entry in" \
-       "/proc/sys/fs/binfmt_misc); the program builds, but neither it nor the tests run here"
+
+# lanzhou_windows_arch: the build this machine runs under Wine. The shipped program is 32-bit;
+# where the kernel runs no 32-bit programs (some run 64-bit user code only: dmesg says "32-bit
+# emulation disabled") the same sources are built 64-bit and run by Wine's 64-bit side.
+lanzhou_windows_arch() {
+  if lanzhou_i386_usable; then echo i686; else echo x86_64; fi
 }
+lanzhou_arch_note() {
+  [ "$(lanzhou_windows_arch)" = i686 ] ||
+    echo "note: this kernel runs no 32-bit programs; the 64-bit build of the same sources runs" \
+         "under Wine's 64-bit side instead (the shipped program is the 32-bit build)" >&2
+}
+
+# lanzhou_configure PRESET [ARGS...]: configures a build for the arch this machine runs; a build
+# folder made for the other one is configured anew (its compilers are fixed at the first run).
+lanzhou_configure() {
+  local preset=$1 arch dir
+  shift
+  arch=$(lanzhou_windows_arch)
+  dir=build
+  [ "$preset" = linux-release ] && dir=build-release
+  dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/$dir"
+  if [ -f "$dir/CMakeCache.txt" ] &&
+     ! grep -qx "LANZHOU_WINDOWS_ARCH:STRING=$arch" "$dir/CMakeCache.txt"; then
+    rm -rf "$dir/CMakeCache.txt" "$dir/CMakeFiles"
+  fi
+  cmake --preset "$preset" -DLANZHOU_WINDOWS_ARCH="$arch" "$@"
+}
+
+if [ "$(lanzhou_windows_arch)" = x86_64 ]; then
+  export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+  # Debian's wine and wineboot take the 32-bit loader whenever it is installed.
+  case ":$PATH:" in
+    *":$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine64:"*) ;;
+    *) PATH="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine64:$PATH" ;;
+  esac
+  export PATH
+else
+  export WINEARCH=win32
+fi
 
 # lanzhou_prefix PREFIX: creates the private prefix once, with the Chinese font replacements;
 # a prefix made with other settings is made anew.
 lanzhou_prefix() {
   local prefix=$1 ready
   export WINEPREFIX=$prefix
-  ready="fonts: ${LANZHOU_FONT_REPLACEMENTS[*]}"
-  if ! lanzhou_i386_usable; then
-    echo "error: $(lanzhou_i386_problem)" >&2
-    return 1
-  fi
+  ready="$WINEARCH; fonts: ${LANZHOU_FONT_REPLACEMENTS[*]}"
   if [ "$(cat "$prefix/.lanzhou-ready" 2>/dev/null)" = "$ready" ]; then return 0; fi
   rm -rf "$prefix"
   mkdir -p "$(dirname "$prefix")"
@@ -50,7 +80,7 @@ lanzhou_prefix() {
 }
 
 lanzhou_make_prefix() {
-  wineboot -i >/dev/null 2>&1 && wineserver -w || return 1
+  wine wineboot -i >/dev/null 2>&1 && wineserver -w || return 1
   local pair
   for pair in "${LANZHOU_FONT_REPLACEMENTS[@]}"; do
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${pair%%=*}" /t REG_SZ \

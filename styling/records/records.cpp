@@ -168,7 +168,7 @@ void RemoveStyleRecord(HWND window) {
   if (!index) return;
   ReleaseRecordObjects(StyleRecordList[index]);
   if (auto previous = ReadHandleProperty<WNDPROC>(window, ProcProperty)) {
-    SetWindowLongA(window, GWL_WNDPROC, static_cast<LONG>(reinterpret_cast<LONG_PTR>(previous)));
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
   }
   StyleRecordList.RemoveAt(index);
   RenumberFrom(index);
@@ -188,8 +188,8 @@ void WriteProperty(HWND window, const char* name, std::intptr_t value) {
 int KeptBookkeepingCount() { return static_cast<int>(bookkeeping.size()); }
 
 WNDPROC SubclassWindow(HWND window, WNDPROC procedure, const char* procProperty) {
-  auto previous = reinterpret_cast<WNDPROC>(static_cast<LONG_PTR>(SetWindowLongA(
-      window, GWL_WNDPROC, static_cast<LONG>(reinterpret_cast<LONG_PTR>(procedure)))));
+  auto previous = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
   WriteProperty(window, procProperty, reinterpret_cast<std::intptr_t>(previous));
   return previous;
 }

@@ -81,8 +81,8 @@ TEST(PushButtons, OnlyPushButtonTypesAreTakenOverAndOnlyOnce) {
     } else {
       EXPECT_EQ(type, static_cast<LONG>(cases[i].type)) << "check boxes stay system-drawn";
     }
-    EXPECT_EQ(GetWindowLongA(button, GWL_WNDPROC),
-              static_cast<LONG>(reinterpret_cast<LONG_PTR>(ButtonWindowProc)));
+    EXPECT_EQ(GetWindowLongPtrA(button, GWLP_WNDPROC),
+              reinterpret_cast<LONG_PTR>(ButtonWindowProc));
     const ButtonRecord& own = record.buttons[entry];
     EXPECT_EQ(own.window, button);
     EXPECT_EQ(own.kind, cases[i].kind) << i;

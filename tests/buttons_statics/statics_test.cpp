@@ -88,8 +88,7 @@ TEST(Statics, KindsPlacementsAndWideningAreSetOnceByTheInstaller) {
       EXPECT_EQ(entry.placement, cases[i].placement) << i;
     }
     EXPECT_EQ(reinterpret_cast<WNDPROC>(GetPropA(control, ProcProperty)), entry.priorProc);
-    EXPECT_EQ(GetWindowLongA(control, GWL_WNDPROC),
-              static_cast<LONG>(reinterpret_cast<LONG_PTR>(StaticWndProc)));
+    EXPECT_EQ(GetWindowLongPtrA(control, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(StaticWndProc));
     SIZE after = SizeOf(control);
     int widened = entry.kind == StaticTextKind ? 6 : 0;
     EXPECT_EQ(after.cx, before[i].cx + widened) << i;

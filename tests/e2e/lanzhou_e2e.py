@@ -35,7 +35,7 @@ def wine_env(**extra) -> dict:
     env = dict(os.environ)
     env.update(
         LC_ALL="zh_CN.UTF-8",
-        WINEARCH="win32",
+        WINEARCH=os.environ.get("WINEARCH", "win32"),
         WINEDEBUG="-all",
         WINEDLLOVERRIDES="mscoree=;mshtml=;iexplore.exe=n",
         WINEPREFIX=PREFIX,

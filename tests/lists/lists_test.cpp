@@ -144,10 +144,10 @@ void WithCoveredList(const std::function<void(HWND list, HWND cover)>& body) {
       SendMessageA(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("line"));
     }
     SendMessageA(control, LB_SETCURSEL, 0, 0);
-    PumpFor(50);
     ListEntry* entry = EntryOf(control);
     ASSERT_NE(entry, nullptr);
-    ASSERT_TRUE(IsWindowVisible(entry->covers.vertical));
+    // Shown with the dialog, which a loaded machine may not have shown yet.
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(entry->covers.vertical) != 0; }, 5000));
     body(control, entry->covers.vertical);
   });
 }

@@ -101,10 +101,10 @@ TEST(StyledMessageBox, ADialogActivatedAgainIsRoutedOnce) {
   HWND other = CreateWindowExA(0, "Static", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
                                nullptr, GetModuleHandleA(nullptr), nullptr);
   int counts[4] = {};
-  LONG procedure = 0;
+  LONG_PTR procedure = 0;
   RunStyledBox([&](HWND box) {
     counts[0] = StyleRecordList.Count();
-    procedure = GetWindowLongA(box, GWL_WNDPROC);
+    procedure = GetWindowLongPtrA(box, GWLP_WNDPROC);
     StyleHook(HCBT_ACTIVATE, reinterpret_cast<WPARAM>(box), 0);
     counts[1] = StyleRecordList.Count();
     RouteDialog(box);
@@ -120,7 +120,7 @@ TEST(StyledMessageBox, ADialogActivatedAgainIsRoutedOnce) {
   EXPECT_EQ(counts[1], 1);
   EXPECT_EQ(counts[2], 1);
   EXPECT_EQ(counts[3], 1);
-  EXPECT_EQ(procedure, reinterpret_cast<LONG>(FrameWndProc));
+  EXPECT_EQ(procedure, reinterpret_cast<LONG_PTR>(FrameWndProc));
   DestroyWindow(other);
 }
 

@@ -209,14 +209,14 @@ TEST(SelfPainting, AControlFindsItsEntryOnlyWhileItIsThatEntrysWindow) {
 
 TEST(StyleRecords, RemovalPutsTheOldProcedureBackAndUnknownWindowsAreIgnored) {
   HWND dialog = CreateDialogClassWindow("restore", 100, 100, 200, 120);
-  auto original = GetWindowLongA(dialog, GWL_WNDPROC);
+  auto original = GetWindowLongPtrA(dialog, GWLP_WNDPROC);
   RouteDialog(dialog);
-  EXPECT_NE(GetWindowLongA(dialog, GWL_WNDPROC), original);
+  EXPECT_NE(GetWindowLongPtrA(dialog, GWLP_WNDPROC), original);
   RemoveStyleRecord(reinterpret_cast<HWND>(0x1234));
   EXPECT_EQ(StyleRecordList.Count(), 1);
   RemoveStyleRecord(dialog);
   EXPECT_EQ(StyleRecordList.Count(), 0);
-  EXPECT_EQ(GetWindowLongA(dialog, GWL_WNDPROC), original);
+  EXPECT_EQ(GetWindowLongPtrA(dialog, GWLP_WNDPROC), original);
   DestroyWindow(dialog);
 }
 
@@ -424,7 +424,7 @@ TEST(ExitCleanUp, FreesRemainingRecordsAndCanvases) {
   EXPECT_EQ(MemoryDcRegistry.Count(), 0);
   EXPECT_EQ(GetObjectType(frame), 0u);
   EXPECT_EQ(GetObjectType(canvas), 0u);
-  SetWindowLongA(dialog, GWL_WNDPROC, static_cast<LONG>(ReadProperty(dialog, ProcProperty)));
+  SetWindowLongPtrA(dialog, GWLP_WNDPROC, ReadProperty(dialog, ProcProperty));
   DestroyWindow(dialog);
 }
 
