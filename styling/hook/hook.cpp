@@ -1,6 +1,7 @@
 #include "styling/hook/hook.h"
 
 #include <cstring>
+#include <vector>
 
 #include "resources/images/images.h"
 #include "styling/buttons/buttons.h"
@@ -63,14 +64,90 @@ void InstallControlFamilies(int styleIndex, HWND dialog) {
   InstallToolbars(styleIndex, dialog);
 }
 
+int openStyledCalls = 0;  // StyledMessageBox and StyledDialogBox calls under way
+
+// Top-level dialogs seen created and not routed yet, made layered and transparent as they are
+// first shown: the system's look never reaches the screen before the router takes them on their
+// activation. Child dialogs (property pages) are styled with their parent and stay as they are.
+struct WaitingDialog {
+  HWND window = nullptr;
+  bool hidden = false;  // made layered and transparent by us
+};
+std::vector<WaitingDialog> hiddenUntilRouted;
+
+WaitingDialog* FindWaiting(HWND window) {
+  for (WaitingDialog& waiting : hiddenUntilRouted) {
+    if (waiting.window == window) return &waiting;
+  }
+  return nullptr;
+}
+
+bool IsDialogClass(HWND window) {
+  char className[255] = "";
+  GetClassNameA(window, className, sizeof className);
+  return std::strcmp(className, "#32770") == 0;
+}
+
+// Seen created: a top-level dialog is hidden as it is first shown. Not now: Wine sets the
+// extended style from its creation parameters again after the hook has run.
+void NoteCreated(HWND window, const CREATESTRUCTA& create) {
+  // A dialog its creator made layered is drawn by that creator until the router takes it.
+  if ((create.style & WS_CHILD) || (create.dwExStyle & WS_EX_LAYERED)) return;
+  if (IsDialogClass(window)) hiddenUntilRouted.push_back({window});
+}
+
+// WM_SHOWWINDOW comes before the window is shown and so before its first paint.
+void HideIfShownBeforeRouted(HWND window) {
+  WaitingDialog* waiting = FindWaiting(window);
+  if (!waiting || waiting->hidden || FindStyleRecord(window)) return;
+  MakeLayered(window, false);
+  SetLayeredWindowAttributes(window, 0, 0, LWA_ALPHA);
+  waiting->hidden = true;
+}
+
+HHOOK showHook = nullptr;
+
+LRESULT CALLBACK ShowHook(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && sent->message == WM_SHOWWINDOW && sent->wParam) {
+    HideIfShownBeforeRouted(sent->hwnd);
+  }
+  return CallNextHookEx(showHook, code, wParam, lParam);
+}
+
+// A dialog that no hook is left to take over (never activated while one was installed) gets
+// the system's look back rather than staying invisible.
+void ShowUnroutedDialogs() {
+  for (const auto& [window, hidden] : hiddenUntilRouted) {
+    if (!hidden || !IsWindow(window) || FindStyleRecord(window)) continue;
+    SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
+  hiddenUntilRouted.clear();
+}
+
+void Unhook() {
+  if (showHook) UnhookWindowsHookEx(showHook);
+  showHook = nullptr;
+  if (!StyleHookHandle) return;
+  UnhookWindowsHookEx(StyleHookHandle);
+  StyleHookHandle = nullptr;
+}
+
 // The hook of one styled call: its window's activation removes it; a call that made no window
 // (or none that was activated) removes it on return, so that the thread's next plain dialog is
 // not taken over. A hook found waiting belongs to an outer call whose window has not been
-// activated yet (a box shown from a dialog's WM_INITDIALOG): it is put back for that window.
+// activated yet (a box shown from a dialog's WM_INITDIALOG): it is put back for that window,
+// which stays hidden until then.
 class StyleHookScope {
  public:
-  StyleHookScope() : outerWaiting_(StyleHookHandle != nullptr) { InstallStyleHook(); }
+  StyleHookScope() : outerWaiting_(StyleHookHandle != nullptr) {
+    ++openStyledCalls;
+    InstallStyleHook();
+  }
   ~StyleHookScope() {
+    --openStyledCalls;
     RemoveStyleHook();
     if (outerWaiting_) InstallStyleHook();
   }
@@ -97,25 +174,25 @@ INT_PTR StyledDialogBox(HWND owner, const DLGTEMPLATE* dialogTemplate, DLGPROC d
 }
 
 void InstallStyleHook() {
-  RemoveStyleHook();  // one hook at a time
+  Unhook();  // one hook at a time
   StyleHookHandle = SetWindowsHookExA(WH_CBT, StyleHook, nullptr, GetCurrentThreadId());
+  showHook = SetWindowsHookExA(WH_CALLWNDPROC, ShowHook, nullptr, GetCurrentThreadId());
 }
 
 void RemoveStyleHook() {
-  if (!StyleHookHandle) return;
-  UnhookWindowsHookEx(StyleHookHandle);
-  StyleHookHandle = nullptr;
+  Unhook();
+  // Within a styled call a hook may come back for a dialog still waiting (see StyleHookScope).
+  if (openStyledCalls == 0) ShowUnroutedDialogs();
 }
 
 LRESULT CALLBACK StyleHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE) {
+  if (code == HCBT_CREATEWND && lParam) {
+    const CREATESTRUCTA* create = reinterpret_cast<const CBT_CREATEWNDA*>(lParam)->lpcs;
+    if (create) NoteCreated(reinterpret_cast<HWND>(wParam), *create);
+  } else if (code == HCBT_ACTIVATE) {
     HWND window = reinterpret_cast<HWND>(wParam);
-    char className[255] = "";
-    GetClassNameA(window, className, sizeof className);
     // The property makes the takeover happen once, however often the dialog is activated.
-    if (std::strcmp(className, "#32770") == 0 && !GetPropA(window, ProcProperty)) {
-      RouteDialog(window);
-    }
+    if (IsDialogClass(window) && !GetPropA(window, ProcProperty)) RouteDialog(window);
   }
   return CallNextHookEx(StyleHookHandle, code, wParam, lParam);
 }
@@ -136,6 +213,8 @@ void RouteDialog(HWND window) {
   InstallControlFamilies(styleIndex, window);
   SubclassWindow(window, FrameWndProc);
   WriteProperty(window, EntryIndexProperty, styleIndex);
+  std::erase_if(hiddenUntilRouted,
+                [window](const WaitingDialog& waiting) { return waiting.window == window; });
 }
 
 void MakeLayered(HWND window, bool mouseTransparent) {
