@@ -88,9 +88,9 @@ bool SystemDrawsOn(UINT message, WPARAM wParam) {
 
 // The styled look as it is now, painted over whatever the system drew. The entry is looked up
 // afresh: the message just handled may have run code that closed the dialog.
-void RepaintCheckOrRadio(HWND window) {
+void RepaintCheckOrRadio(HWND window, HDC dc = nullptr) {
   StyleRecord* record = IsWindow(window) ? RecordOfControl(window) : nullptr;
-  if (record) RepaintButton(window, HoldsHoverSlot(window, *record) ? ButtonHover : 0, false);
+  if (record) RepaintButton(window, HoldsHoverSlot(window, *record) ? ButtonHover : 0, false, dc);
 }
 
 void OnMouseLeave(HWND window, StyleRecord& record, const ButtonRecord& button) {
@@ -188,6 +188,13 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
       if (!IsCheckOrRadio(*button)) break;  // the system asks the parent to draw a push button
       return PaintInsteadOfSystem(window, wParam, lParam,
                                   [window] { RepaintCheckOrRadio(window); });
+    case WM_PRINTCLIENT:
+      // A push button's system code asks the parent to draw it, into this DC, as on WM_PAINT.
+      if (!IsCheckOrRadio(*button)) break;
+      return PrintClient(window, reinterpret_cast<HDC>(wParam), LookArea::Client,
+                         [window](HDC dc) { RepaintCheckOrRadio(window, dc); });
+    case WM_PRINT:
+      return PrintWindowParts(window, reinterpret_cast<HDC>(wParam), lParam);
     case WM_MOUSEMOVE:
       OnMouseMove(window, *record, *button, lParam);
       break;
@@ -248,24 +255,23 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
   return ForwardMessage(window, message, wParam, lParam);
 }
 
-void RepaintButton(HWND window, UINT itemState, bool hover) {
+void RepaintButton(HWND window, UINT itemState, bool hover, HDC dc) {
   if (hover) itemState |= ButtonHover;
   ButtonRecord* button = ControlEntry(window, &StyleRecord::buttons);
   if (!button || button->window != window) return;
   switch (button->kind) {
     case PushButtonKind: {
-      HDC dc = GetDC(window);
+      TargetDc target(window, dc, LookArea::Client);
       RECT client{};
       GetClientRect(window, &client);
-      PaintPushButton(window, dc, itemState, client);
-      ReleaseDC(window, dc);
+      PaintPushButton(window, target.Get(), itemState, client);
       break;
     }
     case RadioButtonKind:
-      PaintRadioButton(window, itemState);
+      PaintRadioButton(window, itemState, dc);
       break;
     case CheckBoxKind:
-      PaintCheckBox(window, itemState);
+      PaintCheckBox(window, itemState, dc);
       break;
     default:
       break;

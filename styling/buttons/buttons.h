@@ -37,9 +37,9 @@ void InstallCheckBoxesAndRadioButtons(int styleIndex, HWND parentWindow);
 
 LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Repaints a styled button at once in its client rectangle, in the look of its kind; `hover`
-// adds the hover bit to the owner-draw state.
-void RepaintButton(HWND window, UINT itemState, bool hover);
+// Repaints a styled button at once in its client rectangle, in the look of its kind, into the
+// client-area DC given or else its own; `hover` adds the hover bit to the owner-draw state.
+void RepaintButton(HWND window, UINT itemState, bool hover, HDC dc = nullptr);
 
 // Paints a push button into targetDC (which stays the caller's) from the owner-draw state and
 // item rectangle: background canvas, face, gloss, border, pressed tint and caption, one copy.

@@ -229,7 +229,7 @@ LookKey KeyOf(HWND window, const ButtonRecord& button, UINT itemState, bool chec
   return key;
 }
 
-void PaintCheckOrRadio(HWND window, UINT itemState, ButtonKind kind) {
+void PaintCheckOrRadio(HWND window, UINT itemState, ButtonKind kind, HDC dc) {
   ButtonRecord* button = ControlEntry(window, &StyleRecord::buttons);
   if (!button || button->window != window || button->kind != kind) return;
   // A hidden button shows nothing: no work to do.
@@ -244,19 +244,19 @@ void PaintCheckOrRadio(HWND window, UINT itemState, ButtonKind kind) {
   RECT client{};
   GetClientRect(window, &client);
   const Area area{static_cast<float>(client.right), static_cast<float>(client.bottom)};
-  HDC screen = GetDC(window);
-  PresentLook(
-      window, button->looks, KeyOf(window, *button, itemState, checked, client), screen, client,
-      [&](Graphics& graphics) { PaintLook(graphics, window, *button, area, itemState, checked); });
-  ReleaseDC(window, screen);
+  TargetDc target(window, dc, LookArea::Client);
+  PresentLook(window, button->looks, KeyOf(window, *button, itemState, checked, client),
+              target.Get(), client, [&](Graphics& graphics) {
+                PaintLook(graphics, window, *button, area, itemState, checked);
+              });
 }
 
 }  // namespace
 
-void PaintRadioButton(HWND window, UINT itemState) {
-  PaintCheckOrRadio(window, itemState, RadioButtonKind);
+void PaintRadioButton(HWND window, UINT itemState, HDC dc) {
+  PaintCheckOrRadio(window, itemState, RadioButtonKind, dc);
 }
 
-void PaintCheckBox(HWND window, UINT itemState) {
-  PaintCheckOrRadio(window, itemState, CheckBoxKind);
+void PaintCheckBox(HWND window, UINT itemState, HDC dc) {
+  PaintCheckOrRadio(window, itemState, CheckBoxKind, dc);
 }

@@ -8,5 +8,5 @@
 // Paint the whole client area at once in the look for the state: only ButtonHover counts, and
 // ButtonDisabled, which a disabled window gets whoever asks. The check state is the window's.
 // Finished looks are kept in the button's look cache, one per state.
-void PaintRadioButton(HWND window, UINT itemState);
-void PaintCheckBox(HWND window, UINT itemState);
+void PaintRadioButton(HWND window, UINT itemState, HDC dc = nullptr);
+void PaintCheckBox(HWND window, UINT itemState, HDC dc = nullptr);

@@ -86,7 +86,7 @@ void DrawLook(Graphics& graphics, const ComboLook& look) {
 }  // namespace
 
 bool PaintComboBox(int styleIndex, int comboIndex, std::optional<bool> hover,
-                   std::optional<bool> focused) {
+                   std::optional<bool> focused, HDC given) {
   StyleRecord* record = RecordAt(styleIndex);
   ComboRecord* combo = record ? record->combos.At(comboIndex) : nullptr;
   if (!combo || !combo->window) return false;
@@ -114,11 +114,11 @@ bool PaintComboBox(int styleIndex, int comboIndex, std::optional<bool> hover,
       .Add(look.textColour)
       .Add(AccentColour);
   if (!RecordAt(OwnerStyleIndex(window))) return false;  // no background to paint on
-  HDC dc = GetWindowDC(window);
+  TargetDc target(window, given, LookArea::WholeWindow);
+  HDC dc = target.Get();
   if (!dc) return false;
   ExcludeChildren(dc, window);
   PresentLook(window, combo->looks, key, dc, RECT{0, 0, look.width, look.height},
               [&](Graphics& graphics) { DrawLook(graphics, look); });
-  ReleaseDC(window, dc);
   return true;
 }

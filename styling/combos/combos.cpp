@@ -32,9 +32,11 @@ bool SystemDrawsAfter(UINT message) {
   }
 }
 
-bool Repaint(HWND window, std::optional<bool> hover = {}, std::optional<bool> focused = {}) {
+bool Repaint(HWND window, std::optional<bool> hover = {}, std::optional<bool> focused = {},
+             HDC dc = nullptr) {
   return PaintComboBox(static_cast<int>(ReadProperty(window, StyleIndexProperty)),
-                       static_cast<int>(ReadProperty(window, EntryIndexProperty)), hover, focused);
+                       static_cast<int>(ReadProperty(window, EntryIndexProperty)), hover, focused,
+                       dc);
 }
 
 // The edit field of a drop-down combo box reports its focus to the combo box.
@@ -107,6 +109,14 @@ LRESULT CALLBACK ComboWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       return result;
     case WM_PAINT:
       return OnPaint(window, wParam, lParam);
+    case WM_PRINTCLIENT:
+      if (!RecordAt(OwnerStyleIndex(window))) break;
+      return PrintClient(window, reinterpret_cast<HDC>(wParam), LookArea::WholeWindow,
+                         [window](HDC dc) { Repaint(window, {}, {}, dc); });
+    case WM_PRINT:
+      if (!RecordAt(OwnerStyleIndex(window))) break;
+      return PrintWindowParts(window, reinterpret_cast<HDC>(wParam), lParam,
+                              [window](HDC dc) { Repaint(window, {}, {}, dc); });
     case WM_ERASEBKGND:
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return 1;

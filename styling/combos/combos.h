@@ -16,7 +16,8 @@ void InstallComboBoxes(int styleIndex, HWND parentWindow);
 LRESULT CALLBACK ComboWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Paints combo `comboIndex` of record `styleIndex` at once, over its whole window but its
-// children; a state not given is taken from the record. False when there is no such combo box
-// or no styled owner to take a background from.
+// children, into the DC given (its origin at the window's) or else its window DC; a state not
+// given is taken from the record. False when there is no such combo box or no styled owner to
+// take a background from.
 bool PaintComboBox(int styleIndex, int comboIndex, std::optional<bool> hover = {},
-                   std::optional<bool> focused = {});
+                   std::optional<bool> focused = {}, HDC dc = nullptr);

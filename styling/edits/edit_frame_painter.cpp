@@ -40,7 +40,8 @@ void DrawFrame(Graphics& graphics, int width, int height, const RECT& client, bo
 
 }  // namespace
 
-bool PaintEditFrame(HWND window, std::optional<bool> focused, std::optional<bool> hovered) {
+bool PaintEditFrame(HWND window, std::optional<bool> focused, std::optional<bool> hovered,
+                    HDC given) {
   EditRecord* edit = ControlEntry(window, &StyleRecord::edits);
   if (!edit || edit->window != window) return false;
   bool focus = focused.value_or(edit->focused != 0);
@@ -55,13 +56,13 @@ bool PaintEditFrame(HWND window, std::optional<bool> focused, std::optional<bool
   key.Add(focus).Add(hover).Add(width).Add(height).Add(client).Add(AccentColour);
   // Without a styled owner there is no background to paint on.
   if (!RecordAt(OwnerStyleIndex(window))) return false;
-  HDC dc = GetWindowDC(window);
+  TargetDc target(window, given, LookArea::WholeWindow);
+  HDC dc = target.Get();
   if (!dc) return false;
   ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
   ExcludeEmulatedScrollBars(dc, window, edit->covers);
   PresentLook(window, edit->looks, key, dc, RECT{0, 0, width, height}, [&](Graphics& graphics) {
     DrawFrame(graphics, width, height, client, focus, hover);
   });
-  ReleaseDC(window, dc);
   return true;
 }

@@ -135,6 +135,10 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (!PaintEditFrame(window)) break;
       RepaintEmulatedScrollBars(window, edit->covers);
       return 0;
+    case WM_PRINT:
+      // The styled frame; the text through WM_PRINTCLIENT, as the system draws it.
+      return PrintWindowParts(window, reinterpret_cast<HDC>(wParam), lParam,
+                              [window](HDC dc) { PaintEditFrame(window, {}, {}, dc); });
     case WM_NCMOUSEMOVE:
       return ForwardThenPaint(window, message, wParam, lParam, [=] {
         if (EditRecord* again = LiveEdit(window)) {

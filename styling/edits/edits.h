@@ -13,7 +13,8 @@ void InstallEditControls(int styleIndex, HWND parentWindow);
 
 LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Repaints the edit's non-client frame at once; a state not given is taken from its record.
-// False when the edit is not styled or has no styled owner to take a background from.
-bool PaintEditFrame(HWND window, std::optional<bool> focused = {},
-                    std::optional<bool> hovered = {});
+// Repaints the edit's non-client frame at once, into the DC given (its origin at the window's)
+// or else its window DC; a state not given is taken from its record. False when the edit is not
+// styled or has no styled owner to take a background from.
+bool PaintEditFrame(HWND window, std::optional<bool> focused = {}, std::optional<bool> hovered = {},
+                    HDC dc = nullptr);

@@ -10,6 +10,7 @@
 #include "styling/records/canvas.h"
 #include "styling/records/child_windows.h"
 #include "styling/records/paint_helpers.h"
+#include "styling/records/printing.h"
 #include "styling/records/records.h"
 
 namespace {
@@ -136,10 +137,12 @@ void DrawCaptionButtonImage(Graphics& graphics, const CaptionButton& button) {
   }
 }
 
-void CopyToWindow(HWND window, HDC source, int x, int y, int width, int height) {
-  HDC target = WindowDcWithoutChildren(window);
+// To the window (its children left alone), or into the DC given, its origin at the window's.
+void CopyToWindow(HWND window, HDC source, int x, int y, int width, int height,
+                  HDC given = nullptr) {
+  HDC target = given ? given : WindowDcWithoutChildren(window);
   BitBlt(target, x, y, width, height, source, x, y, SRCCOPY);
-  ReleaseDC(window, target);
+  if (!given) ReleaseDC(window, target);
 }
 
 // The push-button painter's single entry from the frame.
@@ -301,6 +304,15 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       break;
     case WM_PAINT:
       return OnPaint(window, wParam, lParam);
+    case WM_PRINT:
+      // The frame holds the client area's background too: the dialog is not asked to erase.
+      return PrintWindowParts(window, reinterpret_cast<HDC>(wParam), lParam & ~PRF_ERASEBKGND,
+                              [window](HDC dc) { PaintFrame(window, dc); });
+    case WM_PRINTCLIENT:
+      // The frame behind the client area, then whatever the dialog's own procedure draws.
+      PrintClient(window, reinterpret_cast<HDC>(wParam), LookArea::WholeWindow,
+                  [window](HDC dc) { PaintFrame(window, dc); });
+      break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
@@ -350,14 +362,14 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   return ForwardMessage(window, message, wParam, lParam);
 }
 
-void PaintFrame(HWND window) {
+void PaintFrame(HWND window, HDC dc) {
   StyleRecord* record = RecordAt(FrameStyleIndex(window));
   if (!record) return;
   SIZE size = WindowSizeOf(window);
   LookKey key = FrameKey(*record, size);
   // The frame bitmap stays as long as what it was painted from: the repaint is one copy.
   if (record->frameDC && key == record->frameKey) {
-    CopyToWindow(window, record->frameDC, 0, 0, size.cx, size.cy);
+    CopyToWindow(window, record->frameDC, 0, 0, size.cx, size.cy, dc);
     return;
   }
   RenewFrameDc(*record, size);
@@ -384,7 +396,7 @@ void PaintFrame(HWND window) {
   record->frameKey = std::move(key);
   // The controls' kept looks hold the old frame pixels behind them.
   ++record->frameVersion;
-  CopyToWindow(window, record->frameDC, 0, 0, size.cx, size.cy);
+  CopyToWindow(window, record->frameDC, 0, 0, size.cx, size.cy, dc);
 }
 
 void PaintCaptionButton(int styleIndex, int button, Graphics* graphics, bool alone, bool hover) {

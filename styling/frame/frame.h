@@ -20,8 +20,9 @@ inline constexpr BYTE FinalAlpha = 240;
 
 LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Repaints the record's frame bitmap and copies it to the window (children left out).
-void PaintFrame(HWND window);
+// Repaints the record's frame bitmap and copies it to the window (children left out), or into
+// the DC given, its origin at the window's.
+void PaintFrame(HWND window, HDC dc = nullptr);
 
 // Draws caption button `button` of the record. Within a full paint (alone false) only its
 // image is drawn with `graphics` over the freshly painted body; drawn alone, it paints its own

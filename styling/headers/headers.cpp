@@ -89,7 +89,7 @@ int HitTestHeaderItem(int styleIndex, int position, LPARAM point) {
 LRESULT CALLBACK HeaderWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto [record, entry, place] = StyledControlOf(window, &StyleRecord::headers);
   if (!entry) return ForwardMessage(window, message, wParam, lParam);
-  auto repaint = [place] { PaintHeader(place.styleIndex, place.position, nullptr); };
+  auto repaint = [place](HDC dc = nullptr) { PaintHeader(place.styleIndex, place.position, dc); };
   if (LRESULT answer = 0;
       AnswerPaintMessage(window, message, wParam, lParam, NonClientArea::System, repaint, answer)) {
     return answer;

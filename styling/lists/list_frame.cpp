@@ -47,7 +47,7 @@ void DrawFrame(Graphics& graphics, int width, int height, const RECT& client, Fr
 }  // namespace
 
 void PaintListFrame(int styleIndex, int position, bool hovered, bool hoverGiven, bool focused,
-                    bool focusGiven) {
+                    bool focusGiven, HDC dc) {
   StyleRecord* record = RecordAt(styleIndex);
   ListEntry* entry = record ? record->lists.At(position) : nullptr;
   if (!entry || !entry->window) return;
@@ -67,11 +67,10 @@ void PaintListFrame(int styleIndex, int position, bool hovered, bool hoverGiven,
   LookKey key;
   key.Add(look).Add(width).Add(height).Add(client);
 
-  HDC target = GetWindowDC(window);
-  ExcludeClipRect(target, client.left, client.top, client.right, client.bottom);
-  ExcludeEmulatedScrollBars(target, window, entry->covers);
+  TargetDc target(window, dc, LookArea::WholeWindow);
+  ExcludeClipRect(target.Get(), client.left, client.top, client.right, client.bottom);
+  ExcludeEmulatedScrollBars(target.Get(), window, entry->covers);
   // The client area is clipped out: the canvas's key colour there never reaches the screen.
-  PresentLook(window, entry->looks, key, target, RECT{0, 0, width, height},
+  PresentLook(window, entry->looks, key, target.Get(), RECT{0, 0, width, height},
               [&](Graphics& graphics) { DrawFrame(graphics, width, height, client, look); });
-  ReleaseDC(window, target);
 }

@@ -182,6 +182,11 @@ LRESULT CALLBACK ListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       PaintListFrame(styleIndex, position);
       if (GetWindowLongA(window, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) RepaintBars(window);
       return 0;
+    case WM_PRINT:
+      // The styled frame; the items (and a list view's header) as the system draws them.
+      return PrintWindowParts(window, reinterpret_cast<HDC>(wParam), lParam, [=](HDC dc) {
+        PaintListFrame(styleIndex, position, false, false, false, false, dc);
+      });
     case WM_NCMOUSEMOVE:
       return ForwardThenPaint(window, message, wParam, lParam, [=] {
         if (const ListEntry* again = LiveList(window)) {

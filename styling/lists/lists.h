@@ -19,9 +19,10 @@ LRESULT CALLBACK ListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 // Repaints the non-client frame of list entry `position` of record `styleIndex`: accent outline
 // 2 pixels wide while hovered, 1 pixel while focused, faint black otherwise. A state whose
 // "given" flag is false is taken from the entry. A combo box's list and a control without a
-// frame of its own keep the system's look.
+// frame of its own keep the system's look. Into the DC given (its origin at the window's), or
+// else the window DC.
 void PaintListFrame(int styleIndex, int position, bool hovered = false, bool hoverGiven = false,
-                    bool focused = false, bool focusGiven = false);
+                    bool focused = false, bool focusGiven = false, HDC dc = nullptr);
 
 // Whether the control has a frame to restyle: WS_BORDER, or an extended style holding all bits
 // of one of 0x100, 0x300, 0x200, 0x1 or 0x188.

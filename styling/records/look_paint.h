@@ -8,6 +8,7 @@
 #include "drawing/graphics.h"
 #include "styling/records/canvas.h"
 #include "styling/records/look_cache.h"
+#include "styling/records/printing.h"
 
 // The key part that every control look shares: what lies behind the control's whole window
 // (BackgroundKey of styling/records/canvas.h).
@@ -30,11 +31,11 @@ void PresentLook(HWND control, LookCache& looks, const LookKey& key, HDC target,
   BitBlt(target, area.left, area.top, width, height, canvas.Dc(), 0, 0, SRCCOPY);
 }
 
-// The control's whole window area (width x height) through its window DC.
+// The control's whole window area (width x height) into the DC given (its origin at the
+// window's), or else through its window DC.
 template <typename Draw>
 void PresentWindowLook(HWND control, LookCache& looks, const LookKey& key, int width, int height,
-                       Draw&& draw) {
-  HDC target = GetWindowDC(control);
-  PresentLook(control, looks, key, target, RECT{0, 0, width, height}, draw);
-  ReleaseDC(control, target);
+                       Draw&& draw, HDC given = nullptr) {
+  TargetDc target(control, given, LookArea::WholeWindow);
+  PresentLook(control, looks, key, target.Get(), RECT{0, 0, width, height}, draw);
 }

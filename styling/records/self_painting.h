@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "styling/records/printing.h"
 #include "styling/records/records.h"
 
 // Where a styled control's procedure finds itself: its record ("Hw_FuID") and its entry
@@ -51,7 +52,10 @@ enum class NonClientArea { System, Painted };
 
 // The paint messages every control painted whole answers alike: a move paints the look at its
 // new place and goes on to the system; WM_PAINT paints instead of the system; the background is
-// left to the look; WM_NCPAINT as `nonClient` says. True, with the result, when answered here.
+// left to the look; WM_NCPAINT as `nonClient` says; WM_PRINTCLIENT and WM_PRINT paint the same
+// look into the DC they give. paint(HDC) takes that DC (null: the window's own), its origin at
+// the whole window's when the look covers the non-client area, else at the client area's. True,
+// with the result, when answered here.
 template <typename Paint>
 bool AnswerPaintMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                         NonClientArea nonClient, Paint&& paint, LRESULT& result) {
@@ -70,6 +74,16 @@ bool AnswerPaintMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam
       if (nonClient == NonClientArea::System) return false;
       paint();
       result = 1;
+      return true;
+    case WM_PRINTCLIENT:
+      result = PrintClient(
+          control, reinterpret_cast<HDC>(wParam),
+          nonClient == NonClientArea::Painted ? LookArea::WholeWindow : LookArea::Client, paint);
+      return true;
+    case WM_PRINT:
+      result = PrintWindowParts(
+          control, reinterpret_cast<HDC>(wParam), lParam,
+          nonClient == NonClientArea::Painted ? std::function<void(HDC)>(paint) : nullptr);
       return true;
     default:
       return false;

@@ -1,6 +1,7 @@
 #include "styling/scrollbars/scrollbars.h"
 
 #include "styling/records/paint_helpers.h"
+#include "styling/records/printing.h"
 #include "styling/scrollbars/cover_state.h"
 
 namespace {
@@ -52,6 +53,13 @@ LRESULT CoverMessage(HWND cover, ScrollBarOrientation orientation, UINT message,
       EndPaint(cover, &paint);
       return 0;
     }
+    case WM_PRINTCLIENT:
+      return PrintClient(cover, reinterpret_cast<HDC>(wParam), LookArea::Client, [&](HDC dc) {
+        CoverState* state = StateOfCover(cover);
+        PaintCover(cover, orientation, dc, state ? state->hover : NoScrollBarPart);
+      });
+    case WM_PRINT:
+      return PrintWindowParts(cover, reinterpret_cast<HDC>(wParam), lParam);
     case WM_ERASEBKGND:
       // The paint covers every pixel; erasing first would only flash the dialog's colour.
       return 1;

@@ -9,6 +9,7 @@
 #include "styling/records/child_windows.h"
 #include "styling/records/control_text.h"
 #include "styling/records/paint_helpers.h"
+#include "styling/records/printing.h"
 #include "styling/records/records.h"
 #include "styling/scrollbars/scrollbars.h"
 
@@ -94,37 +95,42 @@ bool IsEmptyStatic(HWND window, const StaticEntry& entry) {
 }
 
 // The control's own procedure paints into the background canvas, which then goes to the
-// screen in one copy.
-void PaintEmptyStatic(HWND window, WPARAM wParam, LPARAM lParam) {
+// screen (or the DC given) in one copy.
+void PaintEmptyStatic(HWND window, WPARAM wParam, LPARAM lParam, HDC given) {
   RECT client{};
   GetClientRect(window, &client);
   CanvasDc canvas(window, client);
+  UINT message = given ? WM_PRINTCLIENT : WM_PAINT;
   if (!canvas) {
     // No styled owner to take a background from: the control paints itself as usual.
-    ForwardMessage(window, WM_PAINT, wParam, lParam);
+    ForwardMessage(window, message, wParam, lParam);
     return;
   }
   PAINTSTRUCT paint{};
-  HDC target = BeginPaint(window, &paint);
-  ForwardMessage(window, WM_PAINT, reinterpret_cast<WPARAM>(canvas.Dc()), lParam);
+  HDC target = given ? given : BeginPaint(window, &paint);
+  ForwardMessage(window, message, reinterpret_cast<WPARAM>(canvas.Dc()), lParam);
   BitBlt(target, 0, 0, client.right, client.bottom, canvas.Dc(), 0, 0, SRCCOPY);
-  EndPaint(window, &paint);
+  if (!given) EndPaint(window, &paint);
 }
 
-LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
+// WM_PAINT, or WM_PRINTCLIENT with the DC `given`.
+LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam, HDC given = nullptr) {
   int styleIndex = static_cast<int>(ReadProperty(window, StyleIndexProperty));
   int position = static_cast<int>(ReadProperty(window, EntryIndexProperty));
   StaticEntry* entry = ControlEntry(window, &StyleRecord::statics);
-  if (!entry || entry->window != window) return ForwardMessage(window, WM_PAINT, wParam, lParam);
+  UINT message = given ? WM_PRINTCLIENT : WM_PAINT;
+  if (!entry || entry->window != window) return ForwardMessage(window, message, wParam, lParam);
   if (IsEmptyStatic(window, *entry)) {
-    PaintEmptyStatic(window, wParam, lParam);
+    PaintEmptyStatic(window, wParam, lParam, given);
+  } else if (given) {
+    PaintStatic(styleIndex, position, given);
   } else {
     PAINTSTRUCT paint{};
     HDC target = BeginPaint(window, &paint);
     PaintStatic(styleIndex, position, target);
     EndPaint(window, &paint);
   }
-  return DefWindowProcA(window, WM_PAINT, wParam, lParam);
+  return given ? 0 : DefWindowProcA(window, WM_PAINT, wParam, lParam);
 }
 
 void DeleteOwnedObject(HWND window, const char* property) {
@@ -262,6 +268,11 @@ LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     }
     case WM_PAINT:
       return OnPaint(window, wParam, lParam);
+    case WM_PRINTCLIENT:
+      return PrintClient(window, reinterpret_cast<HDC>(wParam), LookArea::Client,
+                         [&](HDC dc) { OnPaint(window, wParam, lParam, dc); });
+    case WM_PRINT:
+      return PrintWindowParts(window, reinterpret_cast<HDC>(wParam), lParam);
     case WM_ERASEBKGND: {
       auto dc = reinterpret_cast<HDC>(wParam);
       SetBkMode(dc, TRANSPARENT);

@@ -260,7 +260,7 @@ void OutlineWhole(HDC canvas, const RECT& client) {
 
 ToolbarEntry* ToolbarEntryOf(HWND toolbar) { return EntryOf(toolbar); }
 
-void PaintToolbar(HWND toolbar) {
+void PaintToolbar(HWND toolbar, HDC dc) {
   StyleRecord* record = nullptr;
   ToolbarEntry* entry = EntryOf(toolbar, &record);
   if (!entry) return;
@@ -272,7 +272,7 @@ void PaintToolbar(HWND toolbar) {
   // A focused toolbar shows the focus on the button the keyboard has reached, its hot one.
   bool focusShown = ShowsFocusLook(toolbar);
   LookKey key = ToolbarLook(toolbar, *record, client, count, hot, ImagesOf(toolbar), focusShown);
-  HDC screen = GetChildClippedDC(toolbar);
+  HDC screen = GetChildClippedDC(toolbar, dc, dc != nullptr);
   if (!screen) return;
   if (!entry->looks.Draw(key, screen, 0, 0)) {
     CanvasDc canvas(toolbar, ClientInWindow(toolbar, client));
@@ -286,7 +286,7 @@ void PaintToolbar(HWND toolbar) {
       BitBlt(screen, 0, 0, client.right, client.bottom, canvas.Dc(), 0, 0, SRCCOPY);
     }
   }
-  ReleaseDC(toolbar, screen);
+  if (!dc) ReleaseDC(toolbar, screen);
 }
 
 void PaintToolbarButton(HWND toolbar, int index, HDC memoryDc, bool hot, bool focused) {

@@ -91,6 +91,13 @@ LRESULT CALLBACK ToolbarWndProc(HWND toolbar, UINT message, WPARAM wParam, LPARA
   if (message == WM_PAINT && styled) {
     return PaintInsteadOfSystem(toolbar, wParam, lParam, [toolbar] { PaintToolbar(toolbar); });
   }
+  if (message == WM_PRINTCLIENT && styled) {
+    return PrintClient(toolbar, reinterpret_cast<HDC>(wParam), LookArea::Client,
+                       [toolbar](HDC dc) { PaintToolbar(toolbar, dc); });
+  }
+  if (message == WM_PRINT && styled) {
+    return PrintWindowParts(toolbar, reinterpret_cast<HDC>(wParam), lParam);
+  }
   LRESULT result = ForwardMessage(toolbar, message, wParam, lParam, ToolbarProcProperty);
   if (styled && ChangesToolbarCues(message) && IsWindow(toolbar)) {
     InvalidateRect(toolbar, nullptr, FALSE);

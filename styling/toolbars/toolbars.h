@@ -30,9 +30,9 @@ void RegisterContainer(HWND window);
 LRESULT CALLBACK ToolbarWndProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ContainerWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Paints every button over the toolbar's background and copies the result once; an unchanged
-// look is copied from the entry's kept looks.
-void PaintToolbar(HWND toolbar);
+// Paints every button over the toolbar's background and copies the result once, into the
+// client-area DC given or else its own; an unchanged look is copied from the entry's kept looks.
+void PaintToolbar(HWND toolbar, HDC dc = nullptr);
 
 // Draws button `index` into the memory DC: background and frame when hot, pressed or checked,
 // separator rules, icon (greyed when disabled or indeterminate), drop-down arrow, text, and the

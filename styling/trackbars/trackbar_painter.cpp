@@ -223,7 +223,7 @@ void DrawProgressBar(Graphics& graphics, const ProgressRecord& entry, const Prog
 
 }  // namespace
 
-void PaintTrackBar(int styleIndex, int index) {
+void PaintTrackBar(int styleIndex, int index, HDC dc) {
   StyleRecord* record = RecordAt(styleIndex);
   TrackBarRecord* entry = record ? record->trackBars.At(index) : nullptr;
   if (!entry || !entry->window) return;
@@ -236,12 +236,12 @@ void PaintTrackBar(int styleIndex, int index) {
   key.Add(s.channel).Add(s.thumb);
   bool focusShown = ShowsFocusLook(window);
   key.Add(focusShown ? 1 : 0);
-  PresentWindowLook(window, entry->looks, key, size.cx, size.cy, [&](Graphics& graphics) {
-    DrawTrackBar(graphics, *entry, s, size, focusShown);
-  });
+  PresentWindowLook(
+      window, entry->looks, key, size.cx, size.cy,
+      [&](Graphics& graphics) { DrawTrackBar(graphics, *entry, s, size, focusShown); }, dc);
 }
 
-void PaintProgressBar(int styleIndex, int index) {
+void PaintProgressBar(int styleIndex, int index, HDC dc) {
   StyleRecord* record = RecordAt(styleIndex);
   ProgressRecord* entry = record ? record->progressBars.At(index) : nullptr;
   if (!entry || !entry->window) return;
@@ -255,6 +255,7 @@ void PaintProgressBar(int styleIndex, int index) {
   s.high = range.iHigh;
   LookKey key = ControlLookKey(window);
   key.Add(size.cx).Add(size.cy).Add(s.pos).Add(s.low).Add(s.high);
-  PresentWindowLook(window, entry->looks, key, size.cx, size.cy,
-                    [&](Graphics& graphics) { DrawProgressBar(graphics, *entry, s, size); });
+  PresentWindowLook(
+      window, entry->looks, key, size.cx, size.cy,
+      [&](Graphics& graphics) { DrawProgressBar(graphics, *entry, s, size); }, dc);
 }

@@ -14,7 +14,7 @@ void InstallProgressBars(int styleIndex, HWND parentWindow);
 LRESULT CALLBACK TrackBarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ProgressBarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Paint the whole window area of the control at once (GetWindowDC). Nothing happens for a
-// position outside the list.
-void PaintTrackBar(int styleIndex, int index);
-void PaintProgressBar(int styleIndex, int index);
+// Paint the whole window area of the control at once, into the DC given (its origin at the
+// window's) or else its window DC. Nothing happens for a position outside the list.
+void PaintTrackBar(int styleIndex, int index, HDC dc = nullptr);
+void PaintProgressBar(int styleIndex, int index, HDC dc = nullptr);

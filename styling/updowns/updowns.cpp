@@ -120,7 +120,9 @@ int UpDownHalfAt(int styleIndex, int position, LPARAM point) {
 LRESULT CALLBACK UpDownWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto [record, entry, place] = StyledControlOf(window, &StyleRecord::upDowns);
   if (!entry) return ForwardMessage(window, message, wParam, lParam);
-  auto repaint = [place] { PaintUpDown(place.styleIndex, place.position); };
+  auto repaint = [place](HDC dc = nullptr) {
+    PaintUpDown(place.styleIndex, place.position, {}, {}, {}, dc);
+  };
   if (LRESULT answer = 0;
       AnswerPaintMessage(window, message, wParam, lParam, NonClientArea::System, repaint, answer)) {
     return answer;
@@ -148,7 +150,7 @@ LRESULT CALLBACK UpDownWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 void PaintUpDown(int styleIndex, int position, std::optional<bool> hovered,
-                 std::optional<bool> pressed, std::optional<LPARAM> point) {
+                 std::optional<bool> pressed, std::optional<LPARAM> point, HDC dc) {
   UpDownEntry* entry = EntryAt(styleIndex, position);
   if (!entry) return;
   bool isHovered = hovered.value_or(entry->hovered != 0);
@@ -167,7 +169,7 @@ void PaintUpDown(int styleIndex, int position, std::optional<bool> hovered,
   bool horizontal = entry->horizontal != 0;
   LookKey key = ControlLookKey(window);
   key.Add(size.cx).Add(size.cy).Add(horizontal ? 1 : 0).Add(hotHalf).Add(isPressed ? 1 : 0);
-  PresentWindowLook(window, entry->looks, key, size.cx, size.cy, [&](Graphics& graphics) {
-    DrawUpDown(graphics, size, horizontal, hotHalf, isPressed);
-  });
+  PresentWindowLook(
+      window, entry->looks, key, size.cx, size.cy,
+      [&](Graphics& graphics) { DrawUpDown(graphics, size, horizontal, hotHalf, isPressed); }, dc);
 }

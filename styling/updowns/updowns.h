@@ -17,8 +17,9 @@ LRESULT CALLBACK UpDownWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 // 1 the second; 0 for a position outside the list.
 int UpDownHalfAt(int styleIndex, int position, LPARAM point);
 
-// Paints the control at once through its window DC. What is not given comes from the entry;
-// without a point the hot half is the pressed one while held, else the one last hovered.
+// Paints the control at once into the DC given, or else through its window DC. What is not given
+// comes from the entry; without a point the hot half is the pressed one while held, else the one
+// last hovered.
 void PaintUpDown(int styleIndex, int position, std::optional<bool> hovered = std::nullopt,
                  std::optional<bool> pressed = std::nullopt,
-                 std::optional<LPARAM> point = std::nullopt);
+                 std::optional<LPARAM> point = std::nullopt, HDC dc = nullptr);

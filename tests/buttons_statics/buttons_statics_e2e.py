@@ -54,6 +54,7 @@ def wait_for_box(caption=None, text=None, exclude=(), timeout=60):
     box = e2e.wait_for(find, timeout)
     if box:
         e2e.wait_faded_in(box["hwnd"])
+        box = e2e.window(box["hwnd"]) or box  # its rectangle as the engine left it
     return box
 
 

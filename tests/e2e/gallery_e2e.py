@@ -62,7 +62,7 @@ def running_gallery(*args, park_pointer: bool = True):
         if not window:
             raise RuntimeError("the gallery did not show")
         e2e.wait_faded_in(window["hwnd"])
-        yield Gallery(process, window)
+        yield Gallery(process, e2e.window(window["hwnd"]) or window)
     finally:
         e2e.stop(process)
         # Its windows go a little after the process: the next gallery must not find this one.

@@ -110,6 +110,13 @@ def wait_for(find, timeout: float = 30, interval: float = 0.3):
         time.sleep(interval)
 
 
+def window(hwnd: int):
+    """The top-level window's record as it is now (None once it is gone). A record found while
+    waiting for a window is what it was then: a styled dialog is widened and made layered after
+    it is first listed, so whatever is checked after a wait is read again."""
+    return next((w for w in top_windows() if w["hwnd"] == hwnd), None)
+
+
 def find_window(text=None, cls=None, visible=True):
     for w in top_windows():
         if (text is None or w["text"] == text) and (cls is None or w["class"] == cls) and (

@@ -4,20 +4,31 @@
 # a network namespace with nothing but its own loopback (the update-server stand-in has the
 # program's 127.0.0.1:18080 to itself), its own Xvfb display, and its own copy of the run's
 # template prefix (start.sh made it) with its own wineserver. All of it is removed after.
+#
+# Privileges: `unshare --net` makes a network namespace, which needs root (or CAP_SYS_ADMIN);
+# ctest runs as root here, as the install does. `ip link set lo up` inside it needs no more.
+# A call from inside a sandbox (a test that starts another sandboxed command) runs its command
+# in the sandbox it is in: the outer call owns it and removes it.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-build=$1
-shift
-if [ -z "${LANZHOU_SANDBOX:-}" ]; then
+if [ "${1:-}" != --inside ]; then
+  build=$1
+  shift
+  if [ -n "${LANZHOU_SANDBOX:-}" ]; then exec "$@"; fi
   mkdir -p "$build/sandboxes"
-  LANZHOU_SANDBOX=$(mktemp -d "$build/sandboxes/XXXXXX") exec unshare --net -- bash "$0" "$build" "$@"
+  LANZHOU_SANDBOX=$(mktemp -d "$build/sandboxes/XXXXXX") exec unshare --net -- bash "$0" --inside "$build" "$@"
 fi
+build=$2
+shift 2
 box=$LANZHOU_SANDBOX
 ip link set lo up
 source "$here/../../tools/wine-env.sh"
+# Set before the trap: a sandbox that fails half made must end its own wineserver, never the one
+# of whatever prefix the caller's environment names.
+export WINEPREFIX=$box/prefix LANZHOU_WINEPREFIX=$box/prefix
 finish() {
-  wineserver -k 2>/dev/null || true
-  kill "$(cat "$box/xvfb.pid")" 2>/dev/null || true
+  [ -d "$box/prefix" ] && { wineserver -k 2>/dev/null || true; }
+  [ -f "$box/xvfb.pid" ] && { kill "$(cat "$box/xvfb.pid")" 2>/dev/null || true; }
   rm -rf "$box"
 }
 trap finish EXIT
@@ -27,7 +38,6 @@ trap finish EXIT
 cp -al "$build/wine-test" "$box/prefix"
 find "$box/prefix" -type f -not -path "*/system32/*" -not -path "*/winsxs/*" \
   -not -path "*/Program Files/*" -exec sh -c 'for f; do cp -p "$f" "$f~" && mv "$f~" "$f"; done' sh {} +
-export WINEPREFIX=$box/prefix LANZHOU_WINEPREFIX=$box/prefix
 lanzhou_xvfb "$box"
 export LANZHOU_DISPLAY=$DISPLAY
 # Detached from our output: ctest waits for every holder of the test's pipe. The first Wine

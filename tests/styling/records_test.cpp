@@ -173,12 +173,14 @@ TEST(SelfPainting, PaintMessagesAreAnsweredAsTheControlPaintsThem) {
       {WM_NCPAINT, 1, NonClientArea::Painted, true, 1, 1},
       {WM_NCPAINT, 1, NonClientArea::System, false, 0, 0},
       {WM_SETTEXT, 0, NonClientArea::Painted, false, 0, 0},
+      {WM_PRINTCLIENT, dc, NonClientArea::Painted, true, 0, 1},
+      {WM_PRINTCLIENT, dc, NonClientArea::System, true, 0, 1},
   };
   for (const Case& c : cases) {
     int paints = 0;
     LRESULT result = 0;
     bool answered = AnswerPaintMessage(
-        control, c.message, c.wParam, 0, c.nonClient, [&] { ++paints; }, result);
+        control, c.message, c.wParam, 0, c.nonClient, [&](HDC = nullptr) { ++paints; }, result);
     EXPECT_EQ(answered, c.answered) << "message " << c.message;
     EXPECT_EQ(result, c.result) << "message " << c.message;
     EXPECT_EQ(paints, c.paints) << "message " << c.message;

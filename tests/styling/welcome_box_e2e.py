@@ -23,10 +23,8 @@ def is_red(rgb):
 
 
 def box_rect(hwnd):
-    for w in e2e.top_windows():
-        if w["hwnd"] == hwnd:
-            return w["rect"]
-    return None
+    found = e2e.window(hwnd)
+    return found["rect"] if found else None
 
 
 def layered(hwnd):
@@ -59,7 +57,7 @@ class WelcomeBoxEndToEnd(unittest.TestCase):
             faded = e2e.wait_for(lambda: layered(hwnd).get("alpha") == 240, timeout=10, interval=0.1)
             self.assertTrue(faded, f"layered attributes: {layered(hwnd)}")
             attributes = layered(hwnd)
-            self.assertTrue(box["exstyle"] & WS_EX_LAYERED)
+            self.assertTrue(e2e.window(hwnd)["exstyle"] & WS_EX_LAYERED)
             self.assertEqual(attributes["region"], COMPLEXREGION)
             self.assertFalse(attributes["corner_inside"], "rounded corners")
             left, top, right, bottom = box_rect(hwnd)

@@ -208,6 +208,8 @@ class CommonDialogs(unittest.TestCase):
             e2e.wait_settled()
         else:
             e2e.wait_faded_in(dialog["hwnd"])
+        # Its style and rectangle as they are now, styled: not as they were when first listed.
+        dialog = e2e.window(dialog["hwnd"]) or dialog
         return process, dialog, folder, result
 
     def check_look(self, name, dialog, plain_children):

@@ -1,0 +1,62 @@
+#include "styling/records/printing.h"
+
+#include "styling/records/canvas.h"
+
+TargetDc::TargetDc(HWND window, HDC given, LookArea area)
+    : window_(window), dc_(given), owned_(given == nullptr) {
+  if (owned_) dc_ = area == LookArea::WholeWindow ? GetWindowDC(window) : GetDC(window);
+}
+
+TargetDc::~TargetDc() {
+  if (owned_ && dc_) ReleaseDC(window_, dc_);
+}
+
+namespace {
+
+// Runs paint with the DC's origin moved by (dx, dy) and the clipping it sets undone after.
+void PaintShifted(HDC dc, int dx, int dy, const std::function<void(HDC)>& paint) {
+  int saved = SaveDC(dc);
+  OffsetViewportOrgEx(dc, dx, dy, nullptr);
+  paint(dc);
+  if (saved) RestoreDC(dc, saved);
+}
+
+void PrintChildren(HWND window, HDC dc, LPARAM flags) {
+  RECT own{};
+  GetWindowRect(window, &own);
+  HWND first = GetWindow(window, GW_CHILD);
+  for (HWND child = first ? GetWindow(first, GW_HWNDLAST) : nullptr; child;
+       child = GetWindow(child, GW_HWNDPREV)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT place{};
+    GetWindowRect(child, &place);
+    PaintShifted(dc, place.left - own.left, place.top - own.top, [&](HDC shifted) {
+      IntersectClipRect(shifted, 0, 0, place.right - place.left, place.bottom - place.top);
+      SendMessageA(child, WM_PRINT, reinterpret_cast<WPARAM>(shifted), flags);
+    });
+  }
+}
+
+}  // namespace
+
+LRESULT PrintClient(HWND window, HDC dc, LookArea area, const std::function<void(HDC)>& paint) {
+  if (!dc) return 0;
+  RECT client = area == LookArea::WholeWindow ? ClientRectInWindow(window) : RECT{};
+  PaintShifted(dc, -client.left, -client.top, paint);
+  return 0;
+}
+
+LRESULT PrintWindowParts(HWND window, HDC dc, LPARAM flags,
+                         const std::function<void(HDC)>& nonClient) {
+  if (!dc || ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(window))) return 0;
+  if ((flags & PRF_NONCLIENT) && nonClient) PaintShifted(dc, 0, 0, nonClient);
+  RECT client = ClientRectInWindow(window);
+  PaintShifted(dc, client.left, client.top, [&](HDC shifted) {
+    IntersectClipRect(shifted, 0, 0, client.right - client.left, client.bottom - client.top);
+    auto wParam = reinterpret_cast<WPARAM>(shifted);
+    if (flags & PRF_ERASEBKGND) SendMessageA(window, WM_ERASEBKGND, wParam, 0);
+    if (flags & PRF_CLIENT) SendMessageA(window, WM_PRINTCLIENT, wParam, flags);
+  });
+  if (flags & PRF_CHILDREN) PrintChildren(window, dc, flags);
+  return 0;
+}
