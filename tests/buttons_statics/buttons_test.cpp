@@ -120,9 +120,9 @@ TEST(PushButtons, NothingIsTakenOverWhileStylingIsOffAndTheFontIsCaptured) {
   SendMessageA(plain, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   InstallPushButtons(host.StyleIndex(), host.window);
   const ButtonRecord& own = EntryOf(host, plain);
-  EXPECT_FALSE(own.fontName.empty());
-  EXPECT_EQ(own.fontSize, 16);
-  EXPECT_EQ(own.fontStyle, 1) << "bold";
+  EXPECT_FALSE(own.caption.Font().fontName.empty());
+  EXPECT_EQ(own.caption.Font().fontSize, 16);
+  EXPECT_EQ(own.caption.Font().fontStyle, 1) << "bold";
   DestroyWindow(plain);
   DeleteObject(font);
 }
@@ -284,11 +284,6 @@ TEST(PushButtons, CaptionIsBlackWithoutAColourPropertyAndFollowsLaterText) {
 }
 
 TEST(PushButtons, MnemonicMarksAreNotDrawn) {
-  EXPECT_EQ(CaptionWithoutMnemonics("是(&Y)"), "是(Y)");
-  EXPECT_EQ(CaptionWithoutMnemonics("R&&D"), "R&D");
-  EXPECT_EQ(CaptionWithoutMnemonics("end&"), "end");
-  EXPECT_EQ(CaptionWithoutMnemonics(nullptr), "");
-
   StyledHost host(RGB(220, 220, 220));
   HWND button = StyledButton(host, "&W&&");
   AnswerUiState(button, UISF_HIDEACCEL);  // as the system draws it with accelerators hidden
