@@ -9,11 +9,13 @@
 #   ./run.sh --gallery  the gallery: every styled control family in one dialog
 #   ./run.sh --gallery NAME   one of the system's common dialogs, styled (open, save, font,
 #                       colour, find, replace, print, pagesetup; --plain before NAME: unstyled)
+#   ./run.sh --dialogs MODULE [NAME...]   every dialog template of another module (comdlg32.dll,
+#                       shell32.dll, inetcpl.cpl...), styled beside plain, saved under build/dialogs/
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 bash tools/install-deps.sh
 cmake --preset linux-wine >/dev/null
-cmake --build --preset linux-wine --target lanzhou gallery winprobe yy_client
+cmake --build --preset linux-wine --target lanzhou gallery dialogs winprobe yy_client
 source tools/wine-env.sh
 state=$PWD/build/run
 lanzhou_prefix "$PWD/build/wine-run"
@@ -26,4 +28,9 @@ else
 fi
 wineserver -p </dev/null >/dev/null 2>&1
 export LANZHOU_BUILD_DIR=$PWD/build LANZHOU_WINEPREFIX=$WINEPREFIX LANZHOU_DISPLAY=$DISPLAY
+if [ "${1:-}" = --dialogs ]; then
+  shift
+  python3 tools/dialogs/shoot.py "$@"
+  exit
+fi
 python3 tools/demo.py "${mode[@]}" "$@"

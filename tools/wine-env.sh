@@ -22,17 +22,26 @@ lanzhou_prefix() {
   if [ "$(cat "$prefix/.lanzhou-ready" 2>/dev/null)" = "$ready" ]; then return 0; fi
   rm -rf "$prefix"
   mkdir -p "$(dirname "$prefix")"
-  wineboot -i >/dev/null 2>&1
-  wineserver -w
+  # A prefix is marked ready only once whole; one that failed half way is removed at once.
+  if ! lanzhou_make_prefix; then
+    wineserver -k 2>/dev/null || true
+    rm -rf "$prefix"
+    echo "error: could not make the Wine prefix $prefix (is Wine installed whole? rerun tools/install-deps.sh)" >&2
+    return 1
+  fi
+  echo "$ready" >"$prefix/.lanzhou-ready"
+}
+
+lanzhou_make_prefix() {
+  wineboot -i >/dev/null 2>&1 && wineserver -w || return 1
   local pair
   for pair in "${LANZHOU_FONT_REPLACEMENTS[@]}"; do
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${pair%%=*}" /t REG_SZ \
-      /d "${pair#*=}" /f >/dev/null 2>&1
+      /d "${pair#*=}" /f >/dev/null 2>&1 || return 1
   done
   # Unmanaged X windows: without a window manager Wine otherwise waits 2 s on every destroy.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || return 1
   wineserver -w
-  echo "$ready" >"$prefix/.lanzhou-ready"
 }
 
 # lanzhou_xvfb STATE_DIR [SCREEN]: starts Xvfb on a free display (screen 1024x768x24 unless
