@@ -154,10 +154,13 @@ def pointer() -> tuple:
 
 
 def move_to(x: int, y: int) -> None:
-    # xdotool's --sync waits for a move to be seen; for a move to where the pointer already is,
-    # none comes, and it waits out its own 15 seconds.
-    if pointer() != (x, y):
-        xdotool("mousemove", "--sync", x, y)
+    # Waits for the pointer to be there, not for xdotool's --sync: that waits for any move to
+    # be seen and fails (exit 1) when none comes in time, as on a loaded machine.
+    if pointer() == (x, y):
+        return
+    xdotool("mousemove", x, y)
+    if not wait_for(lambda: pointer() == (x, y), 10):
+        raise RuntimeError(f"the pointer did not reach {x},{y}")
 
 
 def click_at(x: int, y: int, pause: float = 0.3) -> None:
