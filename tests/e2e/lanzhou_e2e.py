@@ -154,13 +154,15 @@ def pointer() -> tuple:
 
 
 def move_to(x: int, y: int) -> None:
-    # Waits for the pointer to be there, not for xdotool's --sync: that waits for any move to
-    # be seen and fails (exit 1) when none comes in time, as on a loaded machine.
+    # xdotool's --sync waits for a move to be seen; for a move to where the pointer already is,
+    # none comes, and it waits out its own 15 seconds. On a loaded machine it can also give up
+    # (exit 1) on a move that was made: the pointer's place then says.
     if pointer() == (x, y):
         return
-    xdotool("mousemove", x, y)
-    if not wait_for(lambda: pointer() == (x, y), 10):
-        raise RuntimeError(f"the pointer did not reach {x},{y}")
+    moved = subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y)], env=wine_env(),
+                           capture_output=True, timeout=30)
+    if moved.returncode != 0 and pointer() != (x, y):
+        raise RuntimeError(f"the pointer did not reach {x},{y}: {moved.stderr.decode().strip()}")
 
 
 def click_at(x: int, y: int, pause: float = 0.3) -> None:
