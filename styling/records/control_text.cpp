@@ -267,7 +267,8 @@ Line NextLine(HDC dc, const std::wstring& text, size_t& at, const LineRules& rul
     piece.text = segment.text;
     piece.x = line.width;
     piece.width = Extent(dc, piece.text, piece.text.size());
-    int key = underlined ? -1 : ShownKey(segment);
+    // DT_HIDEPREFIX: the marks are taken out all the same, nothing is underlined.
+    int key = underlined || rules.keys != AccessKeyMode::Show ? -1 : ShownKey(segment);
     if (key >= 0) {
       underlined = true;
       piece.underlineLeft = Extent(dc, piece.text, static_cast<size_t>(key));

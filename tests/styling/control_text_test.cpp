@@ -1,7 +1,7 @@
 // LayOutText against the system's DrawText: the same text in the same font and box, drawn once
 // by DrawText and once piece by piece where the layout put it, must give the same pixels.
-// Wine's DrawText ignores DT_HIDEPREFIX (it underlines all the same), so the hidden mode is left
-// to the painters' tests.
+// Wine's DrawText ignores DT_HIDEPREFIX and DT_PREFIXONLY (it draws and underlines all the same),
+// so a hidden-key row is compared with the text DT_HIDEPREFIX documents: marks out, no underline.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -18,6 +18,7 @@ struct Case {
   int width, height;
   UINT format;
   AccessKeyMode keys = AccessKeyMode::None;
+  const char* shown = nullptr;  // what DrawText shows of a hidden-key text, drawn with DT_NOPREFIX
 };
 
 constexpr char Long[] = "the quick brown fox jumps over the lazy dog";
@@ -33,6 +34,8 @@ const Case Cases[] = {
     {"hard line breaks", "one\r\ntwo\n\nthree\rfour", 200, 100, 0},
     {"each line its own access key", "&File\nE&xit && &quit", 200, 60, 0, Keys},
     {"a doubled & is one, a final & stays", "R&&D(&D) end&", 200, 20, 0, Keys},
+    {"hidden access keys", "&File\nE&xit && &quit", 200, 60, 0, AccessKeyMode::Hide,
+     "File\nExit & quit"},
     {"no prefix", "a&b&&c", 200, 20, 0},
     {"tabs expanded", "name\tvalue\t\tend", 300, 20, DT_EXPANDTABS, Keys},
     {"one line in the middle", "middle", 100, 40, DT_SINGLELINE | DT_VCENTER | DT_CENTER},
@@ -81,7 +84,11 @@ TEST(LayOutText, PutsEveryPieceWhereTheSystemsDrawTextDraws) {
   ASSERT_TRUE(font);
   for (const Case& row : Cases) {
     std::vector<DWORD> system = Picture(font, row, [&](HDC dc, RECT box) {
-      DrawTextA(dc, row.text, -1, &box, row.format | PrefixFlags(row.keys));
+      if (row.shown) {
+        DrawTextA(dc, row.shown, -1, &box, row.format | DT_NOPREFIX);
+      } else {
+        DrawTextA(dc, row.text, -1, &box, row.format | PrefixFlags(row.keys));
+      }
     });
     std::vector<DWORD> ours = Picture(font, row, [&](HDC dc, RECT box) {
       TextLayout layout = LayOutText(font, row.text, box, row.format, row.keys);
