@@ -195,10 +195,12 @@ TEST(GalleryLayouts, EachShowsStyledWhatTheSystemShowsAndGrowsBySixPixelsOnly) {
                 if (ClassOf(control) == "Static") {
                   EXPECT_NEAR(FirstDarkColumn(shot), plain.textLeft[check.id], 4) << check.id;
                 }
-                // The last column of the control's own width: a static's added pixels are
-                // room for the halo, not for its text.
-                if (!plain.lastColumnDark[check.id]) {
-                  EXPECT_FALSE(DarkInColumn(shot, plain.widths[check.id] - 1)) << check.id;
+                // The columns past the control's own width: a static's added pixels are room
+                // for the halo, not for its text (GDI+'s glyphs may fill the last own column,
+                // where the system's bitmap glyphs of the same cells leave it blank).
+                for (int x = plain.widths[check.id]; x < shot.width; ++x) {
+                  if (plain.lastColumnDark[check.id]) break;
+                  EXPECT_FALSE(DarkInColumn(shot, x)) << check.id << " column " << x;
                 }
                 break;
               case Expect::Top:
