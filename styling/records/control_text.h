@@ -48,7 +48,8 @@ struct TextLayout {
 // a line, and shows no partly visible last line); DT_SINGLELINE with DT_VCENTER or DT_BOTTOM
 // (without DT_SINGLELINE they do nothing, as for DrawText); DT_EXPANDTABS; DT_END_ELLIPSIS,
 // DT_PATH_ELLIPSIS, DT_WORD_ELLIPSIS; no line after the one that reaches the box's bottom
-// unless DT_NOCLIP. `keys` decides what "&" does; each line underlines its own access key.
+// unless DT_NOCLIP. `keys` decides what "&" does: with Show each line underlines its own access
+// key; Hide takes the marks out and underlines nothing (DT_HIDEPREFIX).
 TextLayout LayOutText(HFONT font, const char* text, const RECT& box, UINT format,
                       AccessKeyMode keys);
 
