@@ -461,6 +461,12 @@ std::vector<GalleryControl> MakeControls() {
        .place = {568, 292, 45, 10},
        .id = 731,
        .fill = FitCheckBoxToItsCaption},
+      // A check box of two lines at its top, taller than they are.
+      {.className = "BUTTON",
+       .text = "多行的复选框标题",
+       .style = BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP | WS_TABSTOP,
+       .place = {568, 304, 45, 24},
+       .id = 732},
       // A right-aligned label beside its field and a centred label.
       {.className = "Static",
        .text = "名称:",

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "styling/records/control_text.h"
 #include "styling/records/look_cache.h"
 
 // Which look a styled button gets.
@@ -24,9 +25,7 @@ struct ButtonRecord {
   std::int32_t focused = 0;  // 1 between WM_SETFOCUS and WM_KILLFOCUS
   std::int32_t checked = 0;  // check state read at install time
   HWND parent = nullptr;     // the window given to the installer
-  std::string fontName;
-  std::int32_t fontSize = 0;   // em size in pixels
-  std::int32_t fontStyle = 0;  // GDI+ style bits: bold 1, italic 2, underline 4, strikeout 8
-  std::int32_t pressed = 0;    // 1 between WM_LBUTTONDOWN and WM_LBUTTONUP
-  LookCache looks;             // finished looks per state, of whichever kind the button is
+  CaptionText caption;       // the caption's font (taken again on WM_SETFONT) and layout
+  std::int32_t pressed = 0;  // 1 between WM_LBUTTONDOWN and WM_LBUTTONUP
+  LookCache looks;           // finished looks per state, of whichever kind the button is
 };

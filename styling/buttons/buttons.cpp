@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "drawing/drawing.h"
 #include "styling/buttons/check_looks.h"
+#include "styling/records/control_text.h"
 #include "styling/records/family_install.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
@@ -11,16 +13,6 @@
 namespace {
 
 constexpr LONG OwnerDrawBits = 0xB;  // BS_OWNERDRAW
-constexpr char DefaultFontName[] = "宋体";
-constexpr int DefaultFontSize = 12;
-
-// The caption font; a control without one GDI+ can use gets the engine's default.
-void CaptureFont(ButtonRecord& own, HWND button) {
-  ControlFont font = ReadControlFont(button);
-  own.fontName = font.fontName.empty() ? DefaultFontName : font.fontName;
-  own.fontSize = font.fontSize != 0 ? font.fontSize : DefaultFontSize;
-  own.fontStyle = font.fontStyle;
-}
 
 void InstallPushButton(int styleIndex, StyleRecord& record, HWND button, LONG style) {
   int entry = record.buttons.AppendEntry(button);
@@ -30,20 +22,23 @@ void InstallPushButton(int styleIndex, StyleRecord& record, HWND button, LONG st
   own.priorProc = SubclassControl(button, styleIndex, entry, ButtonWindowProc);
   // The system button now asks its parent to draw it; the default-button type is not kept.
   SetWindowLongA(button, GWL_STYLE, style | OwnerDrawBits);
-  CaptureFont(own, button);
+  own.caption.SetFont(button);
 }
-
-bool IsOwnerDrawn(LONG style) { return (style | OwnerDrawBits) == style; }
 
 // BS_CHECKBOX, BS_AUTOCHECKBOX and BS_PUSHBOX.
 bool IsStylableCheckBox(LONG style) {
-  return !IsOwnerDrawn(style) && (style & 0x2) && !(style & 0x4);
+  switch (style & BS_TYPEMASK) {
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_PUSHBOX:
+      return true;
+    default:
+      return false;
+  }
 }
 
 // BS_AUTORADIOBUTTON only: a radio button the application checks itself keeps the system look.
-bool IsStylableRadioButton(LONG style) {
-  return !IsOwnerDrawn(style) && !(style & 0x2) && (style & 0x9) == 0x9 && !(style & 0x4);
-}
+bool IsStylableRadioButton(LONG style) { return (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON; }
 
 // Check boxes and radio buttons stay system-drawn; their look is painted over the system's.
 void InstallCheckOrRadio(int styleIndex, StyleRecord& record, HWND button, HWND parent,
@@ -56,7 +51,7 @@ void InstallCheckOrRadio(int styleIndex, StyleRecord& record, HWND button, HWND 
                 own.parent = parent;
                 own.kind = kind;
                 own.priorProc = SubclassControl(control, styleIndex, entry, ButtonWindowProc);
-                CaptureFont(own, control);
+                own.caption.SetFont(control);
               });
 }
 
@@ -122,14 +117,43 @@ void OnMouseMove(HWND window, StyleRecord& record, const ButtonRecord& button, L
 
 }  // namespace
 
+CaptionLook CaptionLookOf(HWND window) {
+  CaptionLook look;
+  look.format =
+      ButtonTextFormat(GetWindowLongA(window, GWL_STYLE), GetWindowLongA(window, GWL_EXSTYLE));
+  look.keys = CaptionAccessKeys(window);
+  look.colour = static_cast<COLORREF>(ReadProperty(window, TextColourProperty));
+  return look;
+}
+
+void PaintButtonCaption(Graphics& graphics, ButtonRecord& button, const RECT& box,
+                        const CaptionLook& look, int nearestLeft) {
+  const TextLayout& laidOut = button.caption.Layout(button.text, box, look.format, look.keys);
+  SolidBrush brush;
+  brush.Create(ToArgb(look.colour));
+  if (nearestLeft < 0) {
+    button.caption.Pen().Draw(graphics, laidOut, brush);
+    return;
+  }
+  TextLayout moved = laidOut;
+  KeepInside(moved, nearestLeft, box.right);
+  button.caption.Pen().Draw(graphics, moved, brush);
+}
+
 bool HoldsHoverSlot(HWND window, const StyleRecord& record) {
   int entry = static_cast<int>(ReadProperty(window, EntryIndexProperty));
   return record.hotKind == HotButtons && record.hotIndex == entry;
 }
 
 bool IsStylablePushButton(LONG style) {
-  bool pushType = !(style & 0x2) && (style & 0x9) != 0x9 && !(style & 0x4);
-  return !IsOwnerDrawn(style) && pushType;
+  switch (style & BS_TYPEMASK) {
+    case BS_PUSHBUTTON:
+    case BS_DEFPUSHBUTTON:
+    case BS_USERBUTTON:
+      return true;
+    default:
+      return false;
+  }
 }
 
 void InstallPushButtons(int styleIndex, HWND parentWindow) {
@@ -160,9 +184,7 @@ void InstallCheckBoxesAndRadioButtons(int styleIndex, HWND parentWindow) {
 LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   StyleRecord* record = RecordOfControl(window);
   ButtonRecord* button = ControlEntry(window, &StyleRecord::buttons);
-  if (!record || !button || button->window != window) {
-    return ForwardMessage(window, message, wParam, lParam);
-  }
+  if (!record || !button) return ForwardMessage(window, message, wParam, lParam);
   switch (message) {
     case WM_MOVE:
       InvalidateRect(window, nullptr, TRUE);
@@ -176,6 +198,14 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_SETTEXT:
       button->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
       break;
+    case WM_SETFONT: {
+      // Measured and drawn in the new font from now on; the system repaints when asked to.
+      LRESULT result = ForwardMessage(window, message, wParam, lParam);
+      if (ButtonRecord* own = ControlEntry(window, &StyleRecord::buttons)) {
+        own->caption.SetFont(window);
+      }
+      return result;
+    }
     case WM_ERASEBKGND: {
       auto dc = reinterpret_cast<HDC>(wParam);
       SetBkMode(dc, TRANSPARENT);
@@ -258,7 +288,7 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 void RepaintButton(HWND window, UINT itemState, bool hover, HDC dc) {
   if (hover) itemState |= ButtonHover;
   ButtonRecord* button = ControlEntry(window, &StyleRecord::buttons);
-  if (!button || button->window != window) return;
+  if (!button) return;
   switch (button->kind) {
     case PushButtonKind: {
       TargetDc target(window, dc, LookArea::Client);

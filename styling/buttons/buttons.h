@@ -7,6 +7,10 @@
 
 #include <string>
 
+#include "styling/records/keyboard_cues.h"
+
+class Graphics;
+struct ButtonRecord;
 struct StyleRecord;
 
 // Owner-draw state bits a button look reacts to; RepaintButton adds the hover bit.
@@ -40,6 +44,22 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 // Repaints a styled button at once in its client rectangle, in the look of its kind, into the
 // client-area DC given or else its own; `hover` adds the hover bit to the owner-draw state.
 void RepaintButton(HWND window, UINT itemState, bool hover, HDC dc = nullptr);
+
+// The inputs of a button's caption that a paint reads once: the format its style asks for
+// (ButtonTextFormat, styling/records/control_text.h), its access-key mode and its colour
+// ("Kj_Ztys"). A look's key holds all three.
+struct CaptionLook {
+  UINT format = 0;
+  AccessKeyMode keys = AccessKeyMode::Hide;
+  COLORREF colour = 0;
+};
+CaptionLook CaptionLookOf(HWND window);
+
+// The caption of a push button, check box or radio button laid out in `box` as its style says
+// (kept with the button while the inputs stay), and drawn; with `nearestLeft` >= 0 a line that
+// would reach past the box's right edge moves left, but not beyond it.
+void PaintButtonCaption(Graphics& graphics, ButtonRecord& button, const RECT& box,
+                        const CaptionLook& look, int nearestLeft = -1);
 
 // Paints a push button into targetDC (which stays the caller's) from the owner-draw state and
 // item rectangle: background canvas, face, gloss, border, pressed tint and caption, one copy.

@@ -3,6 +3,7 @@
 // The system still draws these buttons underneath; a look goes over it in one copy.
 #include "styling/buttons/check_looks.h"
 
+#include <algorithm>
 #include <string>
 
 #include "drawing/drawing.h"
@@ -125,8 +126,8 @@ void PaintDisabledPanel(Graphics& graphics, float left, const Area& area) {
   StrokePath(graphics, panel, Colour(Black, 80));
 }
 
-void PaintBox(Graphics& graphics, const Area& area, bool hover, bool checked) {
-  const float bx = 3, by = (area.height - BoxSize) / 2;
+void PaintBox(Graphics& graphics, float by, bool hover, bool checked) {
+  const float bx = 3;
   SolidBrush white;
   white.Create(ToArgb(White));
   graphics.FillRectangle(white, bx + 1, by + 1, 11, 11);
@@ -140,7 +141,7 @@ void PaintBox(Graphics& graphics, const Area& area, bool hover, bool checked) {
     GraphicsPath halo;
     MakeRoundedRect(halo, bx - 3, by - 3, 18, 18, GlowCorner);
     PaintGlowRing(graphics, box, halo);
-    const float tintTop = (area.height - 11) / 2;
+    const float tintTop = by + 0.5f;
     FillPathGradient(graphics, box, {bx, tintTop}, {bx + BoxSize, tintTop + BoxSize},
                      Colour(AccentColour, 90), Colour(White, 30));
   }
@@ -156,9 +157,9 @@ void PaintBox(Graphics& graphics, const Area& area, bool hover, bool checked) {
   }
 }
 
-void PaintCircle(Graphics& graphics, const Area& area, bool hover, bool checked) {
+void PaintCircle(Graphics& graphics, float cy, bool hover, bool checked) {
   graphics.SetSmoothingMode(AntiAlias);
-  const float cx = 2, cy = (area.height - BoxSize) / 2;
+  const float cx = 2;
   GraphicsPath circle;
   MakeEllipse(circle, cx, cy, BoxSize, BoxSize);
   Fill(graphics, circle, ToArgb(White));
@@ -173,7 +174,7 @@ void PaintCircle(Graphics& graphics, const Area& area, bool hover, bool checked)
   }
   StrokePath(graphics, circle, Colour(Black, 200));
   GraphicsPath ring;
-  MakeEllipse(ring, 3, (area.height - 11) / 2 + 1, 9, 9);
+  MakeEllipse(ring, 3, cy + 1.5f, 9, 9);
   StrokePath(graphics, ring, ToArgb(White));
   if (!checked) return;
   GraphicsPath dot;
@@ -183,55 +184,48 @@ void PaintCircle(Graphics& graphics, const Area& area, bool hover, bool checked)
   FillFromCentre(graphics, dot, Colour(White, 80), ToArgb(AccentColour), 0);
 }
 
-// The caption on one line in the middle of the height (several where BS_MULTILINE asks), where
-// the look puts it; a caption that would reach past the right edge moves left towards the box,
-// as it takes no more room than the system's own layout gives it.
-void PaintCaption(Graphics& graphics, HWND window, const ButtonRecord& button, const RectF& layout,
-                  float nearestLeft) {
-  UINT format = DT_LEFT | DT_VCENTER;
-  format |= (GetWindowLongA(window, GWL_STYLE) & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
-  RECT box{static_cast<int>(layout.x), static_cast<int>(layout.y),
-           static_cast<int>(layout.x + layout.width), static_cast<int>(layout.y + layout.height)};
-  TextLayout lines =
-      LayOutControlText(window, button.text.c_str(), box, format, CaptionAccessKeys(window));
-  KeepInside(lines, static_cast<int>(nearestLeft), box.right);
-  SolidBrush brush;
-  brush.Create(ToArgb(static_cast<COLORREF>(ReadProperty(window, TextColourProperty))));
-  TextPen(ControlFont{button.fontName, button.fontSize, button.fontStyle})
-      .Draw(graphics, lines, brush);
+// Where the box or circle sits: in the middle of the height, or beside the caption's first line
+// with BS_TOP and its last with BS_BOTTOM, as the system places it beside its label.
+float BoxTop(const TextLayout& lines, UINT format, const Area& area) {
+  const bool bottom = (format & DT_BOTTOM) != 0;
+  const bool top = !bottom && !(format & DT_VCENTER);
+  if (lines.lines.empty() || !(top || bottom)) return (area.height - BoxSize) / 2;
+  const int line = bottom ? lines.lines.back().y : lines.lines.front().y;
+  return static_cast<float>(std::max(0, line + (lines.lineHeight - static_cast<int>(BoxSize)) / 2));
 }
 
-void PaintLook(Graphics& graphics, HWND window, const ButtonRecord& button, const Area& area,
-               UINT itemState, bool checked) {
+void PaintLook(Graphics& graphics, ButtonRecord& button, const Area& area, UINT itemState,
+               bool checked, const CaptionLook& caption) {
   const bool radio = button.kind == RadioButtonKind;
+  // The caption's own room ends at the control's edge; the box or circle ends at 15 or 14.
+  const int left = radio ? 18 : 20;
+  const RECT box{left, 2, static_cast<int>(area.width), static_cast<int>(area.height) + 2};
+  const float top = BoxTop(button.caption.Layout(button.text, box, caption.format, caption.keys),
+                           caption.format, area);
   if (itemState & ButtonDisabled) {
     PaintDisabledPanel(graphics, radio ? 0.0f : 3.0f, area);
   } else if (radio) {
-    PaintCircle(graphics, area, (itemState & ButtonHover) != 0, checked);
+    PaintCircle(graphics, top, (itemState & ButtonHover) != 0, checked);
   } else {
-    PaintBox(graphics, area, (itemState & ButtonHover) != 0, checked);
+    PaintBox(graphics, top, (itemState & ButtonHover) != 0, checked);
   }
-  // The caption's own room ends at the control's edge; the box or circle ends at 15 or 14.
-  RectF layout = radio ? RectF{18, 2, area.width - 18, area.height}
-                       : RectF{20, 2, area.width - 20, area.height};
-  PaintCaption(graphics, window, button, layout, radio ? 15.0f : 16.0f);
+  PaintButtonCaption(graphics, button, box, caption, radio ? 15 : 16);
   if (itemState & ButtonFocused) DrawFocusOutline(graphics, 0, 0, area.width, area.height);
 }
 
 // Everything the finished look depends on: a look kept under an equal key is the same picture.
 LookKey KeyOf(HWND window, const ButtonRecord& button, UINT itemState, bool checked,
-              const RECT& client) {
+              const RECT& client, const CaptionLook& caption) {
   LookKey key = ControlLookKey(window);
-  key.Add(button.kind).Add(itemState).Add(checked ? 1 : 0).Add(client);
-  key.Add(button.text).Add(button.fontName).Add(button.fontSize).Add(button.fontStyle);
-  key.Add(ReadProperty(window, TextColourProperty)).Add(AccentColour);
-  key.Add(CaptionHotkeyPrefix(window));
+  key.Add(button.kind).Add(itemState).Add(checked ? 1 : 0).Add(client).Add(button.text);
+  AddFont(key, button.caption.Font()).Add(caption.colour).Add(AccentColour);
+  key.Add(caption.format).Add(static_cast<int>(caption.keys));
   return key;
 }
 
 void PaintCheckOrRadio(HWND window, UINT itemState, ButtonKind kind, HDC dc) {
   ButtonRecord* button = ControlEntry(window, &StyleRecord::buttons);
-  if (!button || button->window != window || button->kind != kind) return;
+  if (!button || button->kind != kind) return;
   // A hidden button shows nothing: no work to do.
   if (!IsWindowVisible(window)) return;
   // Only the disabled, hover and focus bits make a difference; the window itself says whether
@@ -244,10 +238,11 @@ void PaintCheckOrRadio(HWND window, UINT itemState, ButtonKind kind, HDC dc) {
   RECT client{};
   GetClientRect(window, &client);
   const Area area{static_cast<float>(client.right), static_cast<float>(client.bottom)};
+  const CaptionLook caption = CaptionLookOf(window);
   TargetDc target(window, dc, LookArea::Client);
-  PresentLook(window, button->looks, KeyOf(window, *button, itemState, checked, client),
+  PresentLook(window, button->looks, KeyOf(window, *button, itemState, checked, client, caption),
               target.Get(), client, [&](Graphics& graphics) {
-                PaintLook(graphics, window, *button, area, itemState, checked);
+                PaintLook(graphics, *button, area, itemState, checked, caption);
               });
 }
 

@@ -6,7 +6,7 @@
 #include "styling/buttons/buttons.h"
 #include "styling/records/canvas.h"
 #include "styling/records/control_text.h"
-#include "styling/records/keyboard_cues.h"
+#include "styling/records/look_paint.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
 
@@ -65,35 +65,37 @@ void PaintPressedTint(Graphics& graphics, const Box& b) {
 }
 
 // Everything the push-button look depends on, the background behind the button included.
-LookKey PushButtonKey(HWND window, const ButtonRecord& button, UINT itemState,
-                      const RECT& itemRect) {
+LookKey PushButtonKey(HWND window, const ButtonRecord& button, UINT itemState, const RECT& itemRect,
+                      const CaptionLook& caption) {
   LookKey key = LookKey().Add("push button").Add(BackgroundKey(window, itemRect));
   key.Add(itemState & (ButtonSelected | ButtonDisabled | ButtonFocused | ButtonHover));
-  key.Add(itemRect).Add(button.text).Add(button.fontName).Add(button.fontSize);
-  key.Add(button.fontStyle).Add(AccentColour).Add(ReadProperty(window, TextColourProperty));
-  key.Add(CaptionHotkeyPrefix(window));
+  key.Add(itemRect).Add(button.text);
+  AddFont(key, button.caption.Font()).Add(AccentColour).Add(caption.colour);
+  key.Add(caption.format).Add(static_cast<int>(caption.keys));
   return key;
 }
 
-// The caption centred on one line (several where BS_MULTILINE asks), two pixels lower than the
-// middle of the button.
-void PaintCaption(Graphics& graphics, HWND window, const ButtonRecord& button, const Box& b) {
-  UINT format = DT_CENTER | DT_VCENTER;
-  format |= (GetWindowLongA(window, GWL_STYLE) & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
-  RECT box{0, 2, static_cast<int>(b.w), static_cast<int>(b.h) + 2};
-  TextLayout lines =
-      LayOutControlText(window, button.text.c_str(), box, format, CaptionAccessKeys(window));
-  SolidBrush brush;
-  brush.Create(ToArgb(static_cast<COLORREF>(ReadProperty(window, TextColourProperty))));
-  TextPen(ControlFont{button.fontName, button.fontSize, button.fontStyle})
-      .Draw(graphics, lines, brush);
+void PaintFace(Graphics& graphics, const Box& b, UINT itemState) {
+  GraphicsPath outline;
+  outline.Create();
+  AddRoundedRect(outline, b.x, b.y, b.w - 1, b.h - 1, Corner);
+  SolidBrush base;
+  base.Create(WithAlpha(White, 120));
+  graphics.FillPath(base, outline);
+  if (itemState & ButtonDisabled) {
+    PaintDisabledFace(graphics, outline, b);
+  } else {
+    PaintFaceAndGloss(graphics, outline, b);
+    PaintBorder(graphics, outline, b, itemState);
+    if (itemState & ButtonSelected) PaintPressedTint(graphics, b);
+  }
 }
 
 }  // namespace
 
 void PaintPushButton(HWND window, HDC targetDC, UINT itemState, const RECT& itemRect) {
   ButtonRecord* button = ControlEntry(window, &StyleRecord::buttons);
-  if (!button || button->window != window) return;
+  if (!button) return;
   // The pressed look stays the pressed look; otherwise the pointer's presence shows.
   StyleRecord* record = RecordOfControl(window);
   if (!(itemState & ButtonSelected) && record && HoldsHoverSlot(window, *record)) {
@@ -102,28 +104,15 @@ void PaintPushButton(HWND window, HDC targetDC, UINT itemState, const RECT& item
   const Box b{static_cast<float>(itemRect.left), static_cast<float>(itemRect.top),
               static_cast<float>(itemRect.right - itemRect.left),
               static_cast<float>(itemRect.bottom - itemRect.top)};
-  LookKey key = PushButtonKey(window, *button, itemState, itemRect);
-  if (DrawKeptLook(button->looks, key, targetDC)) return;
-  CanvasDc canvas(window, itemRect);
-  if (!canvas) return;
-  {
-    Graphics graphics;
-    graphics.CreateFromHdc(canvas.Dc());
-    GraphicsPath outline;
-    outline.Create();
-    AddRoundedRect(outline, b.x, b.y, b.w - 1, b.h - 1, Corner);
-    SolidBrush base;
-    base.Create(WithAlpha(White, 120));
-    graphics.FillPath(base, outline);
-    if (itemState & ButtonDisabled) {
-      PaintDisabledFace(graphics, outline, b);
-    } else {
-      PaintFaceAndGloss(graphics, outline, b);
-      PaintBorder(graphics, outline, b, itemState);
-      if (itemState & ButtonSelected) PaintPressedTint(graphics, b);
-    }
-    PaintCaption(graphics, window, *button, b);
-  }
-  KeepLook(button->looks, key, canvas.Dc(), static_cast<int>(b.w), static_cast<int>(b.h));
-  BitBlt(targetDC, 0, 0, static_cast<int>(b.w), static_cast<int>(b.h), canvas.Dc(), 0, 0, SRCCOPY);
+  const CaptionLook caption = CaptionLookOf(window);
+  // The caption as the button's style places it, two pixels lower than the system's.
+  const RECT captionBox{0, 2, static_cast<int>(b.w), static_cast<int>(b.h) + 2};
+  PresentLook(
+      window, button->looks, PushButtonKey(window, *button, itemState, itemRect, caption), targetDC,
+      itemRect,
+      [&](Graphics& graphics) {
+        PaintFace(graphics, b, itemState);
+        PaintButtonCaption(graphics, *button, captionBox, caption);
+      },
+      KeptIn::OwnAndShared);
 }

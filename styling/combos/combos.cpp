@@ -81,7 +81,7 @@ void InstallComboBoxes(int styleIndex, HWND parentWindow) {
 LRESULT CALLBACK ComboWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   StyleRecord* record = RecordOfControl(window);
   ComboRecord* combo = ControlEntry(window, &StyleRecord::combos);
-  if (!record || !combo || combo->window != window) {
+  if (!record || !combo) {
     return ForwardMessage(window, message, wParam, lParam);
   }
   LRESULT result = 0;

@@ -43,7 +43,7 @@ void DrawFrame(Graphics& graphics, int width, int height, const RECT& client, bo
 bool PaintEditFrame(HWND window, std::optional<bool> focused, std::optional<bool> hovered,
                     HDC given) {
   EditRecord* edit = ControlEntry(window, &StyleRecord::edits);
-  if (!edit || edit->window != window) return false;
+  if (!edit) return false;
   bool focus = focused.value_or(edit->focused != 0);
   bool hover = hovered.value_or(edit->hovered != 0);
   RECT place{};

@@ -78,8 +78,7 @@ LRESULT OnFocusChange(HWND window, EditRecord& edit, UINT message, WPARAM wParam
 // The edit's entry after a message went through to its own procedure, which may have closed the
 // dialog (the entry freed with its record) or destroyed the edit: nullptr then.
 EditRecord* LiveEdit(HWND window) {
-  EditRecord* edit = IsWindow(window) ? ControlEntry(window, &StyleRecord::edits) : nullptr;
-  return edit && edit->window == window ? edit : nullptr;
+  return IsWindow(window) ? ControlEntry(window, &StyleRecord::edits) : nullptr;
 }
 
 }  // namespace
@@ -98,7 +97,7 @@ void InstallEditControls(int styleIndex, HWND parentWindow) {
 LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   StyleRecord* record = RecordOfControl(window);
   EditRecord* edit = ControlEntry(window, &StyleRecord::edits);
-  if (!record || !edit || edit->window != window) {
+  if (!record || !edit) {
     return ForwardMessage(window, message, wParam, lParam);
   }
   switch (message) {

@@ -62,8 +62,7 @@ void InstallClass(int styleIndex, StyleRecord& record, HWND parent, const ListCl
 // The list's entry looked up again after a message went through, which may have ended the
 // dialog; nullptr when it has.
 const ListEntry* LiveList(HWND window) {
-  const ListEntry* entry = IsWindow(window) ? ControlEntry(window, &StyleRecord::lists) : nullptr;
-  return entry && entry->window == window ? entry : nullptr;
+  return IsWindow(window) ? ControlEntry(window, &StyleRecord::lists) : nullptr;
 }
 
 // Paints the covers again at once: the system has just drawn its own bars over them, or may
@@ -141,7 +140,7 @@ void InstallListControls(int styleIndex, HWND parent) {
 LRESULT CALLBACK ListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   StyleRecord* record = RecordOfControl(window);
   ListEntry* entry = ControlEntry(window, &StyleRecord::lists);
-  if (!record || !entry || entry->window != window) {
+  if (!record || !entry) {
     return ForwardMessage(window, message, wParam, lParam);
   }
   auto [styleIndex, position] = PlaceOf(window);

@@ -46,14 +46,26 @@ HDC GetChildClippedDC(HWND window, HDC dc, bool haveDc) {
   return dc;
 }
 
-void ExcludeSiblingsBelow(HDC dc, HWND window) {
-  if (!dc) return;
+std::vector<HWND> SiblingsBelow(HWND window) {
+  std::vector<HWND> found;
+  RECT own{};
+  GetWindowRect(window, &own);
+  for (HWND below = GetWindow(window, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT)) {
+    RECT rect{}, overlap{};
+    GetWindowRect(below, &rect);
+    if (IntersectRect(&overlap, &rect, &own) && !IsGroupBox(below)) found.push_back(below);
+  }
+  return found;
+}
+
+void ExcludeSiblingsBelow(HDC dc, HWND window, const std::vector<HWND>& siblings) {
+  if (!dc || siblings.empty()) return;
   RECT own{};
   GetWindowRect(window, &own);
   POINT origin{0, 0};
   ClientToScreen(window, &origin);
-  for (HWND below = GetWindow(window, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT)) {
-    if (!IsWindowVisible(below) || IsMouseTransparent(below) || IsGroupBox(below)) continue;
+  for (HWND below : siblings) {
+    if (!IsWindowVisible(below) || IsMouseTransparent(below)) continue;
     RECT rect{}, overlap{};
     GetWindowRect(below, &rect);
     if (!IntersectRect(&overlap, &rect, &own)) continue;

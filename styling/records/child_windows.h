@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 // The window's rectangle in its parent's client coordinates; the empty rectangle for the
 // window of a style record (a styled top-level window has no place in a parent).
 RECT GetRectInParent(HWND window);
@@ -12,11 +14,13 @@ RECT GetRectInParent(HWND window);
 // is not WS_EX_TRANSPARENT cut from the clip region. Release it with ReleaseDC.
 HDC GetChildClippedDC(HWND window, HDC dc = nullptr, bool haveDc = false);
 
-// Cuts from a DC of the window's client area every visible sibling below it in z-order that
-// overlaps it (group boxes and WS_EX_TRANSPARENT ones aside): the system paints those after the
-// window, so where they overlap they show, and a label reaching over a field leaves the field
-// whole.
-void ExcludeSiblingsBelow(HDC dc, HWND window);
+// The siblings below the window in z-order that overlap it, group boxes aside: the system paints
+// those after the window, so where they overlap they show, and a label reaching over a field
+// leaves the field whole. Depends on the dialog's layout only: a painter keeps the answer.
+std::vector<HWND> SiblingsBelow(HWND window);
+// Cuts from a DC of the window's client area those of the siblings that are visible, not
+// WS_EX_TRANSPARENT, and still overlap it.
+void ExcludeSiblingsBelow(HDC dc, HWND window, const std::vector<HWND>& siblings);
 
 // Invalidates (and erases) every visible direct child of the window.
 void InvalidateVisibleChildren(HWND window);

@@ -4,12 +4,16 @@
 
 #include <algorithm>
 
-#include "styling/records/keyboard_cues.h"
+#include "styling/records/look_cache.h"
 
 namespace {
 
 constexpr int NoWrapNoClip = 0x1000 | 0x4000;  // StringFormatFlagsNoWrap | NoClip
 constexpr int WorldUnit = 0;
+constexpr char DefaultFontName[] = "宋体";
+constexpr int DefaultFontSize = 12;
+constexpr wchar_t Ellipsis[] = L"...";
+constexpr int TabStopInCharacters = 8;  // DrawText's default tab length
 
 std::wstring ToWide(const char* text) {
   if (!text || !*text) return {};
@@ -19,27 +23,6 @@ std::wstring ToWide(const char* text) {
   MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
   wide.resize(static_cast<size_t>(length - 1));
   return wide;
-}
-
-// The text without its access-key marks, and where the underlined character is (-1: none).
-struct ShownText {
-  std::wstring text;
-  int key = -1;
-};
-
-ShownText WithoutMarks(const std::wstring& text, AccessKeyMode keys) {
-  if (keys == AccessKeyMode::None) return {text, -1};
-  ShownText shown;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'&' && i + 1 < text.size()) {
-      ++i;
-      if (text[i] != L'&' && shown.key < 0 && keys == AccessKeyMode::Show) {
-        shown.key = static_cast<int>(shown.text.size());
-      }
-    }
-    shown.text += text[i];
-  }
-  return shown;
 }
 
 // A memory DC with the font selected, for the length of a layout.
@@ -62,141 +45,261 @@ class MeasuringDc {
   HGDIOBJ previous_ = nullptr;
 };
 
-int Extent(HDC dc, const wchar_t* text, int count) {
+int Extent(HDC dc, const std::wstring& text, size_t count) {
   SIZE size{};
-  if (count > 0) GetTextExtentPoint32W(dc, text, count, &size);
+  if (count > 0) GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(count), &size);
   return size.cx;
 }
 
 // How many characters from the start fit in the width.
-int CharactersThatFit(HDC dc, const wchar_t* text, int count, int width) {
+size_t CharactersThatFit(HDC dc, const std::wstring& text, int width) {
   int fit = 0;
   SIZE size{};
-  if (count <= 0 ||
-      !GetTextExtentExPointW(dc, text, count, std::max(width, 0), &fit, nullptr, &size)) {
-    return count;
+  if (text.empty() || !GetTextExtentExPointW(dc, text.c_str(), static_cast<int>(text.size()),
+                                             std::max(width, 0), &fit, nullptr, &size)) {
+    return text.size();
   }
-  return fit;
+  return static_cast<size_t>(fit);
 }
 
-// Break opportunities of a paragraph, as the system's line breaking sees them: before index i
+// The part of a line up to a tab or its end, as drawn. `origin` holds, for each character, its
+// index among the characters the segment had before an ellipsis went in (-1 for the dots), and
+// `keys` the indices of its access-key characters, in order.
+struct Segment {
+  std::wstring text;
+  std::vector<int> origin;
+  std::vector<size_t> source;  // where each character came from in the whole text
+  std::vector<int> keys;
+};
+
+// Break opportunities of a segment, as the system's line breaking sees them: before index i
 // when breaks[i] is set (after a space, between Chinese characters, ...).
-std::vector<char> BreakOpportunities(const std::wstring& paragraph) {
-  std::vector<char> breaks(paragraph.size() + 1, 0);
-  if (paragraph.empty()) return breaks;
-  std::vector<SCRIPT_LOGATTR> attributes(paragraph.size());
+std::vector<char> BreakOpportunities(const std::wstring& text) {
+  std::vector<char> breaks(text.size() + 1, 0);
+  if (text.empty()) return breaks;
+  std::vector<SCRIPT_LOGATTR> attributes(text.size());
   SCRIPT_ANALYSIS analysis{};
-  if (ScriptBreak(paragraph.c_str(), static_cast<int>(paragraph.size()), &analysis,
-                  attributes.data()) != S_OK) {
-    for (size_t i = 1; i < paragraph.size(); ++i) breaks[i] = paragraph[i - 1] == L' ';
+  if (ScriptBreak(text.c_str(), static_cast<int>(text.size()), &analysis, attributes.data()) !=
+      S_OK) {
+    for (size_t i = 1; i < text.size(); ++i) breaks[i] = text[i - 1] == L' ';
     return breaks;
   }
-  for (size_t i = 0; i < paragraph.size(); ++i) breaks[i] = attributes[i].fSoftBreak;
+  for (size_t i = 0; i < text.size(); ++i) breaks[i] = attributes[i].fSoftBreak;
   return breaks;
 }
 
-// Where the line that starts at `start` ends (`end`) and where the next begins (`next`).
-struct LineEnd {
-  size_t end, next;
+// DrawText's word breaking of a segment that does not fit: `fit` characters do. Returns how
+// many characters the line keeps; `used` is how many it takes up (a space at the break goes
+// with neither line). A space at the break stays on a left-aligned line, not on a centred or
+// right-aligned one; a word longer than the line stays whole unless DT_EDITCONTROL breaks it.
+size_t BreakWords(const std::wstring& text, size_t fit, UINT format, size_t& used) {
+  const std::vector<char> breaks = BreakOpportunities(text);
+  size_t brk = fit;
+  while (brk > 0 && !breaks[brk]) --brk;
+  if (fit == 0 || brk == 0) {
+    const UINT wordBreaking = DT_EDITCONTROL | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS;
+    if ((format & wordBreaking) == DT_EDITCONTROL) {
+      used = std::max<size_t>(fit, 1);
+      return used;
+    }
+    size_t end = fit;
+    while (end < text.size() && text[end] != L' ') ++end;
+    used = end < text.size() ? end + 1 : end;
+    return end;
+  }
+  size_t end = brk;
+  if ((format & (DT_CENTER | DT_RIGHT)) && text[end - 1] == L' ') --end;
+  used = end < text.size() && text[end] == L' ' ? end + 1 : end;
+  return end;
+}
+
+void Shorten(Segment& segment, size_t length) {
+  segment.text.resize(length);
+  segment.origin.resize(length);
+}
+
+// DrawText's end and word ellipsis: as many characters as fit with "..." after them.
+void EndEllipsis(HDC dc, Segment& segment, int width) {
+  size_t length = segment.text.size();
+  if (Extent(dc, segment.text, length) > width) {
+    size_t low = 0, high = length;
+    while (low < high) {
+      size_t middle = (low + high) / 2;
+      if (Extent(dc, segment.text, middle) > width) {
+        high = middle;
+      } else {
+        low = middle + 1;
+      }
+    }
+    length = high;
+  }
+  const std::wstring head = segment.text;
+  for (;;) {
+    segment.text = head.substr(0, length) + Ellipsis;
+    if (length == 0 || Extent(dc, segment.text, segment.text.size()) <= width) break;
+    --length;
+  }
+  segment.origin.resize(length);
+  segment.origin.insert(segment.origin.end(), 3, -1);
+}
+
+// DrawText's path ellipsis: "..." before the last "\" or "/", eating into what precedes it until
+// the whole fits.
+void PathEllipsis(HDC dc, Segment& segment, int width) {
+  size_t slash = segment.text.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) slash = 0;
+  std::wstring text = segment.text;
+  std::vector<int> origin = segment.origin;
+  text.insert(slash, Ellipsis);
+  origin.insert(origin.begin() + static_cast<std::ptrdiff_t>(slash), 3, -1);
+  while (slash > 0 && Extent(dc, text, text.size()) > width) {
+    text.erase(slash - 1, 1);
+    origin.erase(origin.begin() + static_cast<std::ptrdiff_t>(slash - 1));
+    --slash;
+  }
+  segment.text = text;
+  segment.origin = origin;
+}
+
+// Whether what follows is nothing or one line break.
+bool NothingOrLineBreak(const std::wstring& text, size_t at) {
+  size_t rest = text.size() - at;
+  if (rest == 0) return true;
+  if (text[at] != L'\r' && text[at] != L'\n') return false;
+  if (rest == 1) return true;
+  return rest == 2 && text[at + 1] != text[at] && (text[at + 1] == L'\r' || text[at + 1] == L'\n');
+}
+
+struct LineRules {
+  UINT format;
+  AccessKeyMode keys;
+  int width;
+  int tabWidth;
 };
 
-// The line breaking of DrawText with DT_WORDBREAK: as much as fits, broken at the last break
-// opportunity; a space at the break goes with neither line (centred and right-aligned lines do
-// not keep one at their end either); a word longer than the line stays whole unless
-// DT_EDITCONTROL breaks it.
-LineEnd BreakLine(HDC dc, const std::wstring& paragraph, const std::vector<char>& breaks,
-                  size_t start, int width, UINT format) {
-  const wchar_t* text = paragraph.c_str() + start;
-  const int count = static_cast<int>(paragraph.size() - start);
-  const size_t fit = static_cast<size_t>(CharactersThatFit(dc, text, count, width));
-  if (fit >= static_cast<size_t>(count)) return {paragraph.size(), paragraph.size()};
-  size_t brk = start + fit;
-  while (brk > start && !breaks[brk]) --brk;
-  if (brk == start || fit == 0) {
-    if ((format & DT_EDITCONTROL) != 0) {
-      size_t end = start + std::max<size_t>(fit, 1);
-      return {end, end};
-    }
-    size_t end = start + fit;
-    while (end < paragraph.size() && paragraph[end] != L' ') ++end;
-    return {end, end < paragraph.size() ? end + 1 : end};
-  }
-  size_t end = brk, next = brk;
-  if ((format & (DT_CENTER | DT_RIGHT)) && end > start && paragraph[end - 1] == L' ') --end;
-  if (next < paragraph.size() && paragraph[next] == L' ') ++next;
-  return {end, next};
+bool EndsSegment(wchar_t c, const LineRules& rules) {
+  if (c == L'\t' && (rules.format & DT_EXPANDTABS)) return true;
+  return (c == L'\r' || c == L'\n') && !(rules.format & DT_SINGLELINE);
 }
 
-// A paragraph's lines: its characters [begin, end) of the whole text.
-struct Piece {
-  size_t begin, end;
+// Copies the characters up to the segment's end, the access-key marks taken out: "&&" is one
+// "&", a "&" before another character marks it, a "&" that ends the text stays.
+Segment ReadSegment(const std::wstring& text, size_t& at, const LineRules& rules) {
+  Segment segment;
+  auto take = [&](size_t from) {
+    segment.origin.push_back(static_cast<int>(segment.text.size()));
+    segment.text += text[from];
+    segment.source.push_back(from);
+  };
+  while (at < text.size() && !EndsSegment(text[at], rules)) {
+    if (rules.keys == AccessKeyMode::None || at + 1 >= text.size() || text[at] != L'&') {
+      take(at++);
+      continue;
+    }
+    ++at;  // the mark itself
+    if (text[at] == L'&') {
+      take(at++);
+    } else {
+      segment.keys.push_back(static_cast<int>(segment.text.size()));
+    }
+  }
+  return segment;
+}
+
+// The segment's access key after breaking and ellipses: the last one still shown (-1: none).
+int ShownKey(const Segment& segment) {
+  for (auto key = segment.keys.rbegin(); key != segment.keys.rend(); ++key) {
+    auto found = std::find(segment.origin.begin(), segment.origin.end(), *key);
+    if (found != segment.origin.end()) return static_cast<int>(found - segment.origin.begin());
+  }
+  return -1;
+}
+
+// One line as DrawText makes it, from `at` on (moved past it): its pieces with their offsets
+// from the line's start and its whole width.
+struct Line {
+  std::vector<TextLine> pieces;
+  int width = 0;
 };
 
-void AddLine(TextLayout& layout, HDC dc, const ShownText& shown, Piece piece) {
-  TextLine line;
-  line.text = shown.text.substr(piece.begin, piece.end - piece.begin);
-  line.width = Extent(dc, line.text.c_str(), static_cast<int>(line.text.size()));
-  int key = shown.key - static_cast<int>(piece.begin);
-  if (shown.key >= 0 && key >= 0 && key < static_cast<int>(line.text.size())) {
-    line.underlineLeft = Extent(dc, line.text.c_str(), key);
-    line.underlineWidth = Extent(dc, line.text.c_str(), key + 1) - line.underlineLeft;
-  }
-  layout.lines.push_back(std::move(line));
-}
-
-// The hard line breaks: "\r\n", "\n\r", "\r" and "\n" each end a paragraph.
-std::vector<Piece> Paragraphs(const std::wstring& text) {
-  std::vector<Piece> pieces;
-  size_t begin = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != L'\r' && text[i] != L'\n') continue;
-    pieces.push_back({begin, i});
-    if (i + 1 < text.size() && (text[i + 1] == L'\r' || text[i + 1] == L'\n') &&
-        text[i + 1] != text[i]) {
-      ++i;
+Line NextLine(HDC dc, const std::wstring& text, size_t& at, const LineRules& rules, bool lastLine) {
+  Line line;
+  const UINT format = rules.format;
+  bool underlined = false;
+  while (at < text.size()) {
+    if (text[at] == L'\t' && (format & DT_EXPANDTABS)) {
+      line.width = (line.width / rules.tabWidth + 1) * rules.tabWidth;
+      for (++at; at < text.size() && text[at] == L'\t'; ++at) line.width += rules.tabWidth;
     }
-    begin = i + 1;
+    const size_t segmentStart = at;
+    Segment segment = ReadSegment(text, at, rules);
+    const int room = rules.width - line.width;
+    const size_t fit = CharactersThatFit(dc, segment.text, room);
+    bool fits = fit >= segment.text.size();
+    bool broken = false;
+    if (!fits && (format & DT_WORDBREAK)) {
+      size_t used = 0;
+      Shorten(segment, BreakWords(segment.text, fit, format, used));
+      at = used > 0 ? segment.source[used - 1] + 1 : segmentStart;
+      fits = Extent(dc, segment.text, segment.text.size()) <= room;
+      broken = true;
+    }
+    bool ellipsis = false;
+    if (!fits && (format & DT_PATH_ELLIPSIS)) {
+      PathEllipsis(dc, segment, room);
+      fits = Extent(dc, segment.text, segment.text.size()) <= room;
+      ellipsis = true;
+    }
+    if ((!fits && (format & DT_WORD_ELLIPSIS)) ||
+        ((format & DT_END_ELLIPSIS) &&
+         ((lastLine && at < text.size()) || (NothingOrLineBreak(text, at) && !fits)))) {
+      EndEllipsis(dc, segment, room);
+      ellipsis = true;
+    }
+    if (ellipsis && (format & DT_EXPANDTABS)) {
+      // Nothing more of this line is shown.
+      while (at < text.size() &&
+             ((format & DT_SINGLELINE) || (text[at] != L'\r' && text[at] != L'\n'))) {
+        ++at;
+      }
+    }
+    TextLine piece;
+    piece.text = segment.text;
+    piece.x = line.width;
+    piece.width = Extent(dc, piece.text, piece.text.size());
+    // DT_HIDEPREFIX: the marks are taken out all the same, nothing is underlined.
+    int key = underlined || rules.keys != AccessKeyMode::Show ? -1 : ShownKey(segment);
+    if (key >= 0) {
+      underlined = true;
+      piece.underlineLeft = Extent(dc, piece.text, static_cast<size_t>(key));
+      piece.underlineWidth =
+          Extent(dc, piece.text, static_cast<size_t>(key) + 1) - piece.underlineLeft;
+    }
+    line.width += piece.width;
+    if (!piece.text.empty()) line.pieces.push_back(std::move(piece));
+    if (broken || at >= text.size()) break;
+    if (text[at] == L'\r' || text[at] == L'\n') {
+      ++at;
+      if (at < text.size() && (text[at] == L'\r' || text[at] == L'\n') &&
+          text[at] != text[at - 1]) {
+        ++at;
+      }
+      break;
+    }
+    // Else a tab: the line goes on.
   }
-  if (begin < text.size() || pieces.empty()) pieces.push_back({begin, text.size()});
-  return pieces;
+  return line;
 }
 
-void BreakParagraph(TextLayout& layout, HDC dc, const ShownText& shown, Piece paragraph, int width,
-                    UINT format) {
-  std::wstring part = shown.text.substr(paragraph.begin, paragraph.end - paragraph.begin);
-  if (!(format & DT_WORDBREAK) || part.empty()) {
-    AddLine(layout, dc, shown, paragraph);
-    return;
-  }
-  std::vector<char> breaks = BreakOpportunities(part);
-  for (size_t start = 0; start < part.size();) {
-    LineEnd end = BreakLine(dc, part, breaks, start, width, format);
-    AddLine(layout, dc, shown, {paragraph.begin + start, paragraph.begin + end.end});
-    start = std::max(end.next, start + 1);
-  }
-}
-
-// Lines left, centred or right within the box; a single line may also sit in its middle or
-// at its bottom.
-void PlaceLines(TextLayout& layout, const RECT& box, UINT format) {
-  int y = box.top;
-  const int block = layout.lineHeight * static_cast<int>(layout.lines.size());
-  if (format & DT_VCENTER) y = box.top + (box.bottom - box.top) / 2 - block / 2;
-  if (format & DT_BOTTOM) y = box.bottom - block;
-  for (TextLine& line : layout.lines) {
-    line.x = box.left;
-    if (format & DT_CENTER) line.x = (box.left + box.right - line.width) / 2;
-    if (format & DT_RIGHT) line.x = box.right - line.width;
-    line.y = y;
-    y += layout.lineHeight;
-  }
+// The y of the block of `rows` lines in the box by the vertical part of the format.
+int BlockTop(const RECT& box, UINT format, int rows, int lineHeight) {
+  const int block = rows * lineHeight;
+  if (format & DT_VCENTER) return box.top + (box.bottom - box.top) / 2 - block / 2;
+  if (format & DT_BOTTOM) return box.bottom - block;
+  return box.top;
 }
 
 }  // namespace
-
-AccessKeyMode CaptionAccessKeys(HWND window) {
-  return ShowsAccelerators(window) ? AccessKeyMode::Show : AccessKeyMode::Hide;
-}
 
 TextLayout LayOutText(HFONT font, const char* text, const RECT& box, UINT format,
                       AccessKeyMode keys) {
@@ -208,23 +311,33 @@ TextLayout LayOutText(HFONT font, const char* text, const RECT& box, UINT format
   GetTextMetricsW(dc, &metrics);
   layout.lineHeight = metrics.tmHeight;
   layout.ascent = metrics.tmAscent;
-  ShownText shown = WithoutMarks(ToWide(text), keys);
-  if (shown.text.empty()) return layout;
-  if (format & DT_SINGLELINE) {
-    AddLine(layout, dc, shown, {0, shown.text.size()});
-  } else {
-    for (Piece paragraph : Paragraphs(shown.text)) {
-      BreakParagraph(layout, dc, shown, paragraph, box.right - box.left, format);
+  const std::wstring wide = ToWide(text);
+  if (wide.empty()) return layout;
+  if (format & DT_SINGLELINE) format &= ~DT_WORDBREAK;
+  const LineRules rules{
+      format, keys, box.right - box.left,
+      std::max(1, static_cast<int>(metrics.tmAveCharWidth) * TabStopInCharacters)};
+  const int lineHeight = layout.lineHeight;
+  int y = box.top;
+  size_t at = 0;
+  bool lastLine = false;
+  do {
+    const int reach = (format & DT_EDITCONTROL) ? 2 * lineHeight - 1 : lineHeight;
+    lastLine = !(format & DT_NOCLIP) && y + reach > box.bottom;
+    Line line = NextLine(dc, wide, at, rules, lastLine);
+    int x = box.left;
+    if (format & DT_CENTER) x = (box.left + box.right - line.width) / 2;
+    if (format & DT_RIGHT) x = box.right - line.width;
+    if (format & DT_SINGLELINE) y = BlockTop(box, format, 1, lineHeight);
+    for (TextLine& piece : line.pieces) {
+      piece.x += x;
+      piece.y = y;
+      layout.lines.push_back(std::move(piece));
     }
-  }
-  PlaceLines(layout, box, format);
+    ++layout.rows;
+    y += lineHeight;
+  } while (at < wide.size() && !lastLine);
   return layout;
-}
-
-TextLayout LayOutControlText(HWND control, const char* text, const RECT& box, UINT format,
-                             AccessKeyMode keys) {
-  auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
-  return LayOutText(font, text, box, format, keys);
 }
 
 void KeepInside(TextLayout& layout, int left, int right) {
@@ -254,23 +367,129 @@ void TextPen::Draw(Graphics& graphics, const TextLayout& layout, Brush& brush, f
   }
 }
 
-UINT StaticTextFormat(LONG style) {
+void CaptionText::SetFont(HWND control, HWND fallback) {
+  handle_ = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+  font_ = ReadControlFont(control);
+  if (font_.fontName.empty() && fallback) {
+    handle_ = reinterpret_cast<HFONT>(SendMessageA(fallback, WM_GETFONT, 0, 0));
+    font_ = ReadControlFont(fallback);
+  }
+  if (font_.fontName.empty()) font_.fontName = DefaultFontName;
+  if (font_.fontSize == 0) font_.fontSize = DefaultFontSize;
+  pen_.reset();
+  laidOut_ = false;
+}
+
+const TextLayout& CaptionText::Layout(const std::string& text, const RECT& box, UINT format,
+                                      AccessKeyMode keys) {
+  if (laidOut_ && text == text_ && EqualRect(&box, &box_) && format == format_ && keys == keys_) {
+    return layout_;
+  }
+  layout_ = LayOutText(handle_, text.c_str(), box, format, keys);
+  PlaceCaption(layout_, box, format);
+  text_ = text;
+  box_ = box;
+  format_ = format;
+  keys_ = keys;
+  laidOut_ = true;
+  return layout_;
+}
+
+TextPen& CaptionText::Pen() {
+  if (!pen_) pen_ = std::make_unique<TextPen>(font_);
+  return *pen_;
+}
+
+void CaptionText::Draw(Graphics& graphics, const std::string& text, const RECT& box, UINT format,
+                       AccessKeyMode keys, ARGB colour) {
+  const TextLayout& layout = Layout(text, box, format, keys);
+  if (layout.lines.empty()) return;
+  SolidBrush brush;
+  brush.Create(colour);
+  Pen().Draw(graphics, layout, brush);
+}
+
+LookKey& AddFont(LookKey& key, const ControlFont& font) {
+  return key.Add(font.fontName).Add(font.fontSize).Add(font.fontStyle);
+}
+
+UINT StaticTextFormat(LONG style, LONG exStyle) {
   UINT format = 0;
   switch (style & SS_TYPEMASK) {
     case SS_CENTER:
-      format = DT_CENTER | DT_WORDBREAK;
+      format = DT_CENTER | DT_EXPANDTABS | DT_WORDBREAK;
       break;
     case SS_RIGHT:
-      format = DT_RIGHT | DT_WORDBREAK;
+      format = DT_RIGHT | DT_EXPANDTABS | DT_WORDBREAK;
+      break;
+    case SS_SIMPLE:
+      format = DT_LEFT | DT_SINGLELINE;
       break;
     case SS_LEFTNOWORDWRAP:
-      format = DT_LEFT;
+      format = DT_LEFT | DT_EXPANDTABS;
       break;
     default:
-      format = DT_LEFT | DT_WORDBREAK;
+      format = DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK;
       break;
   }
-  if (style & SS_CENTERIMAGE) format = (format & ~DT_WORDBREAK) | DT_SINGLELINE | DT_VCENTER;
+  if (exStyle & WS_EX_RIGHT) format = DT_RIGHT | (format & ~(DT_LEFT | DT_CENTER));
+  if ((style & SS_TYPEMASK) == SS_SIMPLE) return format;
+  if (style & SS_CENTERIMAGE) format |= DT_SINGLELINE | DT_VCENTER;
   if (style & SS_EDITCONTROL) format |= DT_EDITCONTROL;
+  switch (style & SS_ELLIPSISMASK) {
+    case SS_ENDELLIPSIS:
+      format |= DT_SINGLELINE | DT_END_ELLIPSIS;
+      break;
+    case SS_PATHELLIPSIS:
+      format |= DT_SINGLELINE | DT_PATH_ELLIPSIS;
+      break;
+    case SS_WORDELLIPSIS:
+      format |= DT_SINGLELINE | DT_WORD_ELLIPSIS;
+      break;
+    default:
+      break;
+  }
   return format;
+}
+
+UINT ButtonTextFormat(LONG style, LONG exStyle) {
+  // Never cut at the bottom: the button clips to its own window.
+  UINT format = DT_NOCLIP | ((style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE);
+  const LONG type = (style & BS_PUSHLIKE) ? BS_PUSHBUTTON : (style & BS_TYPEMASK);
+  switch (style & BS_CENTER) {
+    case BS_LEFT:
+      break;
+    case BS_RIGHT:
+      format |= DT_RIGHT;
+      break;
+    case BS_CENTER:
+      format |= DT_CENTER;
+      break;
+    default:
+      // Push buttons centre their caption; the other types put it on the left.
+      if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_USERBUTTON ||
+          type == BS_OWNERDRAW) {
+        format |= DT_CENTER;
+      }
+      break;
+  }
+  if (exStyle & WS_EX_RIGHT) format = DT_RIGHT | (format & ~(DT_LEFT | DT_CENTER));
+  if (type == BS_GROUPBOX) return format | DT_SINGLELINE;  // always one line, at the top
+  switch (style & BS_VCENTER) {
+    case BS_TOP:
+      break;
+    case BS_BOTTOM:
+      format |= DT_BOTTOM;
+      break;
+    default:
+      format |= DT_VCENTER;
+      break;
+  }
+  return format;
+}
+
+void PlaceCaption(TextLayout& layout, const RECT& box, UINT format) {
+  if ((format & DT_SINGLELINE) || layout.lines.empty()) return;  // DrawText placed it
+  const int shift = BlockTop(box, format, layout.rows, layout.lineHeight) - box.top;
+  for (TextLine& line : layout.lines) line.y += shift;
 }

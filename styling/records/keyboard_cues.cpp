@@ -19,8 +19,8 @@ bool ShowsAccelerators(HWND window) { return !(UiStateOf(window) & UISF_HIDEACCE
 
 bool ShowsFocusLook(HWND window) { return GetFocus() == window && ShowsFocusCues(window); }
 
-int CaptionHotkeyPrefix(HWND window) {
-  return ShowsAccelerators(window) ? HotkeyPrefixShow : HotkeyPrefixHide;
+AccessKeyMode CaptionAccessKeys(HWND window) {
+  return ShowsAccelerators(window) ? AccessKeyMode::Show : AccessKeyMode::Hide;
 }
 
 void DrawFocusOutline(Graphics& graphics, float x, float y, float width, float height) {

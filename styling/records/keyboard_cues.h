@@ -15,10 +15,17 @@ bool ShowsAccelerators(HWND window);
 // The window has the keyboard focus and its focus cues are shown.
 bool ShowsFocusLook(HWND window);
 
-// The GDI+ hotkey-prefix mode (StringFormat::SetHotkeyPrefix) of a caption drawn for the
-// window: 1 Show while it shows accelerators, else 2 Hide; "&&" is one "&" either way.
-inline constexpr int HotkeyPrefixNone = 0, HotkeyPrefixShow = 1, HotkeyPrefixHide = 2;
-int CaptionHotkeyPrefix(HWND window);
+// How the "&" marks of a caption are shown. The values are GDI+'s hotkey-prefix modes
+// (StringFormat::SetHotkeyPrefix), for captions that GDI+ lays out itself.
+enum class AccessKeyMode : int {
+  None = 0,  // the text as it is, "&" included (SS_NOPREFIX, BTNS_NOPREFIX)
+  Show = 1,  // "&x" drawn as "x" with the x underlined, "&&" as "&"
+  Hide = 2,  // the same, nothing underlined
+};
+
+// The mode of a caption whose control shows access keys: Show while the window's UI state shows
+// accelerators, else Hide. One WM_QUERYUISTATE: read it once a paint and pass it down.
+AccessKeyMode CaptionAccessKeys(HWND window);
 
 // The focus look of check boxes, radio buttons, track bars and toolbar buttons: the accent
 // outline that edits, combo boxes and lists show when focused, rounded, just inside the area.

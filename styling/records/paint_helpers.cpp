@@ -125,15 +125,3 @@ std::string ClassNameOf(HWND window) {
   GetClassNameA(window, name, sizeof name);
   return name;
 }
-
-std::string CaptionWithoutMnemonics(const char* text) {
-  std::string caption;
-  for (const char* at = text ? text : ""; *at; ++at) {
-    // '&' never occurs as the second byte of a double-byte character, so a byte scan will do.
-    if (*at == '&') {
-      if (!*++at) break;
-    }
-    caption += *at;
-  }
-  return caption;
-}

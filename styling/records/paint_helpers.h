@@ -65,9 +65,3 @@ constexpr int SignedHighHalf(std::uintptr_t value) {
 std::string WindowText(HWND window);
 // A window's class name (read into 255 bytes).
 std::string ClassNameOf(HWND window);
-
-// A caption as the system shows it with keyboard cues hidden: "&x" is drawn as "x", "&&" as
-// "&" (message-box buttons read "是(&Y)"; dialog labels "查找(&N):"). Statics without
-// SS_NOPREFIX draw their text through it; button and toolbar captions let GDI+ handle the "&"
-// (CaptionHotkeyPrefix, styling/records/keyboard_cues.h).
-std::string CaptionWithoutMnemonics(const char* text);

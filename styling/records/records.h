@@ -207,12 +207,14 @@ LRESULT ForwardMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
 // The record of a styled control ("Hw_FuID"), nullptr when none.
 StyleRecord* RecordOfControl(HWND control);
 // The control's own entry: entry "Hw_lbID" of that family list of record "Hw_FuID"; nullptr
-// when either is missing (a stale or absent property never reaches outside a list).
+// when either is missing or the entry holds another window (a stale or absent property never
+// reaches outside a list, nor another control's entry). Callers need check nothing more.
 template <typename Entry>
 Entry* ControlEntry(HWND control, FamilyList<Entry> StyleRecord::*family) {
   StyleRecord* record = RecordOfControl(control);
   if (!record) return nullptr;
-  return (record->*family).At(static_cast<int>(ReadProperty(control, EntryIndexProperty)));
+  Entry* entry = (record->*family).At(static_cast<int>(ReadProperty(control, EntryIndexProperty)));
+  return entry && entry->window == control ? entry : nullptr;
 }
 
 // Hover tracking on WM_MOUSEMOVE: asks for WM_MOUSELEAVE (TrackMouseEvent, TME_LEAVE), notes

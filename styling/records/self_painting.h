@@ -29,11 +29,9 @@ struct StyledControl {
 };
 template <typename Entry>
 StyledControl<Entry> StyledControlOf(HWND control, FamilyList<Entry> StyleRecord::*family) {
-  ControlPlace place = PlaceOf(control);
-  StyleRecord* record = RecordAt(place.styleIndex);
-  Entry* entry = record ? (record->*family).At(place.position) : nullptr;
-  if (!entry || entry->window != control) return {};
-  return {record, entry, place};
+  Entry* entry = ControlEntry(control, family);
+  if (!entry) return {};
+  return {RecordOfControl(control), entry, PlaceOf(control)};
 }
 
 // WM_PAINT: validates the window around paint(); the system's painting is never asked for.

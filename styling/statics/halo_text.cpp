@@ -56,15 +56,14 @@ void DrawBlownUpGlow(Bitmap& halo, Bitmap& small, const TextLayout& layout, Text
 
 }  // namespace
 
-void DrawHaloText(Graphics& target, const TextLayout& layout, const ControlFont& font,
-                  const RectF& box, COLORREF textColour, COLORREF glowColour, int scale) {
+void DrawHaloText(Graphics& target, const TextLayout& layout, TextPen& pen, const RectF& box,
+                  COLORREF textColour, COLORREF glowColour, int scale) {
   if (scale < 1) scale = 1;
   const int width = static_cast<int>(box.width);
   const int height = static_cast<int>(box.height);
   if (width <= 0 || height <= 0 || layout.lines.empty()) return;  // nothing to show
   const float w = static_cast<float>(width), h = static_cast<float>(height);
   const float s = static_cast<float>(scale);
-  TextPen pen(font);
 
   Bitmap picture;
   picture.CreateEmpty(width, height, Argb32, true);

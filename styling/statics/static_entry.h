@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "styling/records/control_text.h"
 #include "styling/records/look_cache.h"
 
 // What a static shows.
@@ -13,6 +15,9 @@ enum StaticKind : std::int32_t {
   StaticTextKind = 1,
   StaticBitmapKind = 2,
   StaticIconKind = 3,
+  // Frames, rectangles, etched lines, owner-drawn statics and metafiles: the control's own
+  // procedure draws them over the background.
+  StaticDrawnByItselfKind = 4,
 };
 
 // Where a bitmap or icon sits in the client area.
@@ -28,11 +33,13 @@ struct StaticEntry {
   std::int32_t placement = PlaceTopLeft;
   std::int32_t kind = 0;  // StaticKind
   WNDPROC priorProc = nullptr;
-  std::string fontName;  // "宋体" when the font has none
-  std::int32_t fontSize = 0;
-  std::int32_t fontStyle = 0;
+  CaptionText caption;      // the text's font (the parent's when it has none) and layout
   std::int32_t spare1 = 0;  // two words that nothing reads yet
   std::int32_t spare2 = 0;
   std::int32_t addedWidth = 0;  // what the installer widened a text static by
-  LookCache looks;              // finished looks of text and icon statics
+  // The siblings below it in z-order that overlapped it when the layout was last seen (its place
+  // and the frame behind it): looked for again only when that changes (ExcludeSiblingsBelow).
+  std::vector<HWND> coveredBy;
+  LookKey coveredFor;
+  LookCache looks;  // finished looks of text and icon statics
 };

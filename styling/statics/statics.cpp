@@ -8,6 +8,7 @@
 #include "styling/records/canvas.h"
 #include "styling/records/child_windows.h"
 #include "styling/records/control_text.h"
+#include "styling/records/look_paint.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/printing.h"
 #include "styling/records/records.h"
@@ -15,8 +16,6 @@
 
 namespace {
 
-constexpr char DefaultFontName[] = "宋体";
-constexpr int DefaultFontSize = 12;
 constexpr COLORREF HaloTextColour = 0x000000;
 constexpr COLORREF HaloGlowColour = 0xFFFFFF;
 constexpr float HaloTextDrop = 2.0f;  // the halo text sits two pixels below the client's top
@@ -24,9 +23,20 @@ constexpr float HaloTextDrop = 2.0f;  // the halo text sits two pixels below the
 bool HasAll(LONG style, LONG mask) { return (style & mask) == mask; }
 
 StaticKind KindOf(LONG style) {
-  if (HasAll(style, 0x3)) return StaticIconKind;
-  if (HasAll(style, 0xE)) return StaticBitmapKind;
-  return StaticTextKind;
+  switch (style & SS_TYPEMASK) {
+    case SS_LEFT:
+    case SS_CENTER:
+    case SS_RIGHT:
+    case SS_SIMPLE:
+    case SS_LEFTNOWORDWRAP:
+      return StaticTextKind;
+    case SS_ICON:
+      return StaticIconKind;
+    case SS_BITMAP:
+      return StaticBitmapKind;
+    default:
+      return StaticDrawnByItselfKind;
+  }
 }
 
 ImagePlacement PlacementOf(LONG style) {
@@ -36,15 +46,6 @@ ImagePlacement PlacementOf(LONG style) {
   return PlaceTopLeft;
 }
 
-// The control's font; a control without a usable one takes its parent's.
-void CaptureFont(StaticEntry& entry, HWND control) {
-  ControlFont font = ReadControlFont(control);
-  if (font.fontName.empty()) font = ReadControlFont(GetParent(control));
-  entry.fontName = font.fontName.empty() ? DefaultFontName : font.fontName;
-  entry.fontSize = font.fontSize != 0 ? font.fontSize : DefaultFontSize;
-  entry.fontStyle = font.fontStyle;
-}
-
 // How the static shows its "&" marks: as they are with SS_NOPREFIX; otherwise as access keys,
 // underlined only while the window's keyboard cues are shown.
 AccessKeyMode StaticAccessKeys(HWND window) {
@@ -52,21 +53,12 @@ AccessKeyMode StaticAccessKeys(HWND window) {
   return CaptionAccessKeys(window);
 }
 
-// The static's text laid out where the system lays it: in the width the system gave the static
-// (the installer's widening is room for the halo, not for the text), by its own alignment, two
-// pixels lower as the halo look wants.
-TextLayout StaticTextLayout(HWND window, const StaticEntry& entry, const RECT& client) {
-  LONG style = GetWindowLongA(window, GWL_STYLE);
-  RECT box{0, 0, std::max(0, static_cast<int>(client.right) - entry.addedWidth), client.bottom};
-  return LayOutControlText(window, WindowText(window).c_str(), box, StaticTextFormat(style),
-                           StaticAccessKeys(window));
-}
-
 void InstallStatic(int styleIndex, StyleRecord& record, HWND control, int extraWidth) {
   LONG style = GetWindowLongA(control, GWL_STYLE);
   int position = record.statics.AppendEntry(control);
   StaticEntry& entry = record.statics[position];
-  CaptureFont(entry, control);
+  // A control without a font GDI+ can use takes its parent's.
+  entry.caption.SetFont(control, GetParent(control));
   entry.kind = KindOf(style);
   if (entry.kind == StaticTextKind) {
     RECT rect = GetRectInParent(control);
@@ -85,9 +77,10 @@ HANDLE ImageOf(HWND window, WPARAM firstMessage, WPARAM secondMessage, WPARAM se
   return image;
 }
 
-// A static with nothing of its own to show: an image kind without an image, or a text of
-// spaces only.
+// A static with nothing of its own to show: an image kind without an image, a text of spaces
+// only, or a kind the control draws itself.
 bool IsEmptyStatic(HWND window, const StaticEntry& entry) {
+  if (entry.kind == StaticDrawnByItselfKind) return true;
   if (entry.kind == StaticIconKind || entry.kind == StaticBitmapKind) {
     return ImageOf(window, STM_GETICON, STM_GETIMAGE, IMAGE_BITMAP) == nullptr;
   }
@@ -119,7 +112,7 @@ LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam, HDC given = nullptr) 
   int position = static_cast<int>(ReadProperty(window, EntryIndexProperty));
   StaticEntry* entry = ControlEntry(window, &StyleRecord::statics);
   UINT message = given ? WM_PRINTCLIENT : WM_PAINT;
-  if (!entry || entry->window != window) return ForwardMessage(window, message, wParam, lParam);
+  if (!entry) return ForwardMessage(window, message, wParam, lParam);
   if (IsEmptyStatic(window, *entry)) {
     PaintEmptyStatic(window, wParam, lParam, given);
   } else if (given) {
@@ -137,12 +130,21 @@ void DeleteOwnedObject(HWND window, const char* property) {
   if (auto object = ReadHandleProperty<HGDIOBJ>(window, property)) DeleteObject(object);
 }
 
-void DrawStaticText(Graphics& graphics, HWND window, const StaticEntry& entry, const RECT& client) {
-  TextLayout layout = StaticTextLayout(window, entry, client);
-  ControlFont font{entry.fontName, entry.fontSize, entry.fontStyle};
-  RectF box{0.0f, HaloTextDrop, static_cast<float>(client.right + entry.fontSize + 10),
-            static_cast<float>(client.bottom)};
-  DrawHaloText(graphics, layout, font, box, HaloTextColour, HaloGlowColour, HaloScale);
+// The static's text laid out where the system lays it: in the width the system gave the static
+// (the installer's widening is room for the halo, not for the text), by its own alignment, two
+// pixels lower as the halo look wants.
+void DrawStaticText(Graphics& graphics, StaticEntry& entry, const std::string& text,
+                    const RECT& client, AccessKeyMode keys) {
+  const HWND window = entry.window;
+  RECT box{0, 0, std::max(0, static_cast<int>(client.right) - entry.addedWidth), client.bottom};
+  UINT format =
+      StaticTextFormat(GetWindowLongA(window, GWL_STYLE), GetWindowLongA(window, GWL_EXSTYLE));
+  const TextLayout& layout = entry.caption.Layout(text, box, format, keys);
+  RectF halo{0.0f, HaloTextDrop,
+             static_cast<float>(client.right + entry.caption.Font().fontSize + 10),
+             static_cast<float>(client.bottom)};
+  DrawHaloText(graphics, layout, entry.caption.Pen(), halo, HaloTextColour, HaloGlowColour,
+               HaloScale);
 }
 
 // The image of a bitmap static by its placement. False when the static has no image.
@@ -182,41 +184,35 @@ void DrawIconImage(HDC canvas, HWND window, const StaticEntry& entry, const RECT
 }
 
 // Everything a text or icon static's look depends on, its background included. A bitmap
-// static has none: its pixels may change under the same handle, so it is always drawn anew.
-bool StaticKey(HWND window, const StaticEntry& entry, const RECT& client, LookKey& key) {
-  if (entry.kind != StaticTextKind && entry.kind != StaticIconKind) return false;
-  key = LookKey().Add("static").Add(BackgroundKey(window, client));
+// static has none (an empty key): its pixels may change under the same handle, so it is always
+// drawn anew.
+LookKey StaticKey(HWND window, const StaticEntry& entry, const RECT& client,
+                  const LookKey& background, const std::string& text, AccessKeyMode keys) {
+  if (entry.kind != StaticTextKind && entry.kind != StaticIconKind) return LookKey();
+  LookKey key = LookKey().Add("static").Add(background);
   key.Add(entry.kind).Add(client).Add(GetWindowLongA(window, GWL_STYLE));
   if (entry.kind == StaticTextKind) {
-    key.Add(WindowText(window)).Add(entry.fontName).Add(entry.fontSize).Add(entry.fontStyle);
     // The font handle is not part of it: a dialog makes its own each time it is shown, and
     // its name, size and style are in the key.
-    key.Add(static_cast<int>(StaticAccessKeys(window))).Add(entry.addedWidth);
+    AddFont(key.Add(text), entry.caption.Font());
+    key.Add(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_RIGHT);
+    key.Add(static_cast<int>(keys)).Add(entry.addedWidth);
   } else {
     key.Add(entry.placement).Add(SendMessageA(window, STM_GETICON, 0, 0));
   }
-  return true;
+  return key;
 }
 
-// Paints the static's look on its canvas, keeps it under the key when there is one and copies
-// it to target. A bitmap static without an image leaves target as it is.
-void DrawStaticLook(StaticEntry& entry, const RECT& client, const LookKey* key, HDC target) {
-  HWND window = entry.window;
-  CanvasDc canvas(window, client);
-  if (!canvas) return;
-  {
-    Graphics graphics;
-    graphics.CreateFromHdc(canvas.Dc());
-    if (entry.kind == StaticTextKind) {
-      DrawStaticText(graphics, window, entry, client);
-    } else if (entry.kind == StaticBitmapKind) {
-      if (!DrawBitmap(graphics, window, entry, client)) return;
-    } else if (entry.kind == StaticIconKind) {
-      DrawIconImage(canvas.Dc(), window, entry, client);
-    }
+// The look of the static's kind on its canvas.
+void DrawStaticLook(Graphics& graphics, HDC canvas, StaticEntry& entry, const RECT& client,
+                    const std::string& text, AccessKeyMode keys) {
+  if (entry.kind == StaticTextKind) {
+    DrawStaticText(graphics, entry, text, client, keys);
+  } else if (entry.kind == StaticBitmapKind) {
+    DrawBitmap(graphics, entry.window, entry, client);
+  } else if (entry.kind == StaticIconKind) {
+    DrawIconImage(canvas, entry.window, entry, client);
   }
-  if (key) KeepLook(entry.looks, *key, canvas.Dc(), client.right, client.bottom);
-  BitBlt(target, 0, 0, client.right, client.bottom, canvas.Dc(), 0, 0, SRCCOPY);
 }
 
 }  // namespace
@@ -258,6 +254,14 @@ LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_MOVE:
       InvalidateRect(window, nullptr, TRUE);
       break;
+    case WM_SETFONT: {
+      // Measured and drawn in the new font from now on; the control repaints when asked to.
+      LRESULT result = ForwardMessage(window, message, wParam, lParam);
+      if (StaticEntry* entry = ControlEntry(window, &StyleRecord::statics)) {
+        entry->caption.SetFont(window, GetParent(window));
+      }
+      return result;
+    }
     case WM_SETTEXT: {
       PaintStatic(static_cast<int>(ReadProperty(window, StyleIndexProperty)),
                   static_cast<int>(ReadProperty(window, EntryIndexProperty)));
@@ -288,16 +292,27 @@ LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 void PaintStatic(int styleIndex, int position, HDC paintDc) {
   StyleRecord* record = RecordAt(styleIndex);
   StaticEntry* entry = record ? record->statics.At(position) : nullptr;
-  if (!entry || !entry->window) return;
+  if (!entry || !entry->window || entry->kind == StaticDrawnByItselfKind) return;
   HWND window = entry->window;
+  // A bitmap static without an image is left as it is on screen.
+  if (entry->kind == StaticBitmapKind && !ImageOf(window, STM_GETIMAGE, STM_GETICON, 0)) return;
   RECT client{};
   GetClientRect(window, &client);
-  LookKey key;
-  bool keyed = StaticKey(window, *entry, client, key);
-  HDC target = GetChildClippedDC(window, paintDc, paintDc != nullptr);
-  ExcludeSiblingsBelow(target, window);
-  if (!keyed || !DrawKeptLook(entry->looks, key, target)) {
-    DrawStaticLook(*entry, client, keyed ? &key : nullptr, target);
+  const LookKey background = BackgroundKey(window, client);
+  if (entry->coveredFor.Empty() || !(entry->coveredFor == background)) {
+    entry->coveredBy = SiblingsBelow(window);
+    entry->coveredFor = background;
   }
+  const std::string text = entry->kind == StaticTextKind ? WindowText(window) : std::string();
+  const AccessKeyMode keys = StaticAccessKeys(window);
+  HDC target = GetChildClippedDC(window, paintDc, paintDc != nullptr);
+  ExcludeSiblingsBelow(target, window, entry->coveredBy);
+  PresentLook(
+      window, entry->looks, StaticKey(window, *entry, client, background, text, keys), target,
+      client,
+      [&](Graphics& graphics, HDC canvas) {
+        DrawStaticLook(graphics, canvas, *entry, client, text, keys);
+      },
+      KeptIn::OwnAndShared);
   if (!paintDc) ReleaseDC(window, target);
 }

@@ -28,9 +28,8 @@ void PaintStatic(int styleIndex, int position, HDC paintDc = nullptr);
 // Draws laid-out text in black-on-glow style: a blurred halo of glowColour, then the text
 // itself in textColour. The lines lie in the coordinates of `box`, whose size is the halo's;
 // colours are GDI colours.
-void DrawHaloText(Graphics& target, const TextLayout& layout, const ControlFont& font,
-                  const RectF& box, COLORREF textColour, COLORREF glowColour,
-                  int scale = HaloScale);
+void DrawHaloText(Graphics& target, const TextLayout& layout, TextPen& pen, const RectF& box,
+                  COLORREF textColour, COLORREF glowColour, int scale = HaloScale);
 
 // True when the text holds nothing but half-width and full-width spaces (or nothing at all).
 bool IsBlankText(const char* text);

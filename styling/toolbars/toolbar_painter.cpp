@@ -187,7 +187,7 @@ ARGB TextColour(HWND toolbar, BYTE state) {
 }
 
 void DrawCaption(Graphics& graphics, HWND toolbar, const ToolbarEntry& entry, const ButtonFacts& f,
-                 const Box& b, SIZE icon, bool list) {
+                 const Box& b, SIZE icon, bool list, AccessKeyMode keys) {
   BYTE style = f.button.fsStyle;
   if (f.text.empty()) return;
   RectF layout = list ? RectF{b.x + icon.cx, b.y + 2, b.w - icon.cx, b.h}
@@ -201,7 +201,7 @@ void DrawCaption(Graphics& graphics, HWND toolbar, const ToolbarEntry& entry, co
   format.SetAlign(AlignCentre);
   format.SetLineAlign(AlignCentre);
   format.SetTrimming(EllipsisCharacter);
-  format.SetHotkeyPrefix((style & BTNS_NOPREFIX) ? HotkeyPrefixNone : CaptionHotkeyPrefix(toolbar));
+  format.SetHotkeyPrefix(static_cast<int>((style & BTNS_NOPREFIX) ? AccessKeyMode::None : keys));
   SolidBrush brush;
   brush.Create(TextColour(toolbar, f.button.fsState));
   graphics.DrawString(f.text.c_str(), font, brush, layout, format);
@@ -222,10 +222,10 @@ ToolbarEntry* EntryOf(HWND toolbar, StyleRecord** owner = nullptr) {
 // Everything the toolbar's look depends on. (Not ControlLookKey: a toolbar finds its record by
 // "Kj_FuID", which that key does not read.)
 LookKey ToolbarLook(HWND toolbar, const StyleRecord& record, const RECT& client, int count, int hot,
-                    HIMAGELIST images, bool focusShown) {
+                    HIMAGELIST images, bool focusShown, AccessKeyMode keys) {
   LookKey key;
   key.Add(record.frameVersion).Add(RectInOwner(toolbar)).Add(client).Add(count).Add(hot);
-  key.Add(focusShown ? 1 : 0).Add(CaptionHotkeyPrefix(toolbar));
+  key.Add(focusShown ? 1 : 0).Add(static_cast<int>(keys));
   key.Add(static_cast<std::int64_t>(SendMessageA(toolbar, TB_GETSTYLE, 0, 0)));
   key.Add(ImageListKey(images));
   key.Add(ReadProperty(toolbar, TextColourProperty));
@@ -271,14 +271,16 @@ void PaintToolbar(HWND toolbar, HDC dc) {
   if (client.right <= 0 || client.bottom <= 0) return;
   // A focused toolbar shows the focus on the button the keyboard has reached, its hot one.
   bool focusShown = ShowsFocusLook(toolbar);
-  LookKey key = ToolbarLook(toolbar, *record, client, count, hot, ImagesOf(toolbar), focusShown);
+  AccessKeyMode keys = CaptionAccessKeys(toolbar);
+  LookKey key =
+      ToolbarLook(toolbar, *record, client, count, hot, ImagesOf(toolbar), focusShown, keys);
   HDC screen = GetChildClippedDC(toolbar, dc, dc != nullptr);
   if (!screen) return;
   if (!entry->looks.Draw(key, screen, 0, 0)) {
     CanvasDc canvas(toolbar, ClientInWindow(toolbar, client));
     if (canvas) {
       for (int i = 0; i < count; ++i) {
-        PaintToolbarButton(toolbar, i, canvas.Dc(), i == hot, focusShown && i == hot);
+        PaintToolbarButton(toolbar, i, canvas.Dc(), i == hot, focusShown && i == hot, keys);
       }
       // Focused before the keyboard reached a button: the toolbar itself shows the focus.
       if (focusShown && hot < 0) OutlineWhole(canvas.Dc(), client);
@@ -289,7 +291,8 @@ void PaintToolbar(HWND toolbar, HDC dc) {
   if (!dc) ReleaseDC(toolbar, screen);
 }
 
-void PaintToolbarButton(HWND toolbar, int index, HDC memoryDc, bool hot, bool focused) {
+void PaintToolbarButton(HWND toolbar, int index, HDC memoryDc, bool hot, bool focused,
+                        AccessKeyMode keys) {
   ToolbarEntry* entry = EntryOf(toolbar);
   ButtonFacts facts;
   if (!entry || !ReadButton(toolbar, index, facts)) return;
@@ -326,7 +329,7 @@ void PaintToolbarButton(HWND toolbar, int index, HDC memoryDc, bool hot, bool fo
       }
     }
     if (IsDropDown(style)) DrawDropArrow(graphics, b);
-    if (!IsSeparator(style)) DrawCaption(graphics, toolbar, *entry, facts, b, icon, list);
+    if (!IsSeparator(style)) DrawCaption(graphics, toolbar, *entry, facts, b, icon, list, keys);
     if (focused && !IsSeparator(style)) DrawFocusOutline(graphics, b.x, b.y, b.w, b.h);
   }
   if (image) DestroyIcon(image);

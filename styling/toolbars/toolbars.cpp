@@ -27,10 +27,7 @@ HWND MarkedAncestor(HWND window) {
 }
 
 // The container's entry, when "Hw_FuID" and "Hw_lbID" still name it.
-ContainerEntry* ContainerOf(HWND window) {
-  ContainerEntry* entry = ControlEntry(window, &StyleRecord::containers);
-  return entry && entry->window == window ? entry : nullptr;
-}
+ContainerEntry* ContainerOf(HWND window) { return ControlEntry(window, &StyleRecord::containers); }
 
 bool IsTreeExpansion(UINT code) {
   return code == TVN_ITEMEXPANDINGA || code == TVN_ITEMEXPANDEDA || code == TVN_ITEMEXPANDINGW ||

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "styling/records/keyboard_cues.h"
+
 // On a toolbar: its image list. On a container: the nearest ancestor marked "Wxk_Zpf" = 1.
 inline constexpr char ToolbarImagesProperty[] = "Kj_wtjb";
 inline constexpr char MarkedAncestorProperty[] = "Mb_zpf";
@@ -36,8 +38,10 @@ void PaintToolbar(HWND toolbar, HDC dc = nullptr);
 
 // Draws button `index` into the memory DC: background and frame when hot, pressed or checked,
 // separator rules, icon (greyed when disabled or indeterminate), drop-down arrow, text, and the
-// focus outline when `focused` (the hot button of a toolbar that has the keyboard focus).
-void PaintToolbarButton(HWND toolbar, int index, HDC memoryDc, bool hot, bool focused = false);
+// focus outline when `focused` (the hot button of a toolbar that has the keyboard focus); the
+// caption's "&" as `keys` says (the toolbar's, read once a paint).
+void PaintToolbarButton(HWND toolbar, int index, HDC memoryDc, bool hot, bool focused,
+                        AccessKeyMode keys);
 
 // Draws a grey copy of the icon at (x, y): neutral pixels (black, white, greys) vanish, the
 // others become their grey, slightly reddish when the state is TBSTATE_INDETERMINATE.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "styling/buttons/buttons.h"
@@ -120,9 +121,9 @@ TEST(PushButtons, NothingIsTakenOverWhileStylingIsOffAndTheFontIsCaptured) {
   SendMessageA(plain, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   InstallPushButtons(host.StyleIndex(), host.window);
   const ButtonRecord& own = EntryOf(host, plain);
-  EXPECT_FALSE(own.fontName.empty());
-  EXPECT_EQ(own.fontSize, 16);
-  EXPECT_EQ(own.fontStyle, 1) << "bold";
+  EXPECT_FALSE(own.caption.Font().fontName.empty());
+  EXPECT_EQ(own.caption.Font().fontSize, 16);
+  EXPECT_EQ(own.caption.Font().fontStyle, 1) << "bold";
   DestroyWindow(plain);
   DeleteObject(font);
 }
@@ -284,11 +285,6 @@ TEST(PushButtons, CaptionIsBlackWithoutAColourPropertyAndFollowsLaterText) {
 }
 
 TEST(PushButtons, MnemonicMarksAreNotDrawn) {
-  EXPECT_EQ(CaptionWithoutMnemonics("是(&Y)"), "是(Y)");
-  EXPECT_EQ(CaptionWithoutMnemonics("R&&D"), "R&D");
-  EXPECT_EQ(CaptionWithoutMnemonics("end&"), "end");
-  EXPECT_EQ(CaptionWithoutMnemonics(nullptr), "");
-
   StyledHost host(RGB(220, 220, 220));
   HWND button = StyledButton(host, "&W&&");
   AnswerUiState(button, UISF_HIDEACCEL);  // as the system draws it with accelerators hidden
@@ -299,6 +295,54 @@ TEST(PushButtons, MnemonicMarksAreNotDrawn) {
   Snapshot plain = Capture(button);
   EXPECT_GT(plain.Count(IsDark), 10);
   EXPECT_TRUE(marked.pixels == plain.pixels) << "\"&W&&\" is drawn as \"W&&\" is";
+}
+
+// A caption's layout is kept with its control between paints: every input that changes (its
+// text, its font, its size, the cue state) shows at once, as a control made that way shows it.
+struct CaptionChange {
+  const char* what;
+  const char* className;
+  DWORD style;
+  const char* text;  // before the change
+  std::function<void(HWND)> change;
+};
+
+TEST(Captions, AKeptLayoutIsNeverStale) {
+  static HFONT large =
+      CreateFontA(-20, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET, 0, 0, 0, 0, "宋体");
+  auto font = [](HWND c) { SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(large), TRUE); };
+  auto text = [](HWND c) { SetWindowTextA(c, "WWW WWW"); };
+  auto narrow = [](HWND c) { SetWindowPos(c, nullptr, 0, 0, 46, 40, SWP_NOMOVE | SWP_NOZORDER); };
+  auto cues = [](HWND c) {
+    AnswerUiState(c, 0);
+    SendMessageA(c, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL), 0);
+  };
+  const CaptionChange rows[] = {
+      {"push button text", "BUTTON", BS_PUSHBUTTON, "MM", text},
+      {"push button font", "BUTTON", BS_PUSHBUTTON, "MM", font},
+      {"push button cues", "BUTTON", BS_PUSHBUTTON, "&MM", cues},
+      {"check box text", "BUTTON", BS_AUTOCHECKBOX, "MM", text},
+      {"check box font", "BUTTON", BS_AUTOCHECKBOX, "MM", font},
+      {"check box cues", "BUTTON", BS_AUTOCHECKBOX, "&MM", cues},
+      {"static text", "Static", SS_LEFT, "MM", text},
+      {"static font", "Static", SS_LEFT, "MM", font},
+      {"static size", "Static", SS_LEFT, "MMM MMM MMM", narrow},
+      {"static cues", "Static", SS_LEFT, "&MM", cues},
+  };
+  for (const CaptionChange& row : rows) {
+    StyledHost host(RGB(220, 220, 220));
+    HWND control = host.AddChild(row.className, row.text, row.style, 10, 10, 120, 40);
+    AnswerUiState(control, UISF_HIDEACCEL);
+    InstallPushButtons(host.StyleIndex(), host.window);
+    InstallCheckBoxesAndRadioButtons(host.StyleIndex(), host.window);
+    InstallStatics(host.StyleIndex(), host.window, 6);
+    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Snapshot before = Capture(control);
+    row.change(control);
+    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    EXPECT_FALSE(Capture(control).pixels == before.pixels) << row.what;
+  }
 }
 
 }  // namespace

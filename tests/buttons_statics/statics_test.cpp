@@ -57,8 +57,9 @@ TEST(Statics, KindsPlacementsAndWideningAreSetOnceByTheInstaller) {
       {SS_CENTER | SS_NOPREFIX, StaticTextKind, PlaceTopLeft},
       {SS_ICON, StaticIconKind, PlaceTopLeft},
       {SS_ICON | SS_CENTERIMAGE, StaticIconKind, PlaceCentred},
-      {SS_SIMPLE, StaticIconKind, PlaceTopLeft},      // both low bits set
-      {SS_BLACKFRAME, StaticIconKind, PlaceTopLeft},  // likewise
+      {SS_SIMPLE, StaticTextKind, PlaceTopLeft},  // the type, not its bits, decides
+      {SS_BLACKFRAME, StaticDrawnByItselfKind, PlaceTopLeft},
+      {SS_ETCHEDHORZ, StaticDrawnByItselfKind, PlaceTopLeft},
       {SS_BITMAP, StaticBitmapKind, PlaceTopLeft},
       {SS_BITMAP | SS_CENTERIMAGE, StaticBitmapKind, PlaceCentred},
       {SS_BITMAP | SS_REALSIZECONTROL, StaticBitmapKind, PlaceStretched},
@@ -267,10 +268,10 @@ TEST(Statics, AStaticWithoutAUsableFontTakesItsParentsOrTheDefault) {
   ASSERT_FALSE(parent.fontName.empty());
   InstallStatics(host.StyleIndex(), host.window, 6);
   const StaticEntry& fromParent = EntryOf(host, child);
-  EXPECT_EQ(fromParent.fontName, parent.fontName);
-  EXPECT_EQ(fromParent.fontSize, parent.fontSize);
-  EXPECT_EQ(fromParent.fontStyle, parent.fontStyle);
-  EXPECT_TRUE(fromParent.fontStyle & 2) << "italic, as the parent's font";
+  EXPECT_EQ(fromParent.caption.Font().fontName, parent.fontName);
+  EXPECT_EQ(fromParent.caption.Font().fontSize, parent.fontSize);
+  EXPECT_EQ(fromParent.caption.Font().fontStyle, parent.fontStyle);
+  EXPECT_TRUE(fromParent.caption.Font().fontStyle & 2) << "italic, as the parent's font";
 
   StyledHost plainHost;
   plainHost.font = FontOf("@宋体", -20, FW_BOLD, true);
@@ -278,9 +279,9 @@ TEST(Statics, AStaticWithoutAUsableFontTakesItsParentsOrTheDefault) {
   SendMessageA(orphan, WM_SETFONT, reinterpret_cast<WPARAM>(vertical), FALSE);
   InstallStatics(plainHost.StyleIndex(), plainHost.window, 6);
   const StaticEntry& fallback = EntryOf(plainHost, orphan);
-  EXPECT_EQ(fallback.fontName, "宋体");
-  EXPECT_EQ(fallback.fontSize, 12);
-  EXPECT_EQ(fallback.fontStyle, 0);
+  EXPECT_EQ(fallback.caption.Font().fontName, "宋体");
+  EXPECT_EQ(fallback.caption.Font().fontSize, 12);
+  EXPECT_EQ(fallback.caption.Font().fontStyle, 0);
   DestroyWindow(child);
   DestroyWindow(orphan);
   DeleteObject(vertical);

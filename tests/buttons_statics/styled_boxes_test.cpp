@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "styling/buttons/buttons.h"
-#include "styling/records/control_text.h"
 #include "styling/records/records.h"
 #include "styling/statics/statics.h"
 #include "tests/buttons_statics/styled_host.h"
@@ -92,13 +91,19 @@ BoxAndText Measure(HWND box, const char* text) {
   RECT r{};
   GetWindowRect(control, &r);
   sizes.textHeight = r.bottom - r.top;
-  if (const StaticEntry* entry = ControlEntry(control, &StyleRecord::statics)) {
-    RECT inSystemWidth{0, 0, sizes.text - entry->addedWidth, sizes.textHeight};
-    TextLayout layout = LayOutControlText(control, text, inSystemWidth, DT_LEFT | DT_WORDBREAK,
-                                          AccessKeyMode::None);
-    sizes.lines = static_cast<int>(layout.lines.size());
-    for (const TextLine& line : layout.lines)
-      sizes.room = std::max(sizes.room, line.x + line.width);
+  // The text's ink as drawn: its rightmost dark column and its bands of dark rows.
+  Snapshot shot = Capture(control);
+  bool inLine = false;
+  for (int y = 0; y < shot.height; ++y) {
+    bool dark = false;
+    for (int x = 0; x < shot.width; ++x) {
+      Rgb p = shot.At(x, y);
+      if (p.r > 90 || p.g > 90 || p.b > 90) continue;
+      dark = true;
+      sizes.room = std::max(sizes.room, x + 1);
+    }
+    sizes.lines += dark && !inLine;
+    inLine = dark;
   }
   return sizes;
 }

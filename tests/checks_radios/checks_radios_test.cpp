@@ -86,7 +86,7 @@ TEST(ChecksAndRadios, AutomaticTypesAreTakenOverAndStaySystemDrawn) {
           << i << ": not made owner-drawn";
       EXPECT_EQ(own->checked, Rows[i].check == BST_CHECKED ? 1 : 0) << i;
       EXPECT_EQ(own->parent, dialog) << i;
-      EXPECT_FALSE(own->fontName.empty()) << i;
+      EXPECT_FALSE(own->caption.Font().fontName.empty()) << i;
     }
   });
 }

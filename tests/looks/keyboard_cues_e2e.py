@@ -3,8 +3,8 @@ outline following, Space toggles a check box, an arrow key moves a radio group's
 bar's thumb, Alt shows the access keys and Escape closes the dialog. Every step is photographed under build/screenshots/keys_*.png.
 
 Wine keeps no UI state (WM_QUERYUISTATE is always 0): the cues are on from the start and Alt
-changes nothing on screen, so the test holds that the looks stay as they are; the unit tests
-show the cues hidden and shown as Windows reports them."""
+changes nothing on screen, so nothing here can tell whether the engine follows the cue state;
+the unit tests (keyboard_cues_test.cpp) show the cues hidden and shown as Windows reports them."""
 import os
 import sys
 import time
@@ -15,7 +15,7 @@ import gallery_e2e  # noqa: E402
 import lanzhou_e2e as e2e  # noqa: E402
 
 OUTLINED = (121, 122, 201, 202, 211, 212, 501, 502, 602)  # families with the new focus look
-PUSH_WITH_KEY, CHECK_BOX, RADIO, TRACK_BAR = 120, 202, 211, 501
+CHECK_BOX, RADIO, TRACK_BAR = 202, 211, 501
 
 
 def is_cyan(rgb):
@@ -26,7 +26,7 @@ def is_cyan(rgb):
 class KeysEndToEnd(unittest.TestCase):
     def test_keyboard_only(self):
         with gallery_e2e.running_gallery() as gallery:
-            rects = {i: gallery.control(i)["rect"] for i in OUTLINED + (PUSH_WITH_KEY,)}
+            rects = {i: gallery.control(i)["rect"] for i in OUTLINED}
 
             def shot(name):
                 return e2e.Picture(e2e.screenshot("keys_" + name))
@@ -66,10 +66,7 @@ class KeysEndToEnd(unittest.TestCase):
                     self.assertEqual(outlined(slid), [TRACK_BAR])
             self.assertEqual(reached, [121, 122, 201, 202, 211, 212, 501, 502, 602])
 
-            before = shot("before_alt")
-            cues_on = key("alt", "alt")
-            for control_id in (PUSH_WITH_KEY, 121, 122):
-                self.assertEqual(look(cues_on, control_id), look(before, control_id))
+            key("alt", "alt")
             # Alt alone entered the menu mode of the system menu, as on Windows: one Escape leaves
             # it, the next presses the cancel button.
             key("Escape", "menu_mode_left")

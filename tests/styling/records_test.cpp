@@ -59,8 +59,8 @@ TEST(FamilyList, ReferencesSurviveGrowth) {
   list.AppendEntry(reinterpret_cast<HWND>(1));
   StaticEntry& first = list[1];
   for (int i = 0; i < 100; ++i) list.AppendEntry(reinterpret_cast<HWND>(i + 2));
-  first.fontSize = 12;
-  EXPECT_EQ(list[1].fontSize, 12);
+  first.addedWidth = 12;
+  EXPECT_EQ(list[1].addedWidth, 12);
 }
 
 TEST(StyleRecords, NewRecordIsEmptyButEachFamilyHasItsBlankEntry) {
