@@ -46,16 +46,32 @@ HDC GetChildClippedDC(HWND window, HDC dc, bool haveDc) {
   return dc;
 }
 
-std::vector<HWND> SiblingsBelow(HWND window) {
+namespace {
+
+// The siblings from `first` down the z-order, the window itself aside, that overlap it and
+// are not group boxes.
+std::vector<HWND> OverlappingFrom(HWND window, HWND first) {
   std::vector<HWND> found;
   RECT own{};
   GetWindowRect(window, &own);
-  for (HWND below = GetWindow(window, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT)) {
+  for (HWND sibling = first; sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
     RECT rect{}, overlap{};
-    GetWindowRect(below, &rect);
-    if (IntersectRect(&overlap, &rect, &own) && !IsGroupBox(below)) found.push_back(below);
+    GetWindowRect(sibling, &rect);
+    if (sibling != window && IntersectRect(&overlap, &rect, &own) && !IsGroupBox(sibling)) {
+      found.push_back(sibling);
+    }
   }
   return found;
+}
+
+}  // namespace
+
+std::vector<HWND> SiblingsBelow(HWND window) {
+  return OverlappingFrom(window, GetWindow(window, GW_HWNDNEXT));
+}
+
+std::vector<HWND> OverlappingSiblings(HWND window) {
+  return OverlappingFrom(window, GetWindow(window, GW_HWNDFIRST));
 }
 
 void ExcludeSiblingsBelow(HDC dc, HWND window, const std::vector<HWND>& siblings) {

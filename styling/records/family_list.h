@@ -47,19 +47,26 @@ class OneBasedList {
 
 // The list of one control family inside a style record. Entries have a `window` field first.
 // A new list holds one blank entry (window 0) that the first registration fills; every later
-// registration appends a zeroed entry. Entries are never removed one by one.
+// registration fills the first blank entry or appends a zeroed one. Entries are never removed
+// one by one (their positions are held by the controls): the entry of a window that is gone
+// while its dialog stays (a property page removed) is blanked for the next registration.
 template <typename Entry>
 class FamilyList : public OneBasedList<Entry> {
  public:
   FamilyList() { OneBasedList<Entry>::Append(); }
 
-  // The blank-entry rule: fills the single blank entry, else appends a zeroed one; stores the
+  // The blank-entry rule: fills the first blank entry, else appends a zeroed one; stores the
   // window and returns the entry's position (the control's "Hw_lbID").
   int AppendEntry(HWND window) {
-    int position = 1;
-    if (!(this->Count() == 1 && (*this)[1].window == nullptr)) position = this->Append();
+    int position = this->FindFirst([](const Entry& entry) { return entry.window == nullptr; });
+    if (!position) position = this->Append();
     (*this)[position].window = window;
     return position;
+  }
+
+  // Blanks the entry (what it kept is freed); a later registration fills it.
+  void Blank(int position) {
+    if (this->Contains(position)) (*this)[position] = Entry{};
   }
 
   // First entry holding the window, 0 when none (never the blank entry).

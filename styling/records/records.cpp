@@ -22,31 +22,17 @@ void ReleaseRecordObjects(StyleRecord& record) {
   ReleaseFrameDc(record);
 }
 
-template <typename Entry>
-void RenumberFamily(FamilyList<Entry>& family, const char* property, int styleIndex) {
-  for (int entry = 1; entry <= family.Count(); ++entry) {
-    if (HWND control = family[entry].window) WriteProperty(control, property, styleIndex);
-  }
-}
-
 // After a removal every later record has moved down one place: its window and controls learn
 // their new styleIndex.
 void RenumberFrom(int first) {
   for (int index = first; index <= StyleRecordList.Count(); ++index) {
     StyleRecord& record = StyleRecordList[index];
     WriteProperty(record.window, EntryIndexProperty, index);
-    RenumberFamily(record.buttons, StyleIndexProperty, index);
-    RenumberFamily(record.edits, StyleIndexProperty, index);
-    RenumberFamily(record.lists, StyleIndexProperty, index);
-    RenumberFamily(record.trackBars, StyleIndexProperty, index);
-    RenumberFamily(record.progressBars, StyleIndexProperty, index);
-    RenumberFamily(record.combos, StyleIndexProperty, index);
-    RenumberFamily(record.upDowns, StyleIndexProperty, index);
-    RenumberFamily(record.headers, StyleIndexProperty, index);
-    RenumberFamily(record.toolbars, ToolbarStyleIndexProperty, index);
-    RenumberFamily(record.statics, StyleIndexProperty, index);
-    // Containers carry "Hw_FuID" too; their owner-drawn items are routed by it.
-    RenumberFamily(record.containers, StyleIndexProperty, index);
+    ForEachFamily(record, [index](auto& family, const char* property) {
+      for (int entry = 1; entry <= family.Count(); ++entry) {
+        if (HWND control = family[entry].window) WriteProperty(control, property, index);
+      }
+    });
   }
 }
 
@@ -110,12 +96,33 @@ void DeleteObjectProperty(HWND window, const char* name) {
   }
 }
 
-void ReleaseEditBackgrounds(StyleRecord& record) {
+namespace {
+
+void ReleaseEditBackground(HWND edit) {
+  DeleteObjectProperty(edit, BackgroundBitmapProperty);
+  DeleteObjectProperty(edit, BackgroundBrushProperty);
+}
+
+}  // namespace
+
+void ForgetEntriesWithin(StyleRecord& record, HWND window) {
+  // The edits' background objects live in their properties, gone with the windows.
   for (int entry = 1; entry <= record.edits.Count(); ++entry) {
     HWND edit = record.edits[entry].window;
-    if (!edit) continue;
-    DeleteObjectProperty(edit, BackgroundBitmapProperty);
-    DeleteObjectProperty(edit, BackgroundBrushProperty);
+    if (edit == window || IsChild(window, edit)) ReleaseEditBackground(edit);
+  }
+  ForEachFamily(record, [window](auto& family, const char*) {
+    for (int entry = 1; entry <= family.Count(); ++entry) {
+      HWND control = family[entry].window;
+      if (control && (control == window || IsChild(window, control))) family.Blank(entry);
+    }
+  });
+  record.hotIndex = record.pointerIndex = 0;
+}
+
+void ReleaseEditBackgrounds(StyleRecord& record) {
+  for (int entry = 1; entry <= record.edits.Count(); ++entry) {
+    if (HWND edit = record.edits[entry].window) ReleaseEditBackground(edit);
   }
 }
 

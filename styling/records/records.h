@@ -50,6 +50,7 @@
 #include "styling/records/family_list.h"
 #include "styling/records/look_cache.h"
 #include "styling/statics/static_entry.h"
+#include "styling/tabs/tab_entry.h"
 #include "styling/toolbars/toolbar_entry.h"
 #include "styling/trackbars/trackbar_records.h"
 #include "styling/updowns/updown_entry.h"
@@ -128,7 +129,27 @@ struct StyleRecord {
   // before the first paint and once a caption button has been drawn over it alone.
   LookKey frameKey;
   int controlBrushVersion = 0;  // the frameVersion of the brush handed out for colour messages
+  FamilyList<TabEntry> tabs;
 };
+
+// Calls visit(family, styleIndexProperty) for every family list of the record, containers
+// included, with the name of the property in which its controls hold the record's styleIndex.
+template <typename Visit>
+void ForEachFamily(StyleRecord& record, Visit&& visit) {
+  visit(record.buttons, StyleIndexProperty);
+  visit(record.edits, StyleIndexProperty);
+  visit(record.lists, StyleIndexProperty);
+  visit(record.trackBars, StyleIndexProperty);
+  visit(record.progressBars, StyleIndexProperty);
+  visit(record.combos, StyleIndexProperty);
+  visit(record.upDowns, StyleIndexProperty);
+  visit(record.headers, StyleIndexProperty);
+  visit(record.toolbars, ToolbarStyleIndexProperty);
+  visit(record.statics, StyleIndexProperty);
+  visit(record.tabs, StyleIndexProperty);
+  // Containers carry "Hw_FuID" too; their owner-drawn items are routed by it.
+  visit(record.containers, StyleIndexProperty);
+}
 
 // One memory DC handed out by the engine: released by ReleaseCanvas.
 struct MemoryDcEntry {
@@ -170,6 +191,11 @@ int FindFamilyEntry(int styleIndex, HWND control, FamilyList<Entry> StyleRecord:
 // and the frame DC, puts the window's "Hw_hProc" back as its procedure, removes the record and
 // renumbers the later records' windows and controls. Nothing happens for an unknown window.
 void RemoveStyleRecord(HWND window);
+
+// When a window inside a styled one goes while that one stays (a property page removed): the
+// entries of the window and of every window within it are blanked in every family, with what
+// they kept, and the hover slot is given up. Run on its WM_DESTROY, while its children exist.
+void ForgetEntriesWithin(StyleRecord& record, HWND window);
 
 // Deletes the background bitmap and brush held in the properties of the record's edits. The
 // frame runs it on the window's WM_DESTROY, while the edits still exist: by WM_NCDESTROY the
