@@ -7,6 +7,7 @@
 #include "styling/buttons/buttons.h"
 #include "styling/hook/hook.h"
 #include "styling/lists/lists.h"
+#include "styling/pages/pages.h"
 #include "styling/records/canvas.h"
 #include "styling/records/child_windows.h"
 #include "styling/records/paint_helpers.h"
@@ -194,51 +195,12 @@ void FreeControlBrush(HWND window) {
 
 int PositiveModulo(int value, int modulus) { return ((value % modulus) + modulus) % modulus; }
 
-// WM_CTLCOLORSTATIC, WM_CTLCOLORBTN and WM_CTLCOLORDLG. The brush the dialog hands out is its
-// light face colour: an image static without an image, a group box or the dialog's own erase
-// would fill their part with it over the dark frame. The answer instead is a pattern brush of
-// the frame bitmap, its origin set on the asking DC so that each pixel it fills gets the
-// frame's pixel behind it: whatever a control's own procedure fills shows the frame. The
-// control's own procedure draws in the window's client coordinates (or in a canvas of them).
+// WM_CTLCOLORSTATIC, WM_CTLCOLORBTN and WM_CTLCOLORDLG of the styled window itself.
 LRESULT OnControlColour(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   // The dialog's own answer first: it sets the text colours.
   LRESULT answer = ForwardMessage(window, message, wParam, lParam);
-  StyleRecord* record = RecordAt(FrameStyleIndex(window));
-  // Read-only and disabled edits ask with WM_CTLCOLORSTATIC too: a bordered one keeps the
-  // dialog's light face, or its text would lie on the dark frame. A borderless one is a value
-  // shown as a label, and has the frame behind it as a label has.
-  auto asking = reinterpret_cast<HWND>(lParam);
-  if (record && record->edits.Find(asking) && HasFrame(asking)) return answer;
-  // The dialog's first erase comes before its first paint, and a dialog's group box leaves
-  // what that erase filled: paint the frame now.
-  if (record && !record->frameDC) PaintFrame(window);
-  if (!record || !record->frameDC) return answer;
-  // A styled push button's look covers all of it: whatever the system fills first is drawn
-  // over at once, so it gets a brush that fills nothing.
-  if (IsStyledPushButton(*record, reinterpret_cast<HWND>(lParam))) {
-    return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-  }
-  auto frame = static_cast<HBITMAP>(GetCurrentObject(record->frameDC, OBJ_BITMAP));
-  BITMAP size{};
-  if (!frame || !GetObjectA(frame, sizeof size, &size) || size.bmWidth <= 1) return answer;
-  // The brush is a copy of the frame's pixels: made anew only when they have changed.
-  auto brush = ReadHandleProperty<HBRUSH>(window, ControlBrushProperty);
-  if (!brush || record->controlBrushVersion != record->frameVersion) {
-    brush = CreatePatternBrush(frame);
-    if (!brush) return answer;
-    FreeControlBrush(window);
-    SetPropA(window, ControlBrushProperty, brush);
-    record->controlBrushVersion = record->frameVersion;
-  }
-  auto dc = reinterpret_cast<HDC>(wParam);
-  POINT origin{0, 0};
-  ClientToScreen(asking ? asking : window, &origin);
-  RECT own{};
-  GetWindowRect(window, &own);
-  SetBrushOrgEx(dc, PositiveModulo(own.left - origin.x, size.bmWidth),
-                PositiveModulo(own.top - origin.y, size.bmHeight), nullptr);
-  SetBkMode(dc, TRANSPARENT);
-  return reinterpret_cast<LRESULT>(brush);
+  return FramePatternAnswer(FrameStyleIndex(window), reinterpret_cast<HDC>(wParam),
+                            reinterpret_cast<HWND>(lParam), answer);
 }
 
 // The frame, the dialog's erase (in the frame's own pixels, see OnControlColour), the children,
@@ -317,6 +279,9 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
       return OnControlColour(window, message, wParam, lParam);
+    case WM_PARENTNOTIFY:
+      NoteChildCreated(wParam, lParam);
+      break;
     case WM_DRAWITEM:
       if (lParam) {
         RouteOwnerDrawnItem(FrameStyleIndex(window),
@@ -360,6 +325,43 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       break;
   }
   return ForwardMessage(window, message, wParam, lParam);
+}
+
+LRESULT FramePatternAnswer(int styleIndex, HDC dc, HWND asking, LRESULT answer) {
+  StyleRecord* record = RecordAt(styleIndex);
+  // Read-only and disabled edits ask with WM_CTLCOLORSTATIC too: a bordered one keeps the
+  // dialog's light face, or its text would lie on the dark frame. A borderless one is a value
+  // shown as a label, and has the frame behind it as a label has.
+  if (record && record->edits.Find(asking) && HasFrame(asking)) return answer;
+  // The dialog's first erase comes before its first paint, and a dialog's group box leaves
+  // what that erase filled: paint the frame now.
+  if (record && !record->frameDC) PaintFrame(record->window);
+  if (!record || !record->frameDC) return answer;
+  // A styled push button's look covers all of it: whatever the system fills first is drawn
+  // over at once, so it gets a brush that fills nothing.
+  if (IsStyledPushButton(*record, asking)) {
+    return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+  }
+  auto frame = static_cast<HBITMAP>(GetCurrentObject(record->frameDC, OBJ_BITMAP));
+  BITMAP size{};
+  if (!frame || !GetObjectA(frame, sizeof size, &size) || size.bmWidth <= 1) return answer;
+  // The brush is a copy of the frame's pixels: made anew only when they have changed.
+  auto brush = ReadHandleProperty<HBRUSH>(record->window, ControlBrushProperty);
+  if (!brush || record->controlBrushVersion != record->frameVersion) {
+    brush = CreatePatternBrush(frame);
+    if (!brush) return answer;
+    FreeControlBrush(record->window);
+    SetPropA(record->window, ControlBrushProperty, brush);
+    record->controlBrushVersion = record->frameVersion;
+  }
+  POINT origin{0, 0};
+  ClientToScreen(asking ? asking : record->window, &origin);
+  RECT own{};
+  GetWindowRect(record->window, &own);
+  SetBrushOrgEx(dc, PositiveModulo(own.left - origin.x, size.bmWidth),
+                PositiveModulo(own.top - origin.y, size.bmHeight), nullptr);
+  SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<LRESULT>(brush);
 }
 
 void PaintFrame(HWND window, HDC dc) {

@@ -53,6 +53,16 @@ HDC WindowDcWithoutChildren(HWND window);
 BOOL PresentLayered(HWND window, const POINT* position, const SIZE* size, POINT source, BYTE alpha,
                     HDC sourceDc);
 
+// The answer to WM_CTLCOLORSTATIC, WM_CTLCOLORBTN and WM_CTLCOLORDLG inside the styled window
+// `styleIndex` (its own, or a child dialog's within it), given the asking control and the
+// answer of the window's own procedure. That answer is the light face colour: an image static
+// without an image, a group box or a dialog's own erase would fill their part with it over the
+// dark frame. The answer instead is a pattern brush of the frame bitmap, its origin set on the
+// asking DC so that each pixel it fills gets the frame's pixel behind it: whatever a control's
+// own procedure fills shows the frame. The control's own procedure draws in the window's client
+// coordinates (or in a canvas of them).
+LRESULT FramePatternAnswer(int styleIndex, HDC dc, HWND asking, LRESULT answer);
+
 // Owner-drawn items of a styled window or container: only buttons are drawn, push buttons by
 // their painter; check boxes and radio buttons paint themselves.
 void RouteOwnerDrawnItem(int styleIndex, const DRAWITEMSTRUCT& item);
