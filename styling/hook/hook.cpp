@@ -9,8 +9,10 @@
 #include "styling/frame/frame.h"
 #include "styling/headers/headers.h"
 #include "styling/lists/lists.h"
+#include "styling/pages/pages.h"
 #include "styling/records/records.h"
 #include "styling/statics/statics.h"
+#include "styling/tabs/tabs.h"
 #include "styling/toolbars/toolbars.h"
 #include "styling/trackbars/trackbars.h"
 #include "styling/updowns/updowns.h"
@@ -62,6 +64,9 @@ void InstallControlFamilies(int styleIndex, HWND dialog) {
   InstallHeaders(styleIndex, dialog);
   InstallStatics(styleIndex, dialog, StaticExtraWidth);
   InstallToolbars(styleIndex, dialog);
+  InstallTabControls(styleIndex, dialog);
+  // Last: a child dialog's own controls go through this list again.
+  InstallChildDialogs(styleIndex, dialog);
 }
 
 int openStyledCalls = 0;  // StyledMessageBox and StyledDialogBox calls under way
@@ -171,6 +176,13 @@ INT_PTR StyledDialogBox(HWND owner, const DLGTEMPLATE* dialogTemplate, DLGPROC d
   StyleHookScope hook;
   return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialogTemplate, owner, dialogProc,
                                  parameter);
+}
+
+INT_PTR StyledPropertySheet(const PROPSHEETHEADERA* header) {
+  if (!header) return -1;
+  // A modeless sheet is activated before PropertySheetA returns, and so taken over by then.
+  StyleHookScope hook;
+  return PropertySheetA(header);
 }
 
 void InstallStyleHook() {

@@ -2,6 +2,7 @@
 // The styling hook, the styled message box and the router that takes a dialog over.
 
 #include <windows.h>
+#include <prsht.h>
 
 // The handle of the installed style hook; 0 when none is installed.
 extern HHOOK StyleHookHandle;
@@ -15,6 +16,11 @@ int StyledMessageBox(HWND owner, const char* text, UINT type, const char* captio
 // (-1 when the dialog could not be made).
 INT_PTR StyledDialogBox(HWND owner, const DLGTEMPLATE* dialogTemplate, DLGPROC dialogProc,
                         LPARAM parameter);
+
+// A property sheet or wizard the engine takes over, pages included: installs the style hook,
+// then runs PropertySheetA with the header and returns its result (for PSH_MODELESS the sheet's
+// window; -1 for a missing header).
+INT_PTR StyledPropertySheet(const PROPSHEETHEADERA* header);
 
 // Installs the thread CBT hook, removing the one installed before: one hook at a time.
 void InstallStyleHook();
