@@ -8,6 +8,7 @@
 #include "app/startup.h"
 #include "drawing/session_images.h"
 #include "gallery/common_dialogs.h"
+#include "gallery/gallery_sheet.h"
 #include "gallery/gallery_table.h"
 #include "styling/hook/hook.h"
 #include "styling/records/records.h"
@@ -21,6 +22,11 @@ int RunCommonDialog(int count, char** arguments) {
   bool plain = count > 1 && std::strcmp(arguments[1], "--plain") == 0;
   const char* name = count > 1 + plain ? arguments[1 + plain] : nullptr;
   const char* resultFile = count > 2 + plain ? arguments[2 + plain] : nullptr;
+  if (IsGallerySheetName(name)) {
+    int closed = ShowGallerySheet(name, !plain);
+    ReleaseAllStyleRecords();
+    return closed;
+  }
   if (!IsCommonDialogName(name)) return 2;
   CommonDialogOutcome outcome = ShowCommonDialog(name, !plain);
   ReleaseAllStyleRecords();

@@ -22,6 +22,9 @@ import lanzhou_e2e as e2e  # noqa: E402
 WM_CLOSE = 0x0010
 # gallery.exe NAME shows one of the system's common dialogs, styled (--plain: unstyled).
 COMMON_DIALOGS = ("open", "save", "font", "colour", "find", "replace", "print", "pagesetup")
+# gallery.exe sheet and wizard: the gallery's three pages as a property sheet and as a wizard.
+SHEETS = ("sheet", "wizard")
+PSM_SETCURSEL = 0x0400 + 101
 
 
 def answer_messages_until_main_window(shots: list, program, timeout: float = 90):
@@ -49,6 +52,9 @@ def show_gallery(args: list, interactive: bool) -> int:
         program = e2e.wine(os.path.join(e2e.BIN, "gallery.exe"), *args)
         print("The gallery is showing; close it to end.")
         return program.wait()
+    sheets = [a for a in args if a in SHEETS]
+    if sheets:
+        return show_sheet(args, sheets[0])
     names = [a for a in args if a in COMMON_DIALOGS]
     if names:
         return show_common_dialog(args, names[0])
@@ -70,6 +76,27 @@ def show_common_dialog(args: list, name: str) -> int:
         e2e.wait_for(lambda: False, 1.5)  # faded in
         print("screenshot:", e2e.screenshot(f"run_gallery_{name}"))
         e2e.press_dialog_button(dialog["hwnd"], 2)  # IDCANCEL
+        return program.wait(20)
+    finally:
+        e2e.stop(program)
+
+
+def show_sheet(args: list, name: str) -> int:
+    """gallery.exe sheet or wizard on a virtual display: each page photographed, then cancelled."""
+    program = e2e.wine(os.path.join(e2e.BIN, "gallery.exe"), *args)
+    look = "plain" if "--plain" in args else "styled"
+    try:
+        sheet = e2e.wait_for(lambda: next(
+            (w for w in e2e.top_windows() if w["class"] == "#32770" and w["visible"]), None), 60)
+        if not sheet:
+            print(f"the {name} did not show")
+            return 1
+        e2e.wait_for(lambda: False, 1.5)  # faded in
+        for page in range(3):
+            e2e.post(sheet["hwnd"], PSM_SETCURSEL, page, 0)
+            e2e.wait_for(lambda: False, 1.0)
+            print("screenshot:", e2e.screenshot(f"run_gallery_{name}_{look}_{page + 1}"))
+        e2e.press_dialog_button(sheet["hwnd"], 2)  # IDCANCEL
         return program.wait(20)
     finally:
         e2e.stop(program)
