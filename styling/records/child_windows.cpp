@@ -1,5 +1,7 @@
 #include "styling/records/child_windows.h"
 
+#include <cstdlib>
+
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
 
@@ -50,13 +52,38 @@ std::vector<HWND> SiblingsBelow(HWND window) {
   std::vector<HWND> found;
   RECT own{};
   GetWindowRect(window, &own);
-  for (HWND below = GetWindow(window, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT)) {
+  auto overlaps = [&own](HWND other) {
     RECT rect{}, overlap{};
-    GetWindowRect(below, &rect);
-    if (IntersectRect(&overlap, &rect, &own) && !IsGroupBox(below)) found.push_back(below);
+    GetWindowRect(other, &rect);
+    return IntersectRect(&overlap, &rect, &own) != FALSE;
+  };
+  for (HWND below = GetWindow(window, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT)) {
+    if (!IsGroupBox(below) && overlaps(below)) found.push_back(below);
+  }
+  // A group box's border is drawn whichever of the two lies above.
+  for (HWND sibling = GetWindow(window, GW_HWNDFIRST); sibling;
+       sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+    if (sibling != window && IsGroupBox(sibling) && overlaps(sibling)) found.push_back(sibling);
   }
   return found;
 }
+
+namespace {
+
+// The band of a group box that its border and caption take: its edges, and at the top the
+// height of its caption, where the top edge runs.
+void ExcludeGroupBoxBorder(HDC dc, HWND box, RECT rect) {
+  constexpr int Edge = 2;
+  LOGFONTA font{};
+  auto handle = reinterpret_cast<HFONT>(SendMessageA(box, WM_GETFONT, 0, 0));
+  int top = handle && GetObjectA(handle, sizeof font, &font) ? std::abs(font.lfHeight) + Edge : 16;
+  ExcludeClipRect(dc, rect.left, rect.top, rect.left + Edge, rect.bottom);
+  ExcludeClipRect(dc, rect.right - Edge, rect.top, rect.right, rect.bottom);
+  ExcludeClipRect(dc, rect.left, rect.bottom - Edge, rect.right, rect.bottom);
+  ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.top + top);
+}
+
+}  // namespace
 
 void ExcludeSiblingsBelow(HDC dc, HWND window, const std::vector<HWND>& siblings) {
   if (!dc || siblings.empty()) return;
@@ -69,6 +96,11 @@ void ExcludeSiblingsBelow(HDC dc, HWND window, const std::vector<HWND>& siblings
     RECT rect{}, overlap{};
     GetWindowRect(below, &rect);
     if (!IntersectRect(&overlap, &rect, &own)) continue;
+    if (IsGroupBox(below)) {
+      OffsetRect(&rect, -origin.x, -origin.y);
+      ExcludeGroupBoxBorder(dc, below, rect);
+      continue;
+    }
     OffsetRect(&overlap, -origin.x, -origin.y);
     ExcludeClipRect(dc, overlap.left, overlap.top, overlap.right, overlap.bottom);
   }
