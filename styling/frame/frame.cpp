@@ -34,6 +34,8 @@ constexpr char ControlBrushProperty[] = "Ck_Kjhs";
 constexpr char LinkBrushProperty[] = "Ck_Ljhs";
 // The face of bordered read-only and disabled edits (ValueFaceColour).
 constexpr char ValueFaceBrushProperty[] = "Ck_Zdhs";
+// The colour of the panel that the last control asking lay on.
+constexpr char PanelBrushProperty[] = "Ck_Mbhs";
 
 // The window's styleIndex: its "Hw_lbID" when that still names its record, else a search.
 int FrameStyleIndex(HWND window) {
@@ -201,7 +203,8 @@ void FreeBrushProperty(HWND window, const char* property) {
 }
 
 void FreeControlBrushes(HWND window) {
-  for (const char* property : {ControlBrushProperty, LinkBrushProperty, ValueFaceBrushProperty}) {
+  for (const char* property :
+       {ControlBrushProperty, LinkBrushProperty, ValueFaceBrushProperty, PanelBrushProperty}) {
     FreeBrushProperty(window, property);
   }
 }
@@ -218,6 +221,21 @@ LRESULT ValueFace(HWND window, HWND edit, HDC dc) {
   }
   SetBkColor(dc, ValueFaceColour);
   if (!IsWindowEnabled(edit)) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+  return reinterpret_cast<LRESULT>(brush);
+}
+
+// A control lying wholly on a panel fills with the panel's colour, as it does in the system's
+// look: the frame's pixels there are hidden under the panel.
+LRESULT PanelFace(HWND window, COLORREF colour, HDC dc) {
+  auto brush = ReadHandleProperty<HBRUSH>(window, PanelBrushProperty);
+  LOGBRUSH kept{};
+  if (!brush || !GetObjectA(brush, sizeof kept, &kept) || kept.lbColor != colour) {
+    FreeBrushProperty(window, PanelBrushProperty);
+    brush = CreateSolidBrush(colour);
+    SetPropA(window, PanelBrushProperty, brush);
+  }
+  SetBkColor(dc, colour);
+  SetBkMode(dc, TRANSPARENT);
   return reinterpret_cast<LRESULT>(brush);
 }
 
@@ -250,6 +268,8 @@ LRESULT OnControlColour(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
   if (IsStyledPushButton(*record, reinterpret_cast<HWND>(lParam))) {
     return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
   }
+  COLORREF panel = 0;
+  if (asking && asking != window && PanelUnder(asking, panel)) return PanelFace(window, panel, dc);
   auto frame = static_cast<HBITMAP>(GetCurrentObject(record->frameDC, OBJ_BITMAP));
   BITMAP size{};
   if (!frame || !GetObjectA(frame, sizeof size, &size) || size.bmWidth <= 1) return answer;

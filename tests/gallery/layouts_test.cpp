@@ -18,7 +18,7 @@ namespace {
 const bool classesRegistered = (RegisterGalleryControlClasses(), true);
 
 enum class Expect {
-  Face,       // the control's own face shows over all of its window, the top rows included
+  Face,       // the control's own face (or the panel under it) shows over all of its window
   Frame,      // the frame shows behind it (a borderless read-only edit holding a value)
   Lines,      // its text has the system's lines and no glyph reaches its last column or row
   Border,     // the frame's border beside it is drawn as it is elsewhere
@@ -61,7 +61,9 @@ const LayoutCase Layouts[] = {
       {774, Expect::Value},
       {775, Expect::Value},
       {777, Expect::BoxRight}}},
-    {"a white panel over the top third", 780, {{0, Expect::NoLight}}},
+    {"a white panel over the top third",
+     780,
+     {{0, Expect::NoLight}, {781, Expect::Face}, {782, Expect::Face}}},
     {"an etched separator", 790, {{0, Expect::NoLight}}},
     {"a progress bar with labels only", 800, {{0, Expect::NoLight}}},
     {"a link among labels", 810, {{0, Expect::NoLight}}},
