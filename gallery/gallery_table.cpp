@@ -159,8 +159,9 @@ void ReachTenPixelsPastTheClientEdge(HWND label) {
 //   x 325-480, y 5-250    list-type controls                  ids 400-499
 //   x 485-635, y 5-250    track bars, progress bars, up-downs, headers   ids 500-599
 //   x 5-635,   y 255-350  toolbars and containers             ids 600-699
-//   x 325-635, y 280-350  layouts of ordinary programs' dialogs  ids 700-799 (one block of
-//                         ten per layout, GalleryLayouts)
+//   x 325-635, y 280-350  layouts of ordinary programs' dialogs  ids 700-769 (one block of
+//                         ten per layout, GalleryLayouts); the layouts of ids 770-829 are
+//                         shown only on their own (LayoutOnlyControls)
 std::vector<GalleryControl> MakeControls() {
   return {
       // Push buttons and statics.
@@ -504,6 +505,132 @@ std::vector<GalleryControl> MakeControls() {
   };
 }
 
+// Layouts too large for the gallery's dialog, shown only on their own (GalleryLayout), each in
+// a block of ten ids: disabled and read-only controls that keep their state readable; and the
+// layouts where a dialog's background must reach every area outside its controls: a white
+// panel over the top third, an etched separator, a progress bar among labels, a link; and a
+// group box whose border stays whole beside a label inside it.
+std::vector<GalleryControl> LayoutOnlyControls() {
+  constexpr DWORD Disabled = WS_DISABLED;
+  return {
+      {.className = "BUTTON",
+       .text = "未选中",
+       .style = BS_AUTOCHECKBOX | Disabled,
+       .place = {10, 10, 80, 10},
+       .id = 770},
+      {.className = "BUTTON",
+       .text = "已选中",
+       .style = BS_AUTOCHECKBOX | Disabled,
+       .place = {10, 22, 80, 10},
+       .id = 771,
+       .setup = {{.message = BM_SETCHECK, .wParam = BST_CHECKED}}},
+      {.className = "BUTTON",
+       .text = "不确定",
+       .style = BS_AUTO3STATE | Disabled,
+       .place = {10, 34, 80, 10},
+       .id = 772,
+       .setup = {{.message = BM_SETCHECK, .wParam = BST_INDETERMINATE}}},
+      {.className = "BUTTON",
+       .text = "禁用按钮",
+       .style = BS_PUSHBUTTON | Disabled,
+       .place = {10, 50, 70, 16},
+       .id = 773},
+      {.className = "Edit",
+       .text = "只读的值",
+       .style = ES_AUTOHSCROLL | ES_READONLY | WS_BORDER,
+       .place = {100, 10, 80, 12},
+       .id = 774},
+      {.className = "Edit",
+       .text = "禁用的值",
+       .style = ES_AUTOHSCROLL | WS_BORDER | Disabled,
+       .place = {100, 26, 80, 12},
+       .id = 775},
+      {.className = "Edit",
+       .text = "可编辑",
+       .style = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
+       .place = {100, 42, 80, 12},
+       .id = 776},
+      {.className = "BUTTON",
+       .text = "右侧方框",
+       .style = BS_AUTOCHECKBOX | BS_RIGHTBUTTON | WS_TABSTOP,
+       .place = {100, 60, 80, 10},
+       .id = 777},
+      {.className = "BUTTON",
+       .text = "选中的单选",
+       .style = BS_AUTORADIOBUTTON | Disabled,
+       .place = {10, 72, 80, 10},
+       .id = 778,
+       .setup = {{.message = BM_SETCHECK, .wParam = BST_CHECKED}}},
+      {.className = "BUTTON",
+       .text = "未选的单选",
+       .style = BS_AUTORADIOBUTTON | Disabled,
+       .place = {10, 84, 80, 10},
+       .id = 779},
+      // A white panel over the top third, a title on it and a borderless value beside it.
+      {.className = "Static", .style = SS_WHITERECT, .place = {0, 0, 640, 118}, .id = 780},
+      {.className = "Static",
+       .text = "关于岚舟",
+       .style = SS_LEFT,
+       .place = {10, 10, 100, 10},
+       .id = 781},
+      {.className = "Edit",
+       .text = "版本 1.1",
+       .style = ES_AUTOHSCROLL | ES_READONLY,
+       .place = {120, 10, 80, 10},
+       .id = 782},
+      // An etched separator between a message and its buttons.
+      {.className = "Static",
+       .text = "程序遇到问题，需要关闭。",
+       .style = SS_LEFT,
+       .place = {10, 10, 300, 10},
+       .id = 790},
+      {.className = "Static", .style = SS_ETCHEDHORZ, .place = {5, 60, 630, 1}, .id = 791},
+      {.className = "BUTTON",
+       .text = "详细信息",
+       .style = BS_PUSHBUTTON | WS_TABSTOP,
+       .place = {10, 70, 70, 16},
+       .id = 792},
+      // A progress bar with labels only, as an installer's page.
+      {.className = "Static",
+       .text = "正在安装，请稍候……",
+       .style = SS_LEFT,
+       .place = {10, 10, 300, 10},
+       .id = 800},
+      {.className = PROGRESS_CLASSA,
+       .place = {10, 26, 300, 12},
+       .id = 801,
+       .setup = {{.message = PBM_SETPOS, .wParam = 40}}},
+      {.className = "Static",
+       .text = "正在复制文件",
+       .style = SS_LEFT,
+       .place = {10, 44, 300, 10},
+       .id = 802},
+      // A link among labels.
+      {.className = "Static",
+       .text = "更多信息请访问：",
+       .style = SS_LEFT,
+       .place = {10, 10, 100, 10},
+       .id = 810},
+      {.className = "SysLink", .text = "<a>岚舟的主页</a>", .place = {110, 10, 100, 10}, .id = 811},
+      // A label reaching the right edge of the group box it lies in.
+      {.className = "BUTTON",
+       .text = "打印范围",
+       .style = BS_GROUPBOX,
+       .place = {10, 10, 150, 60},
+       .id = 820},
+      {.className = "Static",
+       .text = "全部页面都会被打印出来",
+       .style = SS_LEFT,
+       .place = {15, 25, 143, 10},
+       .id = 821},
+  };
+}
+
+const std::vector<GalleryControl>& LayoutOnly() {
+  static const std::vector<GalleryControl> controls = LayoutOnlyControls();
+  return controls;
+}
+
 // Appends a text as UTF-16 words with its terminating zero.
 void AppendText(std::vector<WORD>& words, const char* text) {
   int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
@@ -548,8 +675,10 @@ const std::vector<GalleryControl>& GalleryControls() {
 
 std::vector<GalleryControl> GalleryLayout(WORD firstId) {
   std::vector<GalleryControl> layout;
-  for (const GalleryControl& control : GalleryControls()) {
-    if (control.id >= firstId && control.id < firstId + 10) layout.push_back(control);
+  for (const auto* table : {&GalleryControls(), &LayoutOnly()}) {
+    for (const GalleryControl& control : *table) {
+      if (control.id >= firstId && control.id < firstId + 10) layout.push_back(control);
+    }
   }
   return layout;
 }
@@ -588,7 +717,8 @@ void FillGalleryControls(HWND dialog, const std::vector<GalleryControl>& control
 void RegisterGalleryControlClasses() {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_DATE_CLASSES |
                                                    ICC_INTERNET_CLASSES | ICC_BAR_CLASSES |
-                                                   ICC_COOL_CLASSES | ICC_STANDARD_CLASSES};
+                                                   ICC_COOL_CLASSES | ICC_STANDARD_CLASSES |
+                                                   ICC_LINK_CLASS};
   InitCommonControlsEx(&classes);
 }
 
@@ -596,6 +726,7 @@ INT_PTR CALLBACK GalleryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
   switch (message) {
     case WM_INITDIALOG:
       FillGalleryControls(dialog);
+      FillGalleryControls(dialog, LayoutOnly());
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {

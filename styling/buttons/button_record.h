@@ -15,6 +15,7 @@ enum ButtonKind : std::int32_t {
   PushButtonKind = 0,
   RadioButtonKind = 4,  // automatic radio button
   CheckBoxKind = 5,
+  GroupBoxKind = 7,  // the system draws its border; the engine its caption
 };
 
 struct ButtonRecord {

@@ -9,6 +9,7 @@
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
 #include "styling/records/self_painting.h"
+#include "styling/statics/statics.h"
 
 namespace {
 
@@ -25,11 +26,13 @@ void InstallPushButton(int styleIndex, StyleRecord& record, HWND button, LONG st
   own.caption.SetFont(button);
 }
 
-// BS_CHECKBOX, BS_AUTOCHECKBOX and BS_PUSHBOX.
+// Check boxes of every kind, the three-state ones and those the program checks itself too.
 bool IsStylableCheckBox(LONG style) {
   switch (style & BS_TYPEMASK) {
     case BS_CHECKBOX:
     case BS_AUTOCHECKBOX:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
     case BS_PUSHBOX:
       return true;
     default:
@@ -37,13 +40,15 @@ bool IsStylableCheckBox(LONG style) {
   }
 }
 
-// BS_AUTORADIOBUTTON only: a radio button the application checks itself keeps the system look.
-bool IsStylableRadioButton(LONG style) { return (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON; }
+bool IsStylableRadioButton(LONG style) {
+  const LONG type = style & BS_TYPEMASK;
+  return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+}
 
 // Check boxes and radio buttons stay system-drawn; their look is painted over the system's.
 void InstallCheckOrRadio(int styleIndex, StyleRecord& record, HWND button, HWND parent,
                          ButtonKind kind) {
-  bool checked = SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  const bool checked = SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
   ListControl(record, &StyleRecord::buttons, button,
               [&](ButtonRecord& own, HWND control, int entry) {
                 own.text = WindowText(control);
@@ -55,8 +60,10 @@ void InstallCheckOrRadio(int styleIndex, StyleRecord& record, HWND button, HWND 
               });
 }
 
+// The kinds the system still draws, with the engine's look painted over its drawing.
 bool IsCheckOrRadio(const ButtonRecord& button) {
-  return button.kind == RadioButtonKind || button.kind == CheckBoxKind;
+  return button.kind == RadioButtonKind || button.kind == CheckBoxKind ||
+         button.kind == GroupBoxKind;
 }
 
 // The system's button code draws check boxes and radio buttons straight to the screen on these
@@ -115,6 +122,20 @@ void OnMouseMove(HWND window, StyleRecord& record, const ButtonRecord& button, L
   TrackHover(window, record, entry, HotButtons, [window] { RepaintButton(window, 0, true); });
 }
 
+// A push-like check box or radio button keeps its check behaviour (the system still draws it
+// underneath) and shows the push-button look, held down while checked.
+void PaintPushLike(HWND window, UINT itemState, HDC dc) {
+  if (!IsWindowVisible(window)) return;
+  itemState &= ButtonHover;
+  if (!IsWindowEnabled(window)) itemState = ButtonDisabled;
+  if (ShowsFocusLook(window)) itemState |= ButtonFocused;
+  if (SendMessageA(window, BM_GETCHECK, 0, 0) != BST_UNCHECKED) itemState |= ButtonSelected;
+  TargetDc target(window, dc, LookArea::Client);
+  RECT client{};
+  GetClientRect(window, &client);
+  PaintPushButton(window, target.Get(), itemState, client);
+}
+
 }  // namespace
 
 CaptionLook CaptionLookOf(HWND window) {
@@ -122,22 +143,34 @@ CaptionLook CaptionLookOf(HWND window) {
   look.format =
       ButtonTextFormat(GetWindowLongA(window, GWL_STYLE), GetWindowLongA(window, GWL_EXSTYLE));
   look.keys = CaptionAccessKeys(window);
-  look.colour = static_cast<COLORREF>(ReadProperty(window, TextColourProperty));
+  look.colour = IsWindowEnabled(window)
+                    ? static_cast<COLORREF>(ReadProperty(window, TextColourProperty))
+                    : GetSysColor(COLOR_GRAYTEXT);
   return look;
 }
 
 void PaintButtonCaption(Graphics& graphics, ButtonRecord& button, const RECT& box,
                         const CaptionLook& look, int nearestLeft) {
   const TextLayout& laidOut = button.caption.Layout(button.text, box, look.format, look.keys);
-  SolidBrush brush;
-  brush.Create(ToArgb(look.colour));
-  if (nearestLeft < 0) {
-    button.caption.Pen().Draw(graphics, laidOut, brush);
+  TextLayout moved;
+  if (nearestLeft >= 0) {
+    moved = laidOut;
+    KeepInside(moved, nearestLeft, box.right);
+  }
+  DrawCaptionLines(graphics, button, nearestLeft >= 0 ? moved : laidOut, look,
+                   SIZE{box.right, box.bottom});
+}
+
+void DrawCaptionLines(Graphics& graphics, ButtonRecord& button, const TextLayout& lines,
+                      const CaptionLook& look, SIZE area) {
+  if (look.halo) {
+    const RectF room{0, 0, static_cast<float>(area.cx), static_cast<float>(area.cy)};
+    DrawHaloText(graphics, lines, button.caption.Pen(), room, look.colour, RGB(255, 255, 255));
     return;
   }
-  TextLayout moved = laidOut;
-  KeepInside(moved, nearestLeft, box.right);
-  button.caption.Pen().Draw(graphics, moved, brush);
+  SolidBrush brush;
+  brush.Create(ToArgb(look.colour));
+  button.caption.Pen().Draw(graphics, lines, brush);
 }
 
 bool HoldsHoverSlot(HWND window, const StyleRecord& record) {
@@ -177,6 +210,8 @@ void InstallCheckBoxesAndRadioButtons(int styleIndex, HWND parentWindow) {
       InstallCheckOrRadio(styleIndex, *record, child, parentWindow, CheckBoxKind);
     } else if (IsStylableRadioButton(style)) {
       InstallCheckOrRadio(styleIndex, *record, child, parentWindow, RadioButtonKind);
+    } else if ((style & BS_TYPEMASK) == BS_GROUPBOX) {
+      InstallCheckOrRadio(styleIndex, *record, child, parentWindow, GroupBoxKind);
     }
   });
 }
@@ -216,6 +251,11 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
       return 1;
     case WM_PAINT:
       if (!IsCheckOrRadio(*button)) break;  // the system asks the parent to draw a push button
+      // A group box's border is the system's; only its caption is painted again.
+      if (button->kind == GroupBoxKind) {
+        return ForwardThenPaint(window, message, wParam, lParam,
+                                [window] { RepaintCheckOrRadio(window); });
+      }
       return PaintInsteadOfSystem(window, wParam, lParam,
                                   [window] { RepaintCheckOrRadio(window); });
     case WM_PRINTCLIENT:
@@ -297,11 +337,18 @@ void RepaintButton(HWND window, UINT itemState, bool hover, HDC dc) {
       PaintPushButton(window, target.Get(), itemState, client);
       break;
     }
-    case RadioButtonKind:
-      PaintRadioButton(window, itemState, dc);
+    case GroupBoxKind:
+      PaintGroupBoxCaption(window, dc);
       break;
+    case RadioButtonKind:
     case CheckBoxKind:
-      PaintCheckBox(window, itemState, dc);
+      if (GetWindowLongA(window, GWL_STYLE) & BS_PUSHLIKE) {
+        PaintPushLike(window, itemState, dc);
+      } else if (button->kind == RadioButtonKind) {
+        PaintRadioButton(window, itemState, dc);
+      } else {
+        PaintCheckBox(window, itemState, dc);
+      }
       break;
     default:
       break;

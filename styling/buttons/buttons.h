@@ -11,6 +11,7 @@
 
 class Graphics;
 struct ButtonRecord;
+struct TextLayout;
 struct StyleRecord;
 
 // Owner-draw state bits a button look reacts to; RepaintButton adds the hover bit.
@@ -32,11 +33,11 @@ bool IsStylablePushButton(LONG style);
 // nothing happens while StylingEnabled is false.
 void InstallPushButtons(int styleIndex, HWND parentWindow);
 
-// Records every check box (BS_CHECKBOX, BS_AUTOCHECKBOX, BS_PUSHBOX) and automatic radio
-// button among the parent's "BUTTON" children and subclasses it with ButtonWindowProc. They
-// stay system-drawn: their looks are painted over the system's after every message on which
-// the system draws. Non-automatic radio buttons and three-state check boxes keep the system
-// look. A button already listed is left alone; nothing happens while StylingEnabled is false.
+// Records every check box (two- and three-state, automatic or not, BS_PUSHBOX) and radio button
+// among the parent's "BUTTON" children and subclasses it with ButtonWindowProc. They stay
+// system-drawn: their looks are painted over the system's after every message on which the
+// system draws; a push-like one (BS_PUSHLIKE) is shown as a push button, held while checked.
+// A button already listed is left alone; nothing happens while StylingEnabled is false.
 void InstallCheckBoxesAndRadioButtons(int styleIndex, HWND parentWindow);
 
 LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -47,11 +48,14 @@ void RepaintButton(HWND window, UINT itemState, bool hover, HDC dc = nullptr);
 
 // The inputs of a button's caption that a paint reads once: the format its style asks for
 // (ButtonTextFormat, styling/records/control_text.h), its access-key mode and its colour
-// ("Kj_Ztys"). A look's key holds all three.
+// ("Kj_Ztys", or the system's grey text while the button is disabled). A look's key holds all
+// three. A caption that lies on the frame itself (check boxes, radio buttons) is drawn with the
+// statics' halo, or dark text on the dark frame would not be readable.
 struct CaptionLook {
   UINT format = 0;
   AccessKeyMode keys = AccessKeyMode::Hide;
   COLORREF colour = 0;
+  bool halo = false;
 };
 CaptionLook CaptionLookOf(HWND window);
 
@@ -60,6 +64,11 @@ CaptionLook CaptionLookOf(HWND window);
 // would reach past the box's right edge moves left, but not beyond it.
 void PaintButtonCaption(Graphics& graphics, ButtonRecord& button, const RECT& box,
                         const CaptionLook& look, int nearestLeft = -1);
+
+// Draws laid-out caption lines (in the coordinates of `graphics`) in the look's colour, with the
+// halo when the look asks for it; `area` is the room the halo may take from the origin.
+void DrawCaptionLines(Graphics& graphics, ButtonRecord& button, const TextLayout& lines,
+                      const CaptionLook& look, SIZE area);
 
 // Paints a push button into targetDC (which stays the caller's) from the owner-draw state and
 // item rectangle: background canvas, face, gloss, border, pressed tint and caption, one copy.

@@ -20,6 +20,8 @@ namespace {
 constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Black = RGB(0, 0, 0);
 constexpr COLORREF DisabledFace = RGB(192, 192, 192);
+constexpr COLORREF DisabledBoxFace = RGB(232, 232, 232);
+constexpr COLORREF DisabledMark = RGB(112, 112, 112);
 constexpr int PanelCorner = 5;
 constexpr int GlowCorner = 6;
 constexpr float BoxSize = 12;
@@ -126,18 +128,46 @@ void PaintDisabledPanel(Graphics& graphics, float left, const Area& area) {
   StrokePath(graphics, panel, Colour(Black, 80));
 }
 
-void PaintBox(Graphics& graphics, float by, bool hover, bool checked) {
-  const float bx = 3;
-  SolidBrush white;
-  white.Create(ToArgb(White));
-  graphics.FillRectangle(white, bx + 1, by + 1, 11, 11);
+// What the box or circle shows: the pointer over it, the check state (BST_UNCHECKED,
+// BST_CHECKED, BST_INDETERMINATE) and whether the button is disabled.
+struct MarkState {
+  bool hover;
+  LRESULT check;
+  bool disabled;
+};
+
+// A disabled box keeps its mark, in grey on a flat pale face, so its value stays readable.
+void PaintDisabledMark(Graphics& graphics, float bx, float by, LRESULT check) {
+  if (check == BST_INDETERMINATE) {
+    SolidBrush grey;
+    grey.Create(ToArgb(DisabledMark));
+    graphics.FillRectangle(grey, bx + 3, by + 3, 7, 7);
+    return;
+  }
+  if (check != BST_CHECKED) return;
+  graphics.SetSmoothingMode(AntiAlias);
+  Pen tick;
+  tick.Create(ToArgb(DisabledMark), 2.0f);
+  graphics.DrawLine(tick, bx + 2.5f, by + 6, bx + 5, by + 9);
+  graphics.DrawLine(tick, bx + 5, by + 9, bx + 10, by + 3);
+}
+
+void PaintBox(Graphics& graphics, float bx, float by, const MarkState& state) {
+  SolidBrush face;
+  face.Create(ToArgb(state.disabled ? DisabledBoxFace : White));
+  graphics.FillRectangle(face, bx + 1, by + 1, 11, 11);
+  GraphicsPath box;
+  MakeRectangle(box, bx, by, BoxSize, BoxSize);
+  if (state.disabled) {
+    StrokePath(graphics, box, Colour(Black, 100));
+    PaintDisabledMark(graphics, bx, by, state.check);
+    return;
+  }
   GraphicsPath inside;
   MakeRectangle(inside, bx + 1, by + 1, 11, 11);
   FillPathGradient(graphics, inside, {bx, by}, {bx, by + BoxSize}, Colour(Black, 70),
                    ToArgb(White));
-  GraphicsPath box;
-  MakeRectangle(box, bx, by, BoxSize, BoxSize);
-  if (hover) {
+  if (state.hover) {
     GraphicsPath halo;
     MakeRoundedRect(halo, bx - 3, by - 3, 18, 18, GlowCorner);
     PaintGlowRing(graphics, box, halo);
@@ -149,36 +179,46 @@ void PaintBox(Graphics& graphics, float by, bool hover, bool checked) {
   Pen light;
   light.Create(ToArgb(White), 1.0f);
   graphics.DrawRectangle(light, bx + 1, by + 1, 10, 10);
-  if (!checked) return;
-  if (Image* mark = CheckMark().For(AccentColour)) {
-    // Twice: the second pass deepens the anti-aliased edge.
-    graphics.DrawImageRect(*mark, bx, by, MarkWidth, MarkHeight);
-    graphics.DrawImageRect(*mark, bx, by, MarkWidth, MarkHeight);
+  if (state.check == BST_INDETERMINATE) {
+    SolidBrush accent;
+    accent.Create(ToArgb(AccentColour));
+    graphics.FillRectangle(accent, bx + 3, by + 3, 7, 7);
+  } else if (state.check == BST_CHECKED) {
+    if (Image* mark = CheckMark().For(AccentColour)) {
+      // Twice: the second pass deepens the anti-aliased edge.
+      graphics.DrawImageRect(*mark, bx, by, MarkWidth, MarkHeight);
+      graphics.DrawImageRect(*mark, bx, by, MarkWidth, MarkHeight);
+    }
   }
 }
 
-void PaintCircle(Graphics& graphics, float cy, bool hover, bool checked) {
+void PaintCircle(Graphics& graphics, float cx, float cy, const MarkState& state) {
   graphics.SetSmoothingMode(AntiAlias);
-  const float cx = 2;
   GraphicsPath circle;
   MakeEllipse(circle, cx, cy, BoxSize, BoxSize);
+  GraphicsPath dot;
+  MakeEllipse(dot, cx + 3, cy + 3, 6, 6);
+  if (state.disabled) {
+    Fill(graphics, circle, ToArgb(DisabledBoxFace));
+    StrokePath(graphics, circle, Colour(Black, 100));
+    if (state.check == BST_CHECKED) Fill(graphics, dot, ToArgb(DisabledMark));
+    return;
+  }
   Fill(graphics, circle, ToArgb(White));
-  FillPathGradient(graphics, circle, {3, cy + 1}, {10, cy + 11}, Colour(Black, 100),
+  FillPathGradient(graphics, circle, {cx + 1, cy + 1}, {cx + 8, cy + 11}, Colour(Black, 100),
                    Colour(Black, 0));
-  if (hover) {
+  if (state.hover) {
     GraphicsPath halo;
-    MakeEllipse(halo, -1, cy - 3, 18, 18);
+    MakeEllipse(halo, cx - 3, cy - 3, 18, 18);
     PaintGlowRing(graphics, circle, halo);
-    FillPathGradient(graphics, circle, {3, cy + 1}, {11, cy + 12}, Colour(AccentColour, 100),
-                     Colour(Black, 0));
+    FillPathGradient(graphics, circle, {cx + 1, cy + 1}, {cx + 9, cy + 12},
+                     Colour(AccentColour, 100), Colour(Black, 0));
   }
   StrokePath(graphics, circle, Colour(Black, 200));
   GraphicsPath ring;
-  MakeEllipse(ring, 3, cy + 1.5f, 9, 9);
+  MakeEllipse(ring, cx + 1, cy + 1.5f, 9, 9);
   StrokePath(graphics, ring, ToArgb(White));
-  if (!checked) return;
-  GraphicsPath dot;
-  MakeEllipse(dot, 5, cy + 3, 6, 6);
+  if (state.check != BST_CHECKED) return;
   StrokePath(graphics, dot, Colour(Black, 150));
   StrokePath(graphics, dot, Colour(AccentColour, 150));
   FillFromCentre(graphics, dot, Colour(White, 80), ToArgb(AccentColour), 0);
@@ -194,33 +234,43 @@ float BoxTop(const TextLayout& lines, UINT format, const Area& area) {
   return static_cast<float>(std::max(0, line + (lines.lineHeight - static_cast<int>(BoxSize)) / 2));
 }
 
+// The box on the right with BS_RIGHTBUTTON (BS_LEFTTEXT) or WS_EX_RIGHT, as the system puts it;
+// the caption then has the room left of it.
+bool BoxOnRight(HWND window) {
+  return (GetWindowLongA(window, GWL_STYLE) & BS_RIGHTBUTTON) ||
+         (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_RIGHT);
+}
+
 void PaintLook(Graphics& graphics, ButtonRecord& button, const Area& area, UINT itemState,
-               bool checked, const CaptionLook& caption) {
+               LRESULT check, const CaptionLook& caption, bool boxOnRight) {
   const bool radio = button.kind == RadioButtonKind;
+  const int width = static_cast<int>(area.width), height = static_cast<int>(area.height);
   // The caption's own room ends at the control's edge; the box or circle ends at 15 or 14.
-  const int left = radio ? 18 : 20;
-  const RECT box{left, 2, static_cast<int>(area.width), static_cast<int>(area.height) + 2};
+  const int room = radio ? 18 : 20;
+  const RECT box =
+      boxOnRight ? RECT{0, 2, width - room, height + 2} : RECT{room, 2, width, height + 2};
   const float top = BoxTop(button.caption.Layout(button.text, box, caption.format, caption.keys),
                            caption.format, area);
-  if (itemState & ButtonDisabled) {
-    PaintDisabledPanel(graphics, radio ? 0.0f : 3.0f, area);
-  } else if (radio) {
-    PaintCircle(graphics, top, (itemState & ButtonHover) != 0, checked);
+  const float left = boxOnRight ? area.width - BoxSize - (radio ? 2 : 3) : (radio ? 2.0f : 3.0f);
+  const MarkState state{(itemState & ButtonHover) != 0, check, (itemState & ButtonDisabled) != 0};
+  if (state.disabled) PaintDisabledPanel(graphics, radio || boxOnRight ? 0.0f : 3.0f, area);
+  if (radio) {
+    PaintCircle(graphics, left, top, state);
   } else {
-    PaintBox(graphics, top, (itemState & ButtonHover) != 0, checked);
+    PaintBox(graphics, left, top, state);
   }
-  PaintButtonCaption(graphics, button, box, caption, radio ? 15 : 16);
+  PaintButtonCaption(graphics, button, box, caption, boxOnRight ? -1 : (radio ? 15 : 16));
   if (itemState & ButtonFocused) DrawFocusOutline(graphics, 0, 0, area.width, area.height);
 }
 
 // Everything the finished look depends on: a look kept under an equal key is the same picture.
-LookKey KeyOf(HWND window, const ButtonRecord& button, UINT itemState, bool checked,
+LookKey KeyOf(HWND window, const ButtonRecord& button, UINT itemState, LRESULT check,
               const RECT& client, const CaptionLook& caption) {
   LookKey key = ControlLookKey(window);
-  key.Add(button.kind).Add(itemState).Add(checked ? 1 : 0).Add(client).Add(button.text);
+  key.Add(button.kind).Add(itemState).Add(static_cast<int>(check)).Add(client).Add(button.text);
   AddFont(key, button.caption.Font()).Add(caption.colour).Add(AccentColour);
-  key.Add(caption.format).Add(static_cast<int>(caption.keys));
-  return key;
+  key.Add(caption.format).Add(static_cast<int>(caption.keys)).Add(caption.halo);
+  return key.Add(BoxOnRight(window));
 }
 
 void PaintCheckOrRadio(HWND window, UINT itemState, ButtonKind kind, HDC dc) {
@@ -233,16 +283,17 @@ void PaintCheckOrRadio(HWND window, UINT itemState, ButtonKind kind, HDC dc) {
   itemState &= ButtonDisabled | ButtonHover;
   if (!IsWindowEnabled(window)) itemState = ButtonDisabled;
   if (ShowsFocusLook(window)) itemState |= ButtonFocused;
-  bool checked = SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  if (itemState & ButtonDisabled) checked = false;  // the disabled panel shows no mark
+  const LRESULT check = SendMessageA(window, BM_GETCHECK, 0, 0);
   RECT client{};
   GetClientRect(window, &client);
   const Area area{static_cast<float>(client.right), static_cast<float>(client.bottom)};
-  const CaptionLook caption = CaptionLookOf(window);
+  CaptionLook caption = CaptionLookOf(window);
+  // On the frame a caption needs the halo; on the disabled panel's light grey it does not.
+  caption.halo = !(itemState & ButtonDisabled);
   TargetDc target(window, dc, LookArea::Client);
-  PresentLook(window, button->looks, KeyOf(window, *button, itemState, checked, client, caption),
+  PresentLook(window, button->looks, KeyOf(window, *button, itemState, check, client, caption),
               target.Get(), client, [&](Graphics& graphics) {
-                PaintLook(graphics, *button, area, itemState, checked, caption);
+                PaintLook(graphics, *button, area, itemState, check, caption, BoxOnRight(window));
               });
 }
 
@@ -254,4 +305,39 @@ void PaintRadioButton(HWND window, UINT itemState, HDC dc) {
 
 void PaintCheckBox(HWND window, UINT itemState, HDC dc) {
   PaintCheckOrRadio(window, itemState, CheckBoxKind, dc);
+}
+
+void PaintGroupBoxCaption(HWND window, HDC dc) {
+  ButtonRecord* button = ControlEntry(window, &StyleRecord::buttons);
+  if (!button || button->kind != GroupBoxKind || !IsWindowVisible(window)) return;
+  RECT client{};
+  GetClientRect(window, &client);
+  CaptionLook caption = CaptionLookOf(window);
+  caption.halo = true;
+  // The system lays the caption out 7 pixels in from each side, a pixel above the top, and
+  // clears one pixel around it (and below) for it.
+  const RECT room{7, -1, client.right - 7, client.bottom + 1};
+  const TextLayout& laidOut =
+      button->caption.Layout(button->text, room, caption.format, caption.keys);
+  if (laidOut.lines.empty()) return;
+  RECT band{client.right, 0, 0, 0};
+  for (const TextLine& line : laidOut.lines) {
+    band.left = std::min<LONG>(band.left, line.x - 1);
+    band.right = std::max<LONG>(band.right, line.x + line.width + 1);
+    band.bottom = std::max<LONG>(band.bottom, line.y + laidOut.lineHeight + 1);
+  }
+  if (!IntersectRect(&band, &band, &client)) return;
+  TextLayout placed = laidOut;
+  for (TextLine& line : placed.lines) {
+    line.x -= band.left;
+    line.y -= band.top;
+  }
+  LookKey key = ControlLookKey(window).Add("group box").Add(band).Add(button->text);
+  AddFont(key, button->caption.Font()).Add(caption.colour).Add(caption.format);
+  key.Add(static_cast<int>(caption.keys));
+  TargetDc target(window, dc, LookArea::Client);
+  PresentLook(window, button->looks, key, target.Get(), band, [&](Graphics& graphics) {
+    DrawCaptionLines(graphics, *button, placed, caption,
+                     SIZE{band.right - band.left, band.bottom - band.top});
+  });
 }

@@ -10,3 +10,8 @@
 // Finished looks are kept in the button's look cache, one per state.
 void PaintRadioButton(HWND window, UINT itemState, HDC dc = nullptr);
 void PaintCheckBox(HWND window, UINT itemState, HDC dc = nullptr);
+
+// Paints a group box's caption again over the system's, in the halo look of check-box captions
+// and in the control's font: only the band the system cleared for it, so the border and what the
+// group box encloses stay as they are.
+void PaintGroupBoxCaption(HWND window, HDC dc = nullptr);

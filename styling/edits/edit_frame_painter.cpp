@@ -21,13 +21,13 @@ void Outline(Graphics& graphics, ARGB colour, float x, float y, float width, flo
 }
 
 void DrawFrame(Graphics& graphics, int width, int height, const RECT& client, bool focused,
-               bool hovered) {
+               bool hovered, bool valueOnly) {
   float w = static_cast<float>(width), h = static_cast<float>(height);
   graphics.SetClipRect(0, 0, w, h);
   graphics.SetClipRect(static_cast<float>(client.left), static_cast<float>(client.top),
                        static_cast<float>(client.right - client.left),
                        static_cast<float>(client.bottom - client.top), XorCombine);
-  graphics.Clear(ToArgb(White));
+  graphics.Clear(ToArgb(valueOnly ? ValueFaceColour : White));
   if (hovered) {
     Outline(graphics, ToArgb(White, 60, true), 0, 0, w - 1, h - 1);
     Outline(graphics, ToArgb(AccentColour, 90, true), 0, 0, w - 1, h - 1);
@@ -40,20 +40,25 @@ void DrawFrame(Graphics& graphics, int width, int height, const RECT& client, bo
 
 }  // namespace
 
+bool ShowsValueOnly(HWND edit) {
+  return !IsWindowEnabled(edit) || (GetWindowLongA(edit, GWL_STYLE) & ES_READONLY);
+}
+
 bool PaintEditFrame(HWND window, std::optional<bool> focused, std::optional<bool> hovered,
                     HDC given) {
   EditRecord* edit = ControlEntry(window, &StyleRecord::edits);
   if (!edit) return false;
-  bool focus = focused.value_or(edit->focused != 0);
-  bool hover = hovered.value_or(edit->hovered != 0);
+  const bool valueOnly = ShowsValueOnly(window);
+  const bool focus = !valueOnly && focused.value_or(edit->focused != 0);
+  const bool hover = !valueOnly && hovered.value_or(edit->hovered != 0);
   RECT place{};
   GetWindowRect(window, &place);
   int width = place.right - place.left, height = place.bottom - place.top;
   RECT client = ClientRectInWindow(window);
-  // The frame is cleared to opaque white before anything is drawn: what lies behind the edit
+  // The frame is cleared to an opaque face before anything is drawn: what lies behind the edit
   // never shows, so the look depends on these alone.
   LookKey key;
-  key.Add(focus).Add(hover).Add(width).Add(height).Add(client).Add(AccentColour);
+  key.Add(focus).Add(hover).Add(valueOnly).Add(width).Add(height).Add(client).Add(AccentColour);
   // Without a styled owner there is no background to paint on.
   if (!RecordAt(OwnerStyleIndex(window))) return false;
   TargetDc target(window, given, LookArea::WholeWindow);
@@ -62,7 +67,7 @@ bool PaintEditFrame(HWND window, std::optional<bool> focused, std::optional<bool
   ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
   ExcludeEmulatedScrollBars(dc, window, edit->covers);
   PresentLook(window, edit->looks, key, dc, RECT{0, 0, width, height}, [&](Graphics& graphics) {
-    DrawFrame(graphics, width, height, client, focus, hover);
+    DrawFrame(graphics, width, height, client, focus, hover, valueOnly);
   });
   return true;
 }

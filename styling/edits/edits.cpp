@@ -36,6 +36,7 @@ bool MayScroll(UINT message) {
     case EM_SCROLL:
     case EM_SCROLLCARET:
     case EM_SETHANDLE:
+    case EM_SETREADONLY:
       return true;
     default:
       return false;
@@ -170,6 +171,6 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     EditRecord* again = LiveEdit(window);
     if (!again) return;
     RepaintEmulatedScrollBars(window, again->covers);
-    if (message == WM_ENABLE) PaintEditFrame(window);
+    if (message == WM_ENABLE || message == EM_SETREADONLY) PaintEditFrame(window);
   });
 }

@@ -5,6 +5,7 @@
 
 #include "drawing/drawing.h"
 #include "styling/buttons/buttons.h"
+#include "styling/edits/edits.h"
 #include "styling/hook/hook.h"
 #include "styling/lists/lists.h"
 #include "styling/pages/pages.h"
@@ -28,6 +29,14 @@ constexpr COLORREF CloseHoverRed = 0x000000FF;
 // The last brush the frame handed out for a control's colour message; freed when the next one
 // is made and when the window goes.
 constexpr char ControlBrushProperty[] = "Ck_Kjhs";
+// The brush handed to a link control. Wine's SysLink deletes the brush it is handed after each
+// paint (Windows' does not): a link gets a brush of its own, made anew for each of its paints,
+// and the one before is freed only while it still lives.
+constexpr char LinkBrushProperty[] = "Ck_Ljhs";
+// The face of bordered read-only and disabled edits (ValueFaceColour).
+constexpr char ValueFaceBrushProperty[] = "Ck_Zdhs";
+// The colour of the panel that the last control asking lay on.
+constexpr char PanelBrushProperty[] = "Ck_Mbhs";
 
 // The window's styleIndex: its "Hw_lbID" when that still names its record, else a search.
 int FrameStyleIndex(HWND window) {
@@ -188,9 +197,47 @@ bool IsStyledPushButton(StyleRecord& record, HWND control) {
   return button && button->window == control && button->kind == PushButtonKind;
 }
 
-void FreeControlBrush(HWND window) {
-  if (auto brush = ReadHandleProperty<HGDIOBJ>(window, ControlBrushProperty)) DeleteObject(brush);
-  RemovePropA(window, ControlBrushProperty);
+void FreeBrushProperty(HWND window, const char* property) {
+  auto brush = ReadHandleProperty<HGDIOBJ>(window, property);
+  if (brush && GetObjectType(brush) == OBJ_BRUSH) DeleteObject(brush);
+  RemovePropA(window, property);
+}
+
+void FreeControlBrushes(HWND window) {
+  for (const char* property :
+       {ControlBrushProperty, LinkBrushProperty, ValueFaceBrushProperty, PanelBrushProperty}) {
+    FreeBrushProperty(window, property);
+  }
+}
+
+bool IsLinkControl(HWND window) { return ClassNameOf(window) == "SysLink"; }
+
+// The face of a bordered edit that shows a value only, with its text as the system's:
+// greyed while the edit is disabled.
+LRESULT ValueFace(HWND window, HWND edit, HDC dc) {
+  auto brush = ReadHandleProperty<HBRUSH>(window, ValueFaceBrushProperty);
+  if (!brush) {
+    brush = CreateSolidBrush(ValueFaceColour);
+    SetPropA(window, ValueFaceBrushProperty, brush);
+  }
+  SetBkColor(dc, ValueFaceColour);
+  if (!IsWindowEnabled(edit)) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+  return reinterpret_cast<LRESULT>(brush);
+}
+
+// A control lying wholly on a panel fills with the panel's colour, as it does in the system's
+// look: the frame's pixels there are hidden under the panel.
+LRESULT PanelFace(HWND window, COLORREF colour, HDC dc) {
+  auto brush = ReadHandleProperty<HBRUSH>(window, PanelBrushProperty);
+  LOGBRUSH kept{};
+  if (!brush || !GetObjectA(brush, sizeof kept, &kept) || kept.lbColor != colour) {
+    FreeBrushProperty(window, PanelBrushProperty);
+    brush = CreateSolidBrush(colour);
+    SetPropA(window, PanelBrushProperty, brush);
+  }
+  SetBkColor(dc, colour);
+  SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<LRESULT>(brush);
 }
 
 int PositiveModulo(int value, int modulus) { return ((value % modulus) + modulus) % modulus; }
@@ -292,7 +339,7 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       if (StyleRecord* record = RecordAt(FrameStyleIndex(window))) ReleaseEditBackgrounds(*record);
       break;
     case WM_NCDESTROY:
-      FreeControlBrush(window);
+      FreeControlBrushes(window);
       EndFade(window);
       RemoveStyleRecord(window);
       break;
@@ -329,10 +376,12 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 LRESULT FramePatternAnswer(int styleIndex, HDC dc, HWND asking, LRESULT answer) {
   StyleRecord* record = RecordAt(styleIndex);
-  // Read-only and disabled edits ask with WM_CTLCOLORSTATIC too: a bordered one keeps the
-  // dialog's light face, or its text would lie on the dark frame. A borderless one is a value
-  // shown as a label, and has the frame behind it as a label has.
-  if (record && record->edits.Find(asking) && HasFrame(asking)) return answer;
+  // Read-only and disabled edits ask with WM_CTLCOLORSTATIC too: a bordered one gets the face
+  // of a value, or its text would lie on the dark frame. A borderless one is a value shown as
+  // a label, and has the frame behind it as a label has.
+  if (record && record->edits.Find(asking) && HasFrame(asking)) {
+    return ValueFace(record->window, asking, dc);
+  }
   // The dialog's first erase comes before its first paint, and a dialog's group box leaves
   // what that erase filled: paint the frame now.
   if (record && !record->frameDC) PaintFrame(record->window);
@@ -342,15 +391,24 @@ LRESULT FramePatternAnswer(int styleIndex, HDC dc, HWND asking, LRESULT answer) 
   if (IsStyledPushButton(*record, asking)) {
     return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
   }
+  COLORREF panel = 0;
+  if (asking && asking != record->window && PanelUnder(asking, panel)) {
+    return PanelFace(record->window, panel, dc);
+  }
   auto frame = static_cast<HBITMAP>(GetCurrentObject(record->frameDC, OBJ_BITMAP));
   BITMAP size{};
   if (!frame || !GetObjectA(frame, sizeof size, &size) || size.bmWidth <= 1) return answer;
   // The brush is a copy of the frame's pixels: made anew only when they have changed.
   auto brush = ReadHandleProperty<HBRUSH>(record->window, ControlBrushProperty);
-  if (!brush || record->controlBrushVersion != record->frameVersion) {
+  if (asking && IsLinkControl(asking)) {
     brush = CreatePatternBrush(frame);
     if (!brush) return answer;
-    FreeControlBrush(record->window);
+    FreeBrushProperty(record->window, LinkBrushProperty);
+    SetPropA(record->window, LinkBrushProperty, brush);
+  } else if (!brush || record->controlBrushVersion != record->frameVersion) {
+    brush = CreatePatternBrush(frame);
+    if (!brush) return answer;
+    FreeBrushProperty(record->window, ControlBrushProperty);
     SetPropA(record->window, ControlBrushProperty, brush);
     record->controlBrushVersion = record->frameVersion;
   }

@@ -47,6 +47,49 @@ CanvasOwner FindCanvasOwner(HWND window) {
   return {OwnerStyleIndex(window), 0};
 }
 
+// The colour a rectangle static fills itself with (as the system's static does), or -1 for a
+// window that is no such panel.
+int PanelColour(HWND window) {
+  char name[16] = "";
+  if (!GetClassNameA(window, name, sizeof name) || lstrcmpiA(name, "Static") != 0) return -1;
+  switch (GetWindowLongA(window, GWL_STYLE) & SS_TYPEMASK) {
+    case SS_BLACKRECT:
+      return static_cast<int>(GetSysColor(COLOR_3DDKSHADOW));
+    case SS_GRAYRECT:
+      return static_cast<int>(GetSysColor(COLOR_3DSHADOW));
+    case SS_WHITERECT:
+      return static_cast<int>(GetSysColor(COLOR_3DHIGHLIGHT));
+    default:
+      return -1;
+  }
+}
+
+// The panels (rectangle statics) among the window's siblings that lie under part of the
+// rectangle, with their colours: a label on a white panel has the panel behind it, not the frame.
+// `place` is the rectangle in screen coordinates.
+template <typename Visit>
+void ForEachPanelUnder(HWND window, const RECT& place, Visit&& visit) {
+  HWND parent = GetParent(window);
+  if (!parent || (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0) return;
+  for (HWND sibling = GetWindow(window, GW_HWNDFIRST); sibling;
+       sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+    if (sibling == window || !IsWindowVisible(sibling)) continue;
+    RECT panel{}, overlap{};
+    GetWindowRect(sibling, &panel);
+    if (!IntersectRect(&overlap, &panel, &place)) continue;
+    int colour = PanelColour(sibling);
+    if (colour >= 0) visit(overlap, static_cast<COLORREF>(colour));
+  }
+}
+
+RECT OnScreen(HWND window, const RECT& rect) {
+  RECT own{};
+  GetWindowRect(window, &own);
+  RECT place = rect;
+  OffsetRect(&place, own.left, own.top);
+  return place;
+}
+
 }  // namespace
 
 HBITMAP CreateArgbBitmap(int width, int height) {
@@ -93,8 +136,29 @@ HDC BackgroundCanvas(HWND window, const RECT& rect) {
     BitBlt(canvas, 0, 0, width, height, record.frameDC, place.left + rect.left,
            place.top + rect.top, SRCCOPY);
   }
+  const RECT onScreen = OnScreen(window, rect);
+  ForEachPanelUnder(window, onScreen, [&](RECT overlap, COLORREF colour) {
+    OffsetRect(&overlap, -onScreen.left, -onScreen.top);
+    HBRUSH brush = CreateSolidBrush(colour);
+    if (!brush) return;
+    FillRect(canvas, &overlap, brush);
+    DeleteObject(brush);
+  });
   // A container's canvas is the plain copy: containers of this program have no overlay.
   return canvas;
+}
+
+bool PanelUnder(HWND window, COLORREF& colour) {
+  RECT own{};
+  GetWindowRect(window, &own);
+  bool whole = false;
+  ForEachPanelUnder(window, own, [&](const RECT& overlap, COLORREF panel) {
+    if (EqualRect(&overlap, &own)) {
+      whole = true;
+      colour = panel;
+    }
+  });
+  return whole;
 }
 
 LookKey ImageListKey(HIMAGELIST images) {
@@ -116,6 +180,11 @@ LookKey BackgroundKey(HWND window, const RECT& rect) {
   RECT place = RectRelativeTo(record.window, window);
   OffsetRect(&place, rect.left, rect.top);
   key.Add(place).Add(rect.right - rect.left).Add(rect.bottom - rect.top);
+  const RECT onScreen = OnScreen(window, rect);
+  ForEachPanelUnder(window, onScreen, [&](RECT overlap, COLORREF colour) {
+    OffsetRect(&overlap, -onScreen.left, -onScreen.top);
+    key.Add(overlap).Add(colour);
+  });
   if (!record.frameDC) return key.Add(0);  // a canvas of transparent black
   if (!record.frameKey.Empty()) return key.Add(1).Add(record.frameKey);
   return key.Add(2).Add(reinterpret_cast<std::intptr_t>(record.window)).Add(record.frameVersion);

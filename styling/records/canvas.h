@@ -19,8 +19,12 @@ HDC CreateMemoryCanvas(int width, int height);
 // A canvas of the rectangle's size (the rectangle is in the window's coordinates) that already
 // holds the pixels of the owner's frame bitmap behind it. The owner is the style record whose
 // window is the window or one of its ancestors, or whose container list holds such an
-// ancestor. 0 when there is no owner (nothing is left allocated then).
+// ancestor. Rectangle statics among the window's siblings (panels) fill their part of it, as
+// they lie behind whatever overlaps them. 0 when there is no owner (nothing is left allocated).
 HDC BackgroundCanvas(HWND window, const RECT& rect);
+
+// Whether a panel (a rectangle static among its siblings) lies under the whole window; its colour.
+bool PanelUnder(HWND window, COLORREF& colour);
 
 // What the background canvas of the rectangle would hold, for a kept look's key: where the
 // rectangle lies over the owner's frame, and what that frame was painted from (its frameKey),

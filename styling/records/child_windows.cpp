@@ -1,5 +1,7 @@
 #include "styling/records/child_windows.h"
 
+#include <cstdlib>
+
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
 
@@ -48,6 +50,12 @@ HDC GetChildClippedDC(HWND window, HDC dc, bool haveDc) {
 
 namespace {
 
+bool Overlaps(const RECT& own, HWND other) {
+  RECT rect{}, overlap{};
+  GetWindowRect(other, &rect);
+  return IntersectRect(&overlap, &rect, &own) != FALSE;
+}
+
 // The siblings from `first` down the z-order, the window itself aside, that overlap it and
 // are not group boxes.
 std::vector<HWND> OverlappingFrom(HWND window, HWND first) {
@@ -55,19 +63,39 @@ std::vector<HWND> OverlappingFrom(HWND window, HWND first) {
   RECT own{};
   GetWindowRect(window, &own);
   for (HWND sibling = first; sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-    RECT rect{}, overlap{};
-    GetWindowRect(sibling, &rect);
-    if (sibling != window && IntersectRect(&overlap, &rect, &own) && !IsGroupBox(sibling)) {
+    if (sibling != window && !IsGroupBox(sibling) && Overlaps(own, sibling)) {
       found.push_back(sibling);
     }
   }
   return found;
 }
 
+// The band of a group box that its border and caption take: its edges, and at the top the
+// height of its caption, where the top edge runs.
+void ExcludeGroupBoxBorder(HDC dc, HWND box, RECT rect) {
+  constexpr int Edge = 2;
+  LOGFONTA font{};
+  auto handle = reinterpret_cast<HFONT>(SendMessageA(box, WM_GETFONT, 0, 0));
+  int top = handle && GetObjectA(handle, sizeof font, &font) ? std::abs(font.lfHeight) + Edge : 16;
+  ExcludeClipRect(dc, rect.left, rect.top, rect.left + Edge, rect.bottom);
+  ExcludeClipRect(dc, rect.right - Edge, rect.top, rect.right, rect.bottom);
+  ExcludeClipRect(dc, rect.left, rect.bottom - Edge, rect.right, rect.bottom);
+  ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.top + top);
+}
+
 }  // namespace
 
 std::vector<HWND> SiblingsBelow(HWND window) {
-  return OverlappingFrom(window, GetWindow(window, GW_HWNDNEXT));
+  std::vector<HWND> found = OverlappingFrom(window, GetWindow(window, GW_HWNDNEXT));
+  RECT own{};
+  GetWindowRect(window, &own);
+  // A group box's border is drawn whichever of the two lies above.
+  for (HWND sibling = GetWindow(window, GW_HWNDFIRST); sibling;
+       sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+    if (sibling != window && IsGroupBox(sibling) && Overlaps(own, sibling))
+      found.push_back(sibling);
+  }
+  return found;
 }
 
 std::vector<HWND> OverlappingSiblings(HWND window) {
@@ -85,6 +113,11 @@ void ExcludeSiblingsBelow(HDC dc, HWND window, const std::vector<HWND>& siblings
     RECT rect{}, overlap{};
     GetWindowRect(below, &rect);
     if (!IntersectRect(&overlap, &rect, &own)) continue;
+    if (IsGroupBox(below)) {
+      OffsetRect(&rect, -origin.x, -origin.y);
+      ExcludeGroupBoxBorder(dc, below, rect);
+      continue;
+    }
     OffsetRect(&overlap, -origin.x, -origin.y);
     ExcludeClipRect(dc, overlap.left, overlap.top, overlap.right, overlap.bottom);
   }

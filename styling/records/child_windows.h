@@ -16,13 +16,14 @@ HDC GetChildClippedDC(HWND window, HDC dc = nullptr, bool haveDc = false);
 
 // The siblings below the window in z-order that overlap it, group boxes aside: the system paints
 // those after the window, so where they overlap they show, and a label reaching over a field
-// leaves the field whole. Depends on the dialog's layout only: a painter keeps the answer.
+// leaves the field whole. Group boxes that overlap it, above or below, are listed too: their
+// border stays whole beside it. Depends on the dialog's layout only: a painter keeps the answer.
 std::vector<HWND> SiblingsBelow(HWND window);
 // Every sibling, above or below, that overlaps the window, group boxes aside: a tab control
 // leaves the pages lying over it to paint themselves.
 std::vector<HWND> OverlappingSiblings(HWND window);
 // Cuts from a DC of the window's client area those of the siblings that are visible, not
-// WS_EX_TRANSPARENT, and still overlap it.
+// WS_EX_TRANSPARENT, and still overlap it; of a group box, only its border and caption band.
 void ExcludeSiblingsBelow(HDC dc, HWND window, const std::vector<HWND>& siblings);
 
 // Invalidates (and erases) every visible direct child of the window.

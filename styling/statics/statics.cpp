@@ -143,8 +143,9 @@ void DrawStaticText(Graphics& graphics, StaticEntry& entry, const std::string& t
   RectF halo{0.0f, HaloTextDrop,
              static_cast<float>(client.right + entry.caption.Font().fontSize + 10),
              static_cast<float>(client.bottom)};
-  DrawHaloText(graphics, layout, entry.caption.Pen(), halo, HaloTextColour, HaloGlowColour,
-               HaloScale);
+  // A disabled label says so in the system's grey for disabled text; its style is in the key.
+  const COLORREF colour = IsWindowEnabled(window) ? HaloTextColour : GetSysColor(COLOR_GRAYTEXT);
+  DrawHaloText(graphics, layout, entry.caption.Pen(), halo, colour, HaloGlowColour, HaloScale);
 }
 
 // The image of a bitmap static by its placement. False when the static has no image.

@@ -42,9 +42,9 @@ TEST(PushButtons, OnlyPushButtonTypesAreTakenOverAndOnlyOnce) {
     int kind;  // after both button installers; the push-button one takes kind 0 only
   } cases[] = {{BS_PUSHBUTTON, PushButtonKind}, {BS_DEFPUSHBUTTON, PushButtonKind},
                {BS_USERBUTTON, PushButtonKind}, {BS_CHECKBOX, CheckBoxKind},
-               {BS_AUTOCHECKBOX, CheckBoxKind}, {BS_RADIOBUTTON, SystemLook},
-               {BS_3STATE, SystemLook},         {BS_AUTO3STATE, SystemLook},
-               {BS_GROUPBOX, SystemLook},       {BS_AUTORADIOBUTTON, RadioButtonKind},
+               {BS_AUTOCHECKBOX, CheckBoxKind}, {BS_RADIOBUTTON, RadioButtonKind},
+               {BS_3STATE, CheckBoxKind},       {BS_AUTO3STATE, CheckBoxKind},
+               {BS_GROUPBOX, GroupBoxKind},     {BS_AUTORADIOBUTTON, RadioButtonKind},
                {BS_OWNERDRAW, SystemLook}};
   HWND buttons[std::size(cases)];
   for (size_t i = 0; i < std::size(cases); ++i) {
@@ -63,7 +63,7 @@ TEST(PushButtons, OnlyPushButtonTypesAreTakenOverAndOnlyOnce) {
   // The check-box installer takes what the push-button one left, once.
   InstallCheckBoxesAndRadioButtons(host.StyleIndex(), host.window);
   InstallCheckBoxesAndRadioButtons(host.StyleIndex(), host.window);
-  ASSERT_EQ(record.buttons.Count(), 6);
+  ASSERT_EQ(record.buttons.Count(), 10);
 
   for (size_t i = 0; i < std::size(cases); ++i) {
     HWND button = buttons[i];

@@ -26,10 +26,10 @@ const Row Rows[] = {{BS_CHECKBOX, CheckBoxKind, BST_CHECKED},
                     {BS_PUSHBOX, CheckBoxKind},
                     {BS_AUTORADIOBUTTON | WS_GROUP, RadioButtonKind, BST_CHECKED},
                     {BS_AUTORADIOBUTTON, RadioButtonKind},
-                    {BS_RADIOBUTTON | WS_GROUP, SystemLook, BST_CHECKED},
-                    {BS_3STATE, SystemLook, BST_INDETERMINATE},
-                    {BS_AUTO3STATE, SystemLook},
-                    {BS_GROUPBOX, SystemLook},
+                    {BS_RADIOBUTTON | WS_GROUP, RadioButtonKind, BST_CHECKED},
+                    {BS_3STATE, CheckBoxKind, BST_INDETERMINATE},
+                    {BS_AUTO3STATE, CheckBoxKind},
+                    {BS_GROUPBOX, GroupBoxKind},
                     {BS_OWNERDRAW, SystemLook},
                     {BS_PUSHBUTTON, PushButtonKind}};
 // The rows the looks are tried on (unchecked automatic ones), and one to take the focus.
@@ -126,9 +126,21 @@ TEST(ChecksAndRadios, LooksInPixels) {
       const int ringX = radio ? 1 : 2;
       EXPECT_TRUE(IsCyan(hover.At(ringX, by + 6))) << id << ": the glow ring";
       EXPECT_FALSE(IsCyan(checked.At(ringX, by + 6))) << id << ": no ring without hover";
-      EXPECT_EQ(disabled.At(mx, by + 6), (Rgb{192, 192, 192})) << id << ": a grey panel, no box";
+      // Disabled and checked: the mark stays, grey, in a pale box on the grey panel.
+      EXPECT_EQ(disabled.At(mx, by + 6), radio ? (Rgb{112, 112, 112}) : (Rgb{232, 232, 232}))
+          << id << ": the greyed dot, or the pale box beside the greyed tick";
+      int markPixels = 0;
+      for (int y = by; y < by + 12; ++y) {
+        for (int x = 3; x < 15; ++x) markPixels += disabled.At(x, y).Near(Rgb{112, 112, 112}, 30);
+      }
+      EXPECT_GT(markPixels, 6) << id << ": the greyed mark";
+      EXPECT_EQ(disabled.At(disabled.width - 4, by + 6), (Rgb{192, 192, 192})) << id << ": panel";
       EXPECT_LT(disabled.At(disabled.width - 1, by + 6).r, 150) << id << ": its right border";
-      EXPECT_GT(disabled.Count(IsDark), 10) << id << ": the caption stays";
+      const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
+      const Rgb greyText{GetRValue(grey), GetGValue(grey), GetBValue(grey)};
+      EXPECT_GT(disabled.Count([&](const Rgb& p) { return p.Near(greyText, 24); }), 10)
+          << id << ": the caption stays, in the system's grey";
+      EXPECT_EQ(disabled.Count(IsDark), 0) << id << ": nothing black";
       for (int x = 16; x < (radio ? 18 : 20); ++x) {
         for (int y = 0; y < plain.height; ++y) EXPECT_FALSE(IsDark(plain.At(x, y))) << "caption";
       }

@@ -18,11 +18,17 @@ namespace {
 const bool classesRegistered = (RegisterGalleryControlClasses(), true);
 
 enum class Expect {
-  Face,    // the control's own face shows over all of its window, the top rows included
-  Frame,   // the frame shows behind it (a borderless read-only edit holding a value)
-  Lines,   // its text has the system's lines and no glyph reaches its last column or row
-  Border,  // the frame's border beside it is drawn as it is elsewhere
-  Top,     // its caption's first line is where the system puts it
+  Face,       // the control's own face (or the panel under it) shows over all of its window
+  Frame,      // the frame shows behind it (a borderless read-only edit holding a value)
+  Lines,      // its text has the system's lines and no glyph reaches its last column or row
+  Border,     // the frame's border beside it is drawn as it is elsewhere
+  Top,        // its caption's first line is where the system puts it
+  Mark,       // its box or circle tells its check state apart from the control of the id before
+  Greyed,     // its caption is drawn in grey, not black
+  Value,      // its face is nearer the frame's tone than an editable field's white
+  BoxRight,   // its check box lies at its right edge, as the system puts it
+  NoLight,    // (id 0: the dialog) its client area outside the controls shows the frame
+  GroupEdge,  // the right edge of the group box of the id before is whole beside it
 };
 
 struct Check {
@@ -46,6 +52,22 @@ const LayoutCase Layouts[] = {
     {"right-aligned and centred labels", 740, {{740, Expect::Lines}, {742, Expect::Lines}}},
     {"a value in a borderless read-only edit", 750, {{751, Expect::Frame}}},
     {"a label past the client edge", 760, {{760, Expect::Border}}},
+    {"disabled and read-only controls showing their state",
+     770,
+     {{771, Expect::Mark},
+      {772, Expect::Mark},
+      {779, Expect::Mark},
+      {773, Expect::Greyed},
+      {774, Expect::Value},
+      {775, Expect::Value},
+      {777, Expect::BoxRight}}},
+    {"a white panel over the top third",
+     780,
+     {{0, Expect::NoLight}, {781, Expect::Face}, {782, Expect::Face}}},
+    {"an etched separator", 790, {{0, Expect::NoLight}}},
+    {"a progress bar with labels only", 800, {{0, Expect::NoLight}}},
+    {"a link among labels", 810, {{0, Expect::NoLight}}},
+    {"a label reaching a group box's edge", 820, {{821, Expect::GroupEdge}}},
 };
 
 std::string ClassOf(HWND window) {
@@ -98,6 +120,50 @@ int FirstDarkRow(const Snapshot& shot) {
     }
   }
   return -1;
+}
+
+bool Light(Rgb p) { return p.r > 200 && p.g > 200 && p.b > 200; }
+int Brightness(Rgb p) { return (p.r + p.g + p.b) / 3; }
+
+// Pixels of the first 16 columns (where a box or circle lies) that differ between two shots.
+int MarkPixelsApart(const Snapshot& a, const Snapshot& b) {
+  int apart = 0;
+  for (int y = 0; y < a.height && y < b.height; ++y) {
+    for (int x = 0; x < 16 && x < a.width && x < b.width; ++x) {
+      apart += a.At(x, y).Near(b.At(x, y), 40) ? 0 : 1;
+    }
+  }
+  return apart;
+}
+
+int MeanBrightness(const Snapshot& shot) {
+  long sum = 0;
+  for (const Rgb& p : shot.pixels) sum += Brightness(p);
+  return shot.pixels.empty() ? 0 : static_cast<int>(sum / static_cast<long>(shot.pixels.size()));
+}
+
+// Share of the dialog's client pixels outside every visible control that are light.
+double LightShareOutsideControls(HWND dialog) {
+  Snapshot shot = Capture(dialog);
+  std::vector<RECT> controls;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT place{};
+    GetWindowRect(child, &place);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    controls.push_back(place);
+  }
+  int light = 0, all = 0;
+  for (int y = 0; y < shot.height; ++y) {
+    for (int x = 0; x < shot.width; ++x) {
+      bool inside = false;
+      for (const RECT& place : controls) inside = inside || PtInRect(&place, POINT{x, y});
+      if (inside) continue;
+      ++all;
+      light += Light(shot.At(x, y)) ? 1 : 0;
+    }
+  }
+  return all ? static_cast<double>(light) / all : 0;
 }
 
 bool DarkInColumn(const Snapshot& shot, int x) {
@@ -178,6 +244,14 @@ TEST(GalleryLayouts, EachShowsStyledWhatTheSystemShowsAndGrowsBySixPixelsOnly) {
           Save(whole, file + "_styled");
           EXPECT_EQ(whole.width, plain.width + 6);
           for (const Check& check : layout.checks) {
+            if (check.expect == Expect::NoLight) {
+              // Painted again whole: a brush some control freed after the first paint shows.
+              RedrawWindow(dialog, nullptr, nullptr,
+                           RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+              PumpFor(100);
+              EXPECT_LT(LightShareOutsideControls(dialog), 0.02);
+              continue;
+            }
             HWND control = GetDlgItem(dialog, check.id);
             Snapshot shot = Capture(control, check.expect == Expect::Face);
             switch (check.expect) {
@@ -206,6 +280,49 @@ TEST(GalleryLayouts, EachShowsStyledWhatTheSystemShowsAndGrowsBySixPixelsOnly) {
               case Expect::Top:
                 EXPECT_NEAR(FirstDarkRow(shot), plain.textTop[check.id], 2) << check.id;
                 break;
+              case Expect::Mark:
+                EXPECT_GT(MarkPixelsApart(shot, Capture(GetDlgItem(dialog, check.id - 1))), 5)
+                    << check.id;
+                break;
+              case Expect::Greyed:
+                EXPECT_EQ(shot.Count(Dark), 0) << check.id;
+                EXPECT_GT(shot.Count([](Rgb p) { return Brightness(p) < 150; }), 10) << check.id;
+                break;
+              case Expect::Value: {
+                // An editable field's face is white; the frame's is about 100.
+                int face = MeanBrightness(shot);
+                EXPECT_LT(face, (100 + 255) / 2 + 20) << check.id;
+                EXPECT_GT(face, 140) << check.id << " text stays on a light enough face";
+                break;
+              }
+              case Expect::BoxRight: {
+                // The box's white face: in the last 16 columns, none in the first 16.
+                int right = 0, left = 0;
+                for (int y = 0; y < shot.height; ++y) {
+                  for (int x = 0; x < 16; ++x) {
+                    left += shot.At(x, y).Near(Rgb{255, 255, 255}, 12) ? 1 : 0;
+                    right += shot.At(shot.width - 1 - x, y).Near(Rgb{255, 255, 255}, 12) ? 1 : 0;
+                  }
+                }
+                EXPECT_GT(right, 40) << check.id;
+                EXPECT_LT(left, right / 4) << check.id;
+                break;
+              }
+              case Expect::NoLight:
+                break;
+              case Expect::GroupEdge: {
+                RECT box{}, label{};
+                GetWindowRect(GetDlgItem(dialog, check.id - 1), &box);
+                GetWindowRect(control, &label);
+                MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
+                MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&label), 2);
+                Snapshot client = Capture(dialog);
+                int x = box.right - 2, y = (label.top + label.bottom) / 2;
+                Rgb beside = client.At(x, y), below = client.At(x, box.bottom - 10);
+                EXPECT_TRUE(beside.Near(below, 8))
+                    << beside.r << "," << beside.g << "," << beside.b;
+                break;
+              }
               case Expect::Border: {
                 int y = MiddleRowInWindow(dialog, control), x = whole.width - 2;
                 Rgb beside = whole.At(x, y), elsewhere = whole.At(x, whole.height / 2);
