@@ -17,7 +17,7 @@
 #include "styling/trackbars/trackbars.h"
 #include "styling/updowns/updowns.h"
 
-HHOOK StyleHookHandle = nullptr;
+thread_local HHOOK StyleHookHandle = nullptr;
 
 namespace {
 
@@ -69,19 +69,26 @@ void InstallControlFamilies(int styleIndex, HWND dialog) {
   InstallChildDialogs(styleIndex, dialog);
 }
 
-int openStyledCalls = 0;  // StyledMessageBox and StyledDialogBox calls under way
+// Hooks are thread hooks: each thread keeps its own hook, styled calls and waiting dialogs.
+thread_local int openStyledCalls = 0;  // StyledMessageBox and StyledDialogBox calls under way
 
-// Top-level dialogs seen created and not routed yet, made layered and transparent as they are
-// first shown: the system's look never reaches the screen before the router takes them on their
-// activation. Child dialogs (property pages) are styled with their parent and stay as they are.
+// Top-level dialogs seen created and not routed yet. Each is subclassed from its creation, so
+// that its own messages tell when it is shown, by whatever call (ShowWindow, SetWindowPos with
+// SWP_SHOWWINDOW, a style with WS_VISIBLE): it is made layered and transparent just before, and
+// the system's look never reaches the screen. A dialog shown without activation is routed once
+// it is shown, rather than waiting invisible for an activation that does not come. Child
+// dialogs (property pages) are styled with their parent and stay as they are.
 struct WaitingDialog {
   HWND window = nullptr;
-  bool hidden = false;  // made layered and transparent by us
+  WNDPROC priorProc = nullptr;
+  bool unicode = false;      // subclassed through the window's own character set: no conversion
+  bool hidden = false;       // made layered and transparent by us
+  bool passThrough = false;  // done waiting, but subclassed over since: only forwards
 };
-std::vector<WaitingDialog> hiddenUntilRouted;
+thread_local std::vector<WaitingDialog> waitingDialogs;
 
 WaitingDialog* FindWaiting(HWND window) {
-  for (WaitingDialog& waiting : hiddenUntilRouted) {
+  for (WaitingDialog& waiting : waitingDialogs) {
     if (waiting.window == window) return &waiting;
   }
   return nullptr;
@@ -93,16 +100,42 @@ bool IsDialogClass(HWND window) {
   return std::strcmp(className, "#32770") == 0;
 }
 
-// Seen created: a top-level dialog is hidden as it is first shown. Not now: Wine sets the
-// extended style from its creation parameters again after the hook has run.
+LRESULT CALLBACK WaitingDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+WNDPROC SetProcedure(HWND window, bool unicode, WNDPROC procedure) {
+  auto value = reinterpret_cast<LONG_PTR>(procedure);
+  return reinterpret_cast<WNDPROC>(unicode ? SetWindowLongPtrW(window, GWLP_WNDPROC, value)
+                                           : SetWindowLongPtrA(window, GWLP_WNDPROC, value));
+}
+
+// Seen created: a top-level dialog waits, subclassed, for its showing. Not made transparent now:
+// Wine sets the extended style from its creation parameters again after the hook has run.
 void NoteCreated(HWND window, const CREATESTRUCTA& create) {
   // A dialog its creator made layered is drawn by that creator until the router takes it.
   if ((create.style & WS_CHILD) || (create.dwExStyle & WS_EX_LAYERED)) return;
-  if (IsDialogClass(window)) hiddenUntilRouted.push_back({window});
+  if (!IsDialogClass(window) || FindWaiting(window)) return;
+  WaitingDialog waiting{window};
+  waiting.unicode = IsWindowUnicode(window) != FALSE;
+  waiting.priorProc = SetProcedure(window, waiting.unicode, WaitingDialogProc);
+  if (waiting.priorProc) waitingDialogs.push_back(waiting);
 }
 
-// WM_SHOWWINDOW comes before the window is shown and so before its first paint.
-void HideIfShownBeforeRouted(HWND window) {
+// Ends the wait: the dialog gets its procedure back, unless someone has subclassed it over ours
+// since; then ours stays in the chain and only forwards until the window goes.
+void StopWaiting(HWND window) {
+  WaitingDialog* waiting = FindWaiting(window);
+  if (!waiting || waiting->passThrough) return;
+  auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+  if (current != WaitingDialogProc) {
+    waiting->passThrough = true;
+    return;
+  }
+  SetProcedure(window, waiting->unicode, waiting->priorProc);
+  std::erase_if(waitingDialogs, [window](const WaitingDialog& w) { return w.window == window; });
+}
+
+// Called before the window becomes visible, and so before its first paint.
+void HideUntilRouted(HWND window) {
   WaitingDialog* waiting = FindWaiting(window);
   if (!waiting || waiting->hidden || FindStyleRecord(window)) return;
   MakeLayered(window, false);
@@ -110,31 +143,64 @@ void HideIfShownBeforeRouted(HWND window) {
   waiting->hidden = true;
 }
 
-HHOOK showHook = nullptr;
-
-LRESULT CALLBACK ShowHook(int code, WPARAM wParam, LPARAM lParam) {
-  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-  if (code == HC_ACTION && sent->message == WM_SHOWWINDOW && sent->wParam) {
-    HideIfShownBeforeRouted(sent->hwnd);
-  }
-  return CallNextHookEx(showHook, code, wParam, lParam);
+// Shown and still not routed: no activation took it (SW_SHOWNA, SWP_NOACTIVATE, a dialog
+// opened while another is being activated). It is routed now, so its first paint fades it in.
+void RouteIfShown(HWND window) {
+  WaitingDialog* waiting = FindWaiting(window);
+  if (waiting && waiting->hidden && IsWindowVisible(window)) RouteDialog(window);
 }
 
-// A dialog that no hook is left to take over (never activated while one was installed) gets
-// the system's look back rather than staying invisible.
+bool GainsVisibleStyle(WPARAM which, LPARAM lParam) {
+  const auto* change = reinterpret_cast<const STYLESTRUCT*>(lParam);
+  return which == static_cast<WPARAM>(GWL_STYLE) && change &&
+         (change->styleNew & ~change->styleOld & WS_VISIBLE);
+}
+
+LRESULT CALLBACK WaitingDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const WaitingDialog* waiting = FindWaiting(window);
+  if (!waiting) return DefWindowProcA(window, message, wParam, lParam);
+  // Copied: the list may change under the call (a nested dialog, the router).
+  const WNDPROC prior = waiting->priorProc;
+  const bool unicode = waiting->unicode;
+  const bool watching = !waiting->passThrough;
+  const auto* position = reinterpret_cast<const WINDOWPOS*>(lParam);
+  if (watching) {
+    if ((message == WM_SHOWWINDOW && wParam) ||
+        (message == WM_WINDOWPOSCHANGING && position && (position->flags & SWP_SHOWWINDOW)) ||
+        (message == WM_STYLECHANGING && GainsVisibleStyle(wParam, lParam))) {
+      HideUntilRouted(window);
+    }
+  }
+  LRESULT result = unicode ? CallWindowProcW(prior, window, message, wParam, lParam)
+                           : CallWindowProcA(prior, window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    std::erase_if(waitingDialogs, [window](const WaitingDialog& w) { return w.window == window; });
+  } else if (watching &&
+             ((message == WM_WINDOWPOSCHANGED && position && (position->flags & SWP_SHOWWINDOW)) ||
+              (message == WM_STYLECHANGED && GainsVisibleStyle(wParam, lParam)))) {
+    RouteIfShown(window);
+  }
+  return result;
+}
+
+// A dialog that no hook is left to take over gets its procedure back, and the system's look if
+// it was hidden, rather than staying invisible.
 void ShowUnroutedDialogs() {
-  for (const auto& [window, hidden] : hiddenUntilRouted) {
-    if (!hidden || !IsWindow(window) || FindStyleRecord(window)) continue;
-    SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) & ~WS_EX_LAYERED);
-    RedrawWindow(window, nullptr, nullptr,
+  std::vector<WaitingDialog> ended;
+  for (const WaitingDialog& waiting : waitingDialogs) {
+    if (!waiting.passThrough) ended.push_back(waiting);
+  }
+  for (const WaitingDialog& waiting : ended) {
+    StopWaiting(waiting.window);
+    if (!waiting.hidden || !IsWindow(waiting.window) || FindStyleRecord(waiting.window)) continue;
+    SetWindowLongA(waiting.window, GWL_EXSTYLE,
+                   GetWindowLongA(waiting.window, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+    RedrawWindow(waiting.window, nullptr, nullptr,
                  RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
   }
-  hiddenUntilRouted.clear();
 }
 
 void Unhook() {
-  if (showHook) UnhookWindowsHookEx(showHook);
-  showHook = nullptr;
   if (!StyleHookHandle) return;
   UnhookWindowsHookEx(StyleHookHandle);
   StyleHookHandle = nullptr;
@@ -188,7 +254,6 @@ INT_PTR StyledPropertySheet(const PROPSHEETHEADERA* header) {
 void InstallStyleHook() {
   Unhook();  // one hook at a time
   StyleHookHandle = SetWindowsHookExA(WH_CBT, StyleHook, nullptr, GetCurrentThreadId());
-  showHook = SetWindowsHookExA(WH_CALLWNDPROC, ShowHook, nullptr, GetCurrentThreadId());
 }
 
 void RemoveStyleHook() {
@@ -213,6 +278,7 @@ void RouteDialog(HWND window) {
   if (!IsWindow(window) || FindStyleRecord(window)) return;
   StyleRecord record;
   record.window = window;
+  StopWaiting(window);  // the frame procedure takes the dialog's own one
   Widen(window);
   ApplyRoundedRegion(window);
   record.captionButtons.Append(CloseButton());
@@ -225,8 +291,6 @@ void RouteDialog(HWND window) {
   InstallControlFamilies(styleIndex, window);
   SubclassWindow(window, FrameWndProc);
   WriteProperty(window, EntryIndexProperty, styleIndex);
-  std::erase_if(hiddenUntilRouted,
-                [window](const WaitingDialog& waiting) { return waiting.window == window; });
 }
 
 void MakeLayered(HWND window, bool mouseTransparent) {

@@ -4,8 +4,8 @@
 #include <windows.h>
 #include <prsht.h>
 
-// The handle of the installed style hook; 0 when none is installed.
-extern HHOOK StyleHookHandle;
+// The handle of the calling thread's installed style hook; 0 when none is installed.
+extern thread_local HHOOK StyleHookHandle;
 
 // A system message box whose dialog the hook takes over (the hook is gone when it returns); returns
 // the pressed button's identifier minus 1 (IDOK gives 0, IDYES 5, IDNO 6; a failed box gives -1).

@@ -171,6 +171,26 @@ TEST(StyleHook, OneAtATimeAndNoneLeftByACallThatMadeNoWindow) {
   EXPECT_FALSE(takenOver) << "the thread's next plain dialog stays plain";
 }
 
+// Hooks are thread hooks: another thread's styled call neither removes nor replaces this one's.
+TEST(StyleHook, EachThreadKeepsItsOwn) {
+  InstallStyleHook();
+  HHOOK mine = StyleHookHandle;
+  HANDLE other = CreateThread(
+      nullptr, 0,
+      [](LPVOID) -> DWORD {
+        InstallStyleHook();
+        RemoveStyleHook();
+        return 0;
+      },
+      nullptr, 0, nullptr);
+  ASSERT_NE(other, nullptr);
+  WaitForSingleObject(other, INFINITE);
+  CloseHandle(other);
+  EXPECT_EQ(StyleHookHandle, mine);
+  EXPECT_TRUE(UnhookWindowsHookEx(mine)) << "the other thread removed this thread's hook";
+  StyleHookHandle = nullptr;
+}
+
 TEST(StyledMessageBox, ReturnsTheButtonIdentifierMinusOne) {
   EXPECT_EQ(RunStyledBox([](HWND box) { CloseBox(box, IDYES); }, MB_YESNO), 5);
   EXPECT_EQ(RunStyledBox([](HWND box) { CloseBox(box, IDNO); }, MB_YESNO), 6);

@@ -1,6 +1,7 @@
 // A dialog the hook takes over gets no paint in the system's look while it is visible and not
 // yet layered (on screen: a light flash before the fade-in): message boxes, styled dialogs and
-// the common dialogs alike.
+// the common dialogs alike, however they are shown; and none stays invisible while the styled
+// call is open.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 
 #include "gallery/common_dialogs.h"
 #include "gallery/gallery_table.h"
+#include "styling/records/records.h"
 #include "tests/styling/test_support.h"
 #include "tests/toolbars/soak_runs.h"
 
@@ -42,31 +44,99 @@ LRESULT CALLBACK WatchPosted(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(postedWatch, code, wParam, lParam);
 }
 
+const std::vector<GalleryControl> OneLabel = {
+    {.className = "STATIC", .text = "标签", .place = {10, 10, 80, 12}}};
+DialogTemplate small = BuildGalleryTemplate(OneLabel, "shown");
+
+HWND opened = nullptr, modeless = nullptr;
+bool modelessSeen = false;
+
+INT_PTR CALLBACK SmallDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+    if (dialog == modeless)
+      DestroyWindow(dialog);
+    else
+      EndDialog(dialog, IDOK);
+  }
+  // The modeless one (parameter 1) takes no focus: that would activate it while hidden.
+  return (message == WM_INITDIALOG && lParam == 0) || message == WM_COMMAND;
+}
+
+// Seen: taken over (the frame fades it in) or in the system's look, not left transparent.
+bool Seen(HWND dialog) {
+  return IsWindowVisible(dialog) &&
+         (FindStyleRecord(dialog) || !(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_LAYERED));
+}
+
+// Shows itself by SetWindowPos, which sends no WM_SHOWWINDOW.
+INT_PTR CALLBACK ShownByPositionProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowPos(dialog, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+  }
+  return SmallDialogProc(dialog, message, wParam, lParam);
+}
+
+// Opens a modeless dialog beside itself, shown without activation.
+INT_PTR CALLBACK OpensModelessProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    opened = dialog;
+    modeless = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), small.Get(), dialog,
+                                          SmallDialogProc, 1);
+    ShowWindow(modeless, SW_SHOWNA);
+    modelessSeen = Seen(modeless);  // before any activation can take it over
+  }
+  return SmallDialogProc(dialog, message, wParam, lParam);
+}
+
 TEST(FirstPaint, NoTakenOverDialogIsPaintedInTheSystemsLookWhileVisible) {
   RegisterGalleryControlClasses();
   static DialogTemplate gallery = BuildGalleryTemplate();
   const struct {
     const char* name;
-    std::function<void()> open;
+    std::function<bool()> open;  // whether every dialog it opened was seen while open
   } rows[] = {
-      {"message box", [] { RunStyledBox([](HWND) {}); }},
+      {"message box", [] { return RunStyledBox([](HWND) {}), true; }},
       {"styled dialog",
        [] {
          RunStyledDialog(
              gallery.Get(), [](HWND) {}, GalleryDialogProc);
+         return true;
        }},
-      {"find", [] { SoakCommonDialog("find", 0); }},
-      {"font", [] { SoakCommonDialog("font", 0); }},
+      {"find", [] { return SoakCommonDialog("find", 0), true; }},
+      {"font", [] { return SoakCommonDialog("font", 0), true; }},
+      {"shown by SetWindowPos",
+       [] {
+         bool seen = false;
+         RunStyledDialog(
+             small.Get(), [&](HWND dialog) { seen = Seen(dialog); }, ShownByPositionProc);
+         return seen;
+       }},
+      {"modeless, shown without activation from WM_INITDIALOG",
+       [] {
+         bool seen = false;
+         RunStyledDialog(
+             small.Get(),
+             [&](HWND) {
+               // Called for whichever is painted first: the dialog's modal loop shows it
+               // only once its queue is empty.
+               seen = modelessSeen && Seen(modeless);
+               CloseBox(opened);
+             },
+             OpensModelessProc);
+         return seen;
+       }},
   };
   const DWORD thread = GetCurrentThreadId();
   for (const auto& row : rows) {
     systemLookPaints = 0;
     sentWatch = SetWindowsHookExA(WH_CALLWNDPROC, WatchSent, nullptr, thread);
     postedWatch = SetWindowsHookExA(WH_GETMESSAGE, WatchPosted, nullptr, thread);
-    row.open();
+    bool seen = row.open();
     UnhookWindowsHookEx(sentWatch);
     UnhookWindowsHookEx(postedWatch);
     EXPECT_EQ(systemLookPaints, 0) << row.name;
+    EXPECT_TRUE(seen) << row.name;
   }
 }
 

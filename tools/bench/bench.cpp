@@ -85,8 +85,8 @@ void PlainBox(const std::function<void(HWND)>& whileShown, const char* text = We
 
 // --- the table ---
 void PrintHeader() {
-  std::printf("%-34s %10s %10s %8s %8s  %-6s %17s\n", "measure (median ms)", "styled", "plain",
-              "ratio", "goal", "", "display server");
+  std::printf("%-34s %10s %10s %8s %8s  %-6s %6s %6s %17s\n", "measure (median ms)", "styled",
+              "plain", "ratio", "goal", "", "rounds", "halves", "display server");
 }
 
 void WelcomeRepaint() {
@@ -100,7 +100,7 @@ void WelcomeRepaint() {
       TimeRepaint(plain);
       Pair pair = AlternateMedians(
           rounds, [&] { return TimeRepaint(styled); }, [&] { return TimeRepaint(plain); });
-      PrintRow("welcome box: full repaint", pair, 3.0);
+      PrintRow("welcome box: full repaint", pair, WelcomeRepaintGoal);
     });
   });
 }
@@ -122,7 +122,7 @@ void FirstPaint() {
   timeBox(false);
   Pair pair = AlternateMedians(
       rounds, [&] { return timeBox(true); }, [&] { return timeBox(false); });
-  PrintRow("welcome box: call to first paint", pair, 1.5);
+  PrintRow("welcome box: call to first paint", pair, FirstPaintGoal);
 }
 
 void Soak() {
@@ -237,6 +237,7 @@ void LetDisplayCatchUp() {
 
 Pair AlternateMedians(int rounds, const std::function<double()>& styled,
                       const std::function<double()>& plain) {
+  static const int maxBlocks = Repeats("BENCH_MAX_BLOCKS", 8);
   std::vector<double> a, b;
   double displayA = 0, displayB = 0;
   auto sample = [](std::vector<double>& into, double& display,
@@ -246,19 +247,35 @@ Pair AlternateMedians(int rounds, const std::function<double()>& styled,
     LetDisplayCatchUp();
     display += DisplayServerMs() - before;
   };
-  for (int i = 0; i < rounds; ++i) {
-    if (i % 2 == 0) {
-      sample(a, displayA, styled);
-      sample(b, displayB, plain);
-    } else {
-      sample(b, displayB, plain);
-      sample(a, displayA, styled);
+  auto ratio = [&](std::size_t from, std::size_t to) {
+    std::vector<double> styledPart(a.begin() + from, a.begin() + to);
+    std::vector<double> plainPart(b.begin() + from, b.begin() + to);
+    double plainMedian = Median(plainPart);
+    return plainMedian > 0 ? Median(styledPart) / plainMedian : 0;
+  };
+  Pair pair;
+  for (int block = 1; block <= maxBlocks; ++block) {
+    for (int i = 0; i < rounds; ++i) {
+      if (i % 2 == 0) {
+        sample(a, displayA, styled);
+        sample(b, displayB, plain);
+      } else {
+        sample(b, displayB, plain);
+        sample(a, displayA, styled);
+      }
     }
+    std::size_t half = a.size() / 2;
+    double first = ratio(0, half), second = ratio(half, a.size());
+    pair.halves =
+        first > 0 && second > 0 ? std::max(first, second) / std::min(first, second) - 1 : 0;
+    if (pair.halves <= 0.04) break;
   }
-  Pair pair{Median(a), Median(b)};
+  pair.styled = Median(a);
+  pair.plain = Median(b);
+  pair.rounds = static_cast<int>(a.size());
   if (DisplayServerMs() >= 0) {
-    pair.styledDisplay = displayA / rounds;
-    pair.plainDisplay = displayB / rounds;
+    pair.styledDisplay = displayA / pair.rounds;
+    pair.plainDisplay = displayB / pair.rounds;
   }
   return pair;
 }
@@ -272,8 +289,9 @@ double TimeRepaint(HWND window) {
 
 void PrintRow(const std::string& what, const Pair& pair, double goal) {
   bool met = pair.Ratio() <= goal;
-  std::printf("%-34s %10.3f %10.3f %7.2fx %7.1fx  %-6s", what.c_str(), pair.styled, pair.plain,
-              pair.Ratio(), goal, met ? "met" : "MISSED");
+  std::printf("%-34s %10.3f %10.3f %7.2fx %7.2fx  %-6s %6d %5.1f%%", what.c_str(), pair.styled,
+              pair.plain, pair.Ratio(), goal, met ? "met" : "MISSED", pair.rounds,
+              pair.halves * 100);
   if (pair.styledDisplay >= 0) {
     std::printf(" %8.2f %8.2f", pair.styledDisplay, pair.plainDisplay);
   }
