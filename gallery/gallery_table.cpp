@@ -590,6 +590,11 @@ std::vector<GalleryControl> LayoutOnlyControls() {
        .style = BS_PUSHBUTTON | WS_TABSTOP,
        .place = {10, 70, 70, 16},
        .id = 792},
+      {.className = "Static",
+       .text = "禁用的标签",
+       .style = SS_LEFT | WS_DISABLED,
+       .place = {100, 74, 80, 10},
+       .id = 793},
       // A progress bar with labels only, as an installer's page.
       {.className = "Static",
        .text = "正在安装，请稍候……",

@@ -97,15 +97,27 @@ class EditsAndCombos(unittest.TestCase):
                 self.assertFalse(is_cyan(start.pixel(*tinted)), "the arrow without the pointer")
                 self.assertNotEqual(start.region(*text_area), scrolled.region(*text_area))
 
-            # Hover: the edit's frame and the combo box's border turn to the accent colour.
-            for control, name in ((READ_ONLY, "edit"), (DROP_LIST, "combo")):
+            # The focus goes to the read-only edit, which shows no accent for it (it holds a
+            # value, not a field to type in); the single-line edit no longer holds the focus.
+            left, top, right, bottom = rects[READ_ONLY]
+            e2e.click_at((left + right) // 2, (top + bottom) // 2)
+            e2e.move_to(1, 1)
+            single = (rects[SINGLE][0], (rects[SINGLE][1] + rects[SINGLE][3]) // 2)
+            moved = self.shot(gallery, "edits_focus_on_read_only",
+                              lambda p: not is_cyan(p.pixel(*single)))
+            self.assertFalse(is_cyan(moved.pixel(*single)), "the focus left the single-line edit")
+            self.assertFalse(is_cyan(moved.pixel(left, (top + bottom) // 2)), "no focus accent")
+
+            # Hover: the edit's frame and the combo box's border turn to the accent colour; the
+            # edit hovered is one that does not hold the focus.
+            for control, name in ((SINGLE, "edit"), (DROP_LIST, "combo")):
                 left, top, right, bottom = rects[control]
                 e2e.move_to(left + 10, (top + bottom) // 2)
                 frame = (left, (top + bottom) // 2)
                 hovered = self.shot(gallery, "edits_combos_hover_" + name,
                                     lambda p, frame=frame: is_cyan(p.pixel(*frame)))
                 self.assertTrue(is_cyan(hovered.pixel(left, (top + bottom) // 2)), name)
-                self.assertFalse(is_cyan(start.pixel(left, (top + bottom) // 2)), name)
+                self.assertFalse(is_cyan(moved.pixel(left, (top + bottom) // 2)), name)
 
             # Picking an item of the drop-down list shows it.
             left, top, right, bottom = rects[DROP_LIST]
