@@ -95,7 +95,8 @@ def show_sheet(args: list, name: str) -> int:
         for page in range(3):
             e2e.post(sheet["hwnd"], PSM_SETCURSEL, page, 0)
             e2e.wait_for(lambda: False, 1.0)
-            print("screenshot:", e2e.screenshot(f"run_gallery_{name}_{look}_{page + 1}"))
+            shot = e2e.settled_shot(f"run_gallery_{name}_{look}_{page + 1}")
+            print("screenshot:", shot.path)
         e2e.press_dialog_button(sheet["hwnd"], 2)  # IDCANCEL
         return program.wait(20)
     finally:

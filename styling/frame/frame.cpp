@@ -326,6 +326,13 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
       return OnControlColour(window, message, wParam, lParam);
+    case WM_SETTEXT: {
+      // The system draws the new caption at once, in its own look (a wizard names each page in
+      // its caption): the frame is painted again over it, with the new text.
+      LRESULT result = ForwardMessage(window, message, wParam, lParam);
+      PaintFrame(window);
+      return result;
+    }
     case WM_PARENTNOTIFY:
       NoteChildCreated(wParam, lParam);
       break;

@@ -54,6 +54,40 @@ TEST(FamilyList, BlankEntryIsFilledFirstThenEntriesAppend) {
   EXPECT_EQ(list.At(2)->window, b);
 }
 
+TEST(FamilyList, ABlankedEntryIsFilledByTheNextRegistration) {
+  FamilyList<StaticEntry> list;
+  HWND a = reinterpret_cast<HWND>(0x100), b = reinterpret_cast<HWND>(0x200);
+  list.AppendEntry(a);
+  list.AppendEntry(b);
+  list[2].addedWidth = 6;
+  list.Blank(2);
+  EXPECT_EQ(list.Find(b), 0);
+  EXPECT_EQ(list[2].addedWidth, 0) << "what the entry kept goes with it";
+  EXPECT_EQ(list.AppendEntry(reinterpret_cast<HWND>(0x300)), 2);
+  EXPECT_EQ(list.AppendEntry(reinterpret_cast<HWND>(0x400)), 3);
+  EXPECT_EQ(list.Find(a), 1);
+}
+
+// A child dialog that goes takes its own entries with it, and no others.
+TEST(StyleRecords, ForgettingAWindowBlanksTheEntriesWithinItOnly) {
+  HWND dialog = CreateDialogClassWindow("records", 40, 40, 300, 200);
+  int index = StyleRecordList.Append(StyleRecord{});
+  StyleRecordList[index].window = dialog;
+  HWND page = AddChild(dialog, "Static", "page");
+  HWND inside = AddChild(page, "Button", "inside");
+  HWND beside = AddChild(dialog, "Button", "beside");
+  RegisterInFamily(index, &StyleRecord::containers, page);
+  RegisterInFamily(index, &StyleRecord::buttons, inside);
+  RegisterInFamily(index, &StyleRecord::buttons, beside);
+  StyleRecord& record = StyleRecordList[index];
+  ForgetEntriesWithin(record, page);
+  EXPECT_EQ(record.containers.Find(page), 0);
+  EXPECT_EQ(record.buttons.Find(inside), 0);
+  EXPECT_NE(record.buttons.Find(beside), 0);
+  DestroyWindow(dialog);
+  RemoveStyleRecord(dialog);
+}
+
 TEST(FamilyList, ReferencesSurviveGrowth) {
   FamilyList<StaticEntry> list;
   list.AppendEntry(reinterpret_cast<HWND>(1));
