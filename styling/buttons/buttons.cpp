@@ -128,16 +128,8 @@ CaptionLook CaptionLookOf(HWND window) {
 
 void PaintButtonCaption(Graphics& graphics, ButtonRecord& button, const RECT& box,
                         const CaptionLook& look, int nearestLeft) {
-  const TextLayout& laidOut = button.caption.Layout(button.text, box, look.format, look.keys);
-  SolidBrush brush;
-  brush.Create(ToArgb(look.colour));
-  if (nearestLeft < 0) {
-    button.caption.Pen().Draw(graphics, laidOut, brush);
-    return;
-  }
-  TextLayout moved = laidOut;
-  KeepInside(moved, nearestLeft, box.right);
-  button.caption.Pen().Draw(graphics, moved, brush);
+  button.caption.Draw(graphics, button.text, box, look.format, look.keys, ToArgb(look.colour),
+                      nearestLeft);
 }
 
 bool HoldsHoverSlot(HWND window, const StyleRecord& record) {
@@ -157,26 +149,20 @@ bool IsStylablePushButton(LONG style) {
 }
 
 void InstallPushButtons(int styleIndex, HWND parentWindow) {
-  if (!StylingEnabled) return;
-  StyleRecord* record = RecordAt(styleIndex);
-  if (!record) return;
-  ForEachChildOfClass(parentWindow, "BUTTON", [&](HWND child) {
+  VisitChildrenOfClass(styleIndex, parentWindow, "BUTTON", [&](StyleRecord& record, HWND child) {
     LONG style = GetWindowLongA(child, GWL_STYLE);
-    if (!IsStylablePushButton(style) || record->buttons.Find(child)) return;
-    InstallPushButton(styleIndex, *record, child, style);
+    if (!IsStylablePushButton(style) || record.buttons.Find(child)) return;
+    InstallPushButton(styleIndex, record, child, style);
   });
 }
 
 void InstallCheckBoxesAndRadioButtons(int styleIndex, HWND parentWindow) {
-  if (!StylingEnabled) return;
-  StyleRecord* record = RecordAt(styleIndex);
-  if (!record) return;
-  ForEachChildOfClass(parentWindow, "BUTTON", [&](HWND child) {
+  VisitChildrenOfClass(styleIndex, parentWindow, "BUTTON", [&](StyleRecord& record, HWND child) {
     LONG style = GetWindowLongA(child, GWL_STYLE);
     if (IsStylableCheckBox(style)) {
-      InstallCheckOrRadio(styleIndex, *record, child, parentWindow, CheckBoxKind);
+      InstallCheckOrRadio(styleIndex, record, child, parentWindow, CheckBoxKind);
     } else if (IsStylableRadioButton(style)) {
-      InstallCheckOrRadio(styleIndex, *record, child, parentWindow, RadioButtonKind);
+      InstallCheckOrRadio(styleIndex, record, child, parentWindow, RadioButtonKind);
     }
   });
 }
@@ -198,14 +184,8 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_SETTEXT:
       button->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
       break;
-    case WM_SETFONT: {
-      // Measured and drawn in the new font from now on; the system repaints when asked to.
-      LRESULT result = ForwardMessage(window, message, wParam, lParam);
-      if (ButtonRecord* own = ControlEntry(window, &StyleRecord::buttons)) {
-        own->caption.SetFont(window);
-      }
-      return result;
-    }
+    case WM_SETFONT:
+      return SetCaptionFont(window, &StyleRecord::buttons, wParam, lParam);
     case WM_ERASEBKGND: {
       auto dc = reinterpret_cast<HDC>(wParam);
       SetBkMode(dc, TRANSPARENT);

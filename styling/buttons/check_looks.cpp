@@ -218,7 +218,7 @@ LookKey KeyOf(HWND window, const ButtonRecord& button, UINT itemState, bool chec
               const RECT& client, const CaptionLook& caption) {
   LookKey key = ControlLookKey(window);
   key.Add(button.kind).Add(itemState).Add(checked ? 1 : 0).Add(client).Add(button.text);
-  AddFont(key, button.caption.Font()).Add(caption.colour).Add(AccentColour);
+  AddFont(key, button.caption).Add(caption.colour).Add(AccentColour);
   key.Add(caption.format).Add(static_cast<int>(caption.keys));
   return key;
 }
@@ -226,8 +226,9 @@ LookKey KeyOf(HWND window, const ButtonRecord& button, UINT itemState, bool chec
 void PaintCheckOrRadio(HWND window, UINT itemState, ButtonKind kind, HDC dc) {
   ButtonRecord* button = ControlEntry(window, &StyleRecord::buttons);
   if (!button || button->kind != kind) return;
-  // A hidden button shows nothing: no work to do.
-  if (!IsWindowVisible(window)) return;
+  // A hidden button shows nothing on screen: no work to do. A print (a DC given) takes the
+  // button's own visibility, as the print walk does: its dialog may not be shown yet.
+  if (dc ? !HasVisibleStyle(window) : !IsWindowVisible(window)) return;
   // Only the disabled, hover and focus bits make a difference; the window itself says whether
   // it is disabled and whether it shows its focus, whoever asks for the paint.
   itemState &= ButtonDisabled | ButtonHover;

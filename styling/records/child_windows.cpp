@@ -46,29 +46,17 @@ HDC GetChildClippedDC(HWND window, HDC dc, bool haveDc) {
   return dc;
 }
 
-std::vector<HWND> SiblingsBelow(HWND window) {
-  std::vector<HWND> found;
-  RECT own{};
-  GetWindowRect(window, &own);
-  for (HWND below = GetWindow(window, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT)) {
-    RECT rect{}, overlap{};
-    GetWindowRect(below, &rect);
-    if (IntersectRect(&overlap, &rect, &own) && !IsGroupBox(below)) found.push_back(below);
-  }
-  return found;
-}
-
-void ExcludeSiblingsBelow(HDC dc, HWND window, const std::vector<HWND>& siblings) {
-  if (!dc || siblings.empty()) return;
+void ExcludeSiblingsBelow(HDC dc, HWND window) {
+  if (!dc) return;
   RECT own{};
   GetWindowRect(window, &own);
   POINT origin{0, 0};
   ClientToScreen(window, &origin);
-  for (HWND below : siblings) {
-    if (!IsWindowVisible(below) || IsMouseTransparent(below)) continue;
+  for (HWND below = GetWindow(window, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT)) {
     RECT rect{}, overlap{};
     GetWindowRect(below, &rect);
     if (!IntersectRect(&overlap, &rect, &own)) continue;
+    if (!IsWindowVisible(below) || IsMouseTransparent(below) || IsGroupBox(below)) continue;
     OffsetRect(&overlap, -origin.x, -origin.y);
     ExcludeClipRect(dc, overlap.left, overlap.top, overlap.right, overlap.bottom);
   }
