@@ -41,6 +41,13 @@ void SetStylingGlobals() {
   ListOption = true;
 }
 
+void StartStylingEngine() {
+  CreateStyleLists();
+  StartGdiplus();
+  ApplicationIcon = LoadApplicationIcon(GetModuleHandleA(nullptr));
+  SetStylingGlobals();
+}
+
 bool RunStartupWork(HWND mainWindow) {
   // Skin, channel presence check, welcome message and update check run here, in that order,
   // each after the previous one returned.
@@ -51,11 +58,8 @@ bool RunStartupWork(HWND mainWindow) {
 }
 
 int RunLauncher(HINSTANCE instance) {
-  CreateStyleLists();
+  StartStylingEngine();
   std::atexit(ExitCleanUp);
-  StartGdiplus();
-  ApplicationIcon = LoadApplicationIcon(GetModuleHandleA(nullptr));
-  SetStylingGlobals();
 
   HWND mainWindow = CreateMainWindow(instance);
   if (!mainWindow) return 1;

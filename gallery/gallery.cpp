@@ -42,11 +42,8 @@ int RunCommonDialog(int count, char** arguments) {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  CreateStyleLists();
-  StartGdiplus();
-  ApplicationIcon = LoadApplicationIcon(instance);
-  SetStylingGlobals();
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  StartStylingEngine();
   RegisterGalleryControlClasses();
   // gallery.exe [--plain] NAME [RESULT-FILE]: one of the system's common dialogs instead, styled
   // or (--plain) in the system's own look.

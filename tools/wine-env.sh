@@ -98,7 +98,9 @@ lanzhou_xvfb() {
   mkdir -p "$state"
   for n in $(seq 91 190); do
     if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-      setsid Xvfb ":$n" -screen 0 "$screen" -nolisten tcp -ac </dev/null >/dev/null 2>&1 &
+      # -noreset: a server that resets when its last client leaves turns away whoever connects
+      # meanwhile (a test's first xdotool after Wine's set-up).
+      setsid Xvfb ":$n" -screen 0 "$screen" -nolisten tcp -ac -noreset </dev/null >/dev/null 2>&1 &
       local pid=$! tries
       echo $pid >"$state/xvfb.pid"
       # Ours once the lock names our server: runs side by side may try one number at once, and

@@ -151,6 +151,11 @@ CaptionLook CaptionLookOf(HWND window) {
 
 void PaintButtonCaption(Graphics& graphics, ButtonRecord& button, const RECT& box,
                         const CaptionLook& look, int nearestLeft) {
+  if (!look.halo) {
+    button.caption.Draw(graphics, button.text, box, look.format, look.keys, ToArgb(look.colour),
+                        nearestLeft);
+    return;
+  }
   const TextLayout& laidOut = button.caption.Layout(button.text, box, look.format, look.keys);
   TextLayout moved;
   if (nearestLeft >= 0) {
@@ -190,28 +195,22 @@ bool IsStylablePushButton(LONG style) {
 }
 
 void InstallPushButtons(int styleIndex, HWND parentWindow) {
-  if (!StylingEnabled) return;
-  StyleRecord* record = RecordAt(styleIndex);
-  if (!record) return;
-  ForEachChildOfClass(parentWindow, "BUTTON", [&](HWND child) {
+  VisitChildrenOfClass(styleIndex, parentWindow, "BUTTON", [&](StyleRecord& record, HWND child) {
     LONG style = GetWindowLongA(child, GWL_STYLE);
-    if (!IsStylablePushButton(style) || record->buttons.Find(child)) return;
-    InstallPushButton(styleIndex, *record, child, style);
+    if (!IsStylablePushButton(style) || record.buttons.Find(child)) return;
+    InstallPushButton(styleIndex, record, child, style);
   });
 }
 
 void InstallCheckBoxesAndRadioButtons(int styleIndex, HWND parentWindow) {
-  if (!StylingEnabled) return;
-  StyleRecord* record = RecordAt(styleIndex);
-  if (!record) return;
-  ForEachChildOfClass(parentWindow, "BUTTON", [&](HWND child) {
+  VisitChildrenOfClass(styleIndex, parentWindow, "BUTTON", [&](StyleRecord& record, HWND child) {
     LONG style = GetWindowLongA(child, GWL_STYLE);
     if (IsStylableCheckBox(style)) {
-      InstallCheckOrRadio(styleIndex, *record, child, parentWindow, CheckBoxKind);
+      InstallCheckOrRadio(styleIndex, record, child, parentWindow, CheckBoxKind);
     } else if (IsStylableRadioButton(style)) {
-      InstallCheckOrRadio(styleIndex, *record, child, parentWindow, RadioButtonKind);
+      InstallCheckOrRadio(styleIndex, record, child, parentWindow, RadioButtonKind);
     } else if ((style & BS_TYPEMASK) == BS_GROUPBOX) {
-      InstallCheckOrRadio(styleIndex, *record, child, parentWindow, GroupBoxKind);
+      InstallCheckOrRadio(styleIndex, record, child, parentWindow, GroupBoxKind);
     }
   });
 }
@@ -233,14 +232,8 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_SETTEXT:
       button->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
       break;
-    case WM_SETFONT: {
-      // Measured and drawn in the new font from now on; the system repaints when asked to.
-      LRESULT result = ForwardMessage(window, message, wParam, lParam);
-      if (ButtonRecord* own = ControlEntry(window, &StyleRecord::buttons)) {
-        own->caption.SetFont(window);
-      }
-      return result;
-    }
+    case WM_SETFONT:
+      return SetCaptionFont(window, &StyleRecord::buttons, wParam, lParam);
     case WM_ERASEBKGND: {
       auto dc = reinterpret_cast<HDC>(wParam);
       SetBkMode(dc, TRANSPARENT);

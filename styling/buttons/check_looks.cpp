@@ -268,7 +268,7 @@ LookKey KeyOf(HWND window, const ButtonRecord& button, UINT itemState, LRESULT c
               const RECT& client, const CaptionLook& caption) {
   LookKey key = ControlLookKey(window);
   key.Add(button.kind).Add(itemState).Add(static_cast<int>(check)).Add(client).Add(button.text);
-  AddFont(key, button.caption.Font()).Add(caption.colour).Add(AccentColour);
+  AddFont(key, button.caption).Add(caption.colour).Add(AccentColour);
   key.Add(caption.format).Add(static_cast<int>(caption.keys)).Add(caption.halo);
   return key.Add(BoxOnRight(window));
 }
@@ -276,8 +276,9 @@ LookKey KeyOf(HWND window, const ButtonRecord& button, UINT itemState, LRESULT c
 void PaintCheckOrRadio(HWND window, UINT itemState, ButtonKind kind, HDC dc) {
   ButtonRecord* button = ControlEntry(window, &StyleRecord::buttons);
   if (!button || button->kind != kind) return;
-  // A hidden button shows nothing: no work to do.
-  if (!IsWindowVisible(window)) return;
+  // A hidden button shows nothing on screen: no work to do. A print (a DC given) takes the
+  // button's own visibility, as the print walk does: its dialog may not be shown yet.
+  if (dc ? !HasVisibleStyle(window) : !IsWindowVisible(window)) return;
   // Only the disabled, hover and focus bits make a difference; the window itself says whether
   // it is disabled and whether it shows its focus, whoever asks for the paint.
   itemState &= ButtonDisabled | ButtonHover;
@@ -333,7 +334,7 @@ void PaintGroupBoxCaption(HWND window, HDC dc) {
     line.y -= band.top;
   }
   LookKey key = ControlLookKey(window).Add("group box").Add(band).Add(button->text);
-  AddFont(key, button->caption.Font()).Add(caption.colour).Add(caption.format);
+  AddFont(key, button->caption).Add(caption.colour).Add(caption.format);
   key.Add(static_cast<int>(caption.keys));
   TargetDc target(window, dc, LookArea::Client);
   PresentLook(window, button->looks, key, target.Get(), band, [&](Graphics& graphics) {

@@ -70,7 +70,7 @@ LookKey PushButtonKey(HWND window, const ButtonRecord& button, UINT itemState, c
   LookKey key = LookKey().Add("push button").Add(BackgroundKey(window, itemRect));
   key.Add(itemState & (ButtonSelected | ButtonDisabled | ButtonFocused | ButtonHover));
   key.Add(itemRect).Add(button.text);
-  AddFont(key, button.caption.Font()).Add(AccentColour).Add(caption.colour);
+  AddFont(key, button.caption).Add(AccentColour).Add(caption.colour);
   key.Add(caption.format).Add(static_cast<int>(caption.keys));
   return key;
 }

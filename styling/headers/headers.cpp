@@ -14,9 +14,7 @@ constexpr int DefaultFontSize = 12;
 constexpr int DividerZone = 5;  // pixels beside a divider that belong to no item
 
 HeaderEntry* EntryAt(int styleIndex, int position) {
-  StyleRecord* record = RecordAt(styleIndex);
-  HeaderEntry* entry = record ? record->headers.At(position) : nullptr;
-  return entry && entry->window ? entry : nullptr;
+  return FamilyEntryAt(styleIndex, position, &StyleRecord::headers);
 }
 
 // The header's own font (WM_GETFONT), the default when GDI+ cannot use it.
@@ -88,11 +86,10 @@ int HitTestHeaderItem(int styleIndex, int position, LPARAM point) {
 
 LRESULT CALLBACK HeaderWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto [record, entry, place] = StyledControlOf(window, &StyleRecord::headers);
-  if (!entry) return ForwardMessage(window, message, wParam, lParam);
   auto repaint = [place](HDC dc = nullptr) { PaintHeader(place.styleIndex, place.position, dc); };
-  if (LRESULT answer = 0;
-      AnswerPaintMessage(window, message, wParam, lParam, NonClientArea::System, repaint, answer)) {
-    return answer;
+  if (auto answer =
+          AnswerFirst(window, entry, message, wParam, lParam, NonClientArea::System, repaint)) {
+    return *answer;
   }
   switch (message) {
     case WM_MOUSEMOVE:

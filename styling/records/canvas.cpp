@@ -36,6 +36,9 @@ CanvasOwner OwnerOfExactly(HWND window) {
 
 CanvasOwner FindCanvasOwner(HWND window) {
   if (int index = FindStyleRecord(window)) return {index, 0};
+  // A styled control names its record, as its entry lookup found it: no walk up its ancestors.
+  const int named = static_cast<int>(ReadProperty(window, StyleIndexProperty));
+  if (RecordAt(named)) return {named, 0};
   HWND root = GetAncestor(window, GA_ROOT);
   HWND step = window;
   // Ancestors up to the top-level one: an owner window does not lie behind its popups.

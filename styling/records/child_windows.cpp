@@ -50,29 +50,24 @@ HDC GetChildClippedDC(HWND window, HDC dc, bool haveDc) {
 
 namespace {
 
-bool Overlaps(const RECT& own, HWND other) {
+// Cuts the part of the sibling that overlaps the window, when it is shown and takes the mouse.
+void ExcludeOverlap(HDC dc, const RECT& own, POINT origin, HWND sibling) {
+  if (!IsWindowVisible(sibling) || IsMouseTransparent(sibling)) return;
   RECT rect{}, overlap{};
-  GetWindowRect(other, &rect);
-  return IntersectRect(&overlap, &rect, &own) != FALSE;
-}
-
-// The siblings from `first` down the z-order, the window itself aside, that overlap it and
-// are not group boxes.
-std::vector<HWND> OverlappingFrom(HWND window, HWND first) {
-  std::vector<HWND> found;
-  RECT own{};
-  GetWindowRect(window, &own);
-  for (HWND sibling = first; sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-    if (sibling != window && !IsGroupBox(sibling) && Overlaps(own, sibling)) {
-      found.push_back(sibling);
-    }
-  }
-  return found;
+  GetWindowRect(sibling, &rect);
+  if (!IntersectRect(&overlap, &rect, &own)) return;
+  OffsetRect(&overlap, -origin.x, -origin.y);
+  ExcludeClipRect(dc, overlap.left, overlap.top, overlap.right, overlap.bottom);
 }
 
 // The band of a group box that its border and caption take: its edges, and at the top the
 // height of its caption, where the top edge runs.
-void ExcludeGroupBoxBorder(HDC dc, HWND box, RECT rect) {
+void ExcludeGroupBoxBorder(HDC dc, const RECT& own, POINT origin, HWND box) {
+  if (!IsWindowVisible(box)) return;
+  RECT rect{}, overlap{};
+  GetWindowRect(box, &rect);
+  if (!IntersectRect(&overlap, &rect, &own)) return;
+  OffsetRect(&rect, -origin.x, -origin.y);
   constexpr int Edge = 2;
   LOGFONTA font{};
   auto handle = reinterpret_cast<HFONT>(SendMessageA(box, WM_GETFONT, 0, 0));
@@ -83,44 +78,40 @@ void ExcludeGroupBoxBorder(HDC dc, HWND box, RECT rect) {
   ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.top + top);
 }
 
-}  // namespace
-
-std::vector<HWND> SiblingsBelow(HWND window) {
-  std::vector<HWND> found = OverlappingFrom(window, GetWindow(window, GW_HWNDNEXT));
-  RECT own{};
-  GetWindowRect(window, &own);
-  // A group box's border is drawn whichever of the two lies above.
-  for (HWND sibling = GetWindow(window, GW_HWNDFIRST); sibling;
-       sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-    if (sibling != window && IsGroupBox(sibling) && Overlaps(own, sibling))
-      found.push_back(sibling);
-  }
-  return found;
-}
-
-std::vector<HWND> OverlappingSiblings(HWND window) {
-  return OverlappingFrom(window, GetWindow(window, GW_HWNDFIRST));
-}
-
-void ExcludeSiblingsBelow(HDC dc, HWND window, const std::vector<HWND>& siblings) {
-  if (!dc || siblings.empty()) return;
+// Walks the siblings from `first` down the z-order, the window itself aside, with the window's
+// screen rectangle and its client origin.
+template <typename Visit>
+void ForEachSiblingFrom(HWND window, HWND first, Visit&& visit) {
   RECT own{};
   GetWindowRect(window, &own);
   POINT origin{0, 0};
   ClientToScreen(window, &origin);
-  for (HWND below : siblings) {
-    if (!IsWindowVisible(below) || IsMouseTransparent(below)) continue;
-    RECT rect{}, overlap{};
-    GetWindowRect(below, &rect);
-    if (!IntersectRect(&overlap, &rect, &own)) continue;
-    if (IsGroupBox(below)) {
-      OffsetRect(&rect, -origin.x, -origin.y);
-      ExcludeGroupBoxBorder(dc, below, rect);
-      continue;
-    }
-    OffsetRect(&overlap, -origin.x, -origin.y);
-    ExcludeClipRect(dc, overlap.left, overlap.top, overlap.right, overlap.bottom);
+  for (HWND sibling = first; sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+    if (sibling != window) visit(sibling, own, origin);
   }
+}
+
+}  // namespace
+
+void ExcludeSiblingsBelow(HDC dc, HWND window) {
+  if (!dc) return;
+  ForEachSiblingFrom(window, GetWindow(window, GW_HWNDNEXT),
+                     [dc](HWND below, const RECT& own, POINT origin) {
+                       if (!IsGroupBox(below)) ExcludeOverlap(dc, own, origin, below);
+                     });
+  // A group box's border is drawn whichever of the two lies above.
+  ForEachSiblingFrom(window, GetWindow(window, GW_HWNDFIRST),
+                     [dc](HWND sibling, const RECT& own, POINT origin) {
+                       if (IsGroupBox(sibling)) ExcludeGroupBoxBorder(dc, own, origin, sibling);
+                     });
+}
+
+void ExcludeOverlappingSiblings(HDC dc, HWND window) {
+  if (!dc) return;
+  ForEachSiblingFrom(window, GetWindow(window, GW_HWNDFIRST),
+                     [dc](HWND sibling, const RECT& own, POINT origin) {
+                       if (!IsGroupBox(sibling)) ExcludeOverlap(dc, own, origin, sibling);
+                     });
 }
 
 void InvalidateVisibleChildren(HWND window) {

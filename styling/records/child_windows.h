@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 // The window's rectangle in its parent's client coordinates; the empty rectangle for the
 // window of a style record (a styled top-level window has no place in a parent).
 RECT GetRectInParent(HWND window);
@@ -14,17 +12,16 @@ RECT GetRectInParent(HWND window);
 // is not WS_EX_TRANSPARENT cut from the clip region. Release it with ReleaseDC.
 HDC GetChildClippedDC(HWND window, HDC dc = nullptr, bool haveDc = false);
 
-// The siblings below the window in z-order that overlap it, group boxes aside: the system paints
-// those after the window, so where they overlap they show, and a label reaching over a field
-// leaves the field whole. Group boxes that overlap it, above or below, are listed too: their
-// border stays whole beside it. Depends on the dialog's layout only: a painter keeps the answer.
-std::vector<HWND> SiblingsBelow(HWND window);
-// Every sibling, above or below, that overlaps the window, group boxes aside: a tab control
+// Cuts from a DC of the window's client area the siblings below it in z-order that overlap it
+// and are visible and not WS_EX_TRANSPARENT, group boxes aside: the system paints those after
+// the window, so where they overlap they show, and a label reaching over a field leaves the
+// field whole. Of a group box that overlaps it, above or below, only its border and caption
+// band are cut: the border stays whole beside it. Looked up at each paint (a few rectangles):
+// a sibling made, shown, moved, raised or destroyed since is never missed.
+void ExcludeSiblingsBelow(HDC dc, HWND window);
+// Cuts every sibling, above or below, that overlaps the window, group boxes aside: a tab control
 // leaves the pages lying over it to paint themselves.
-std::vector<HWND> OverlappingSiblings(HWND window);
-// Cuts from a DC of the window's client area those of the siblings that are visible, not
-// WS_EX_TRANSPARENT, and still overlap it; of a group box, only its border and caption band.
-void ExcludeSiblingsBelow(HDC dc, HWND window, const std::vector<HWND>& siblings);
+void ExcludeOverlappingSiblings(HDC dc, HWND window);
 
 // Invalidates (and erases) every visible direct child of the window.
 void InvalidateVisibleChildren(HWND window);

@@ -3,6 +3,9 @@
 #include <usp10.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cwchar>
+#include <string_view>
 
 #include "styling/records/look_cache.h"
 
@@ -15,12 +18,21 @@ constexpr int DefaultFontSize = 12;
 constexpr wchar_t Ellipsis[] = L"...";
 constexpr int TabStopInCharacters = 8;  // DrawText's default tab length
 
-std::wstring ToWide(const char* text) {
+// The code page DrawTextA reads its text in: that of the character set of the font selected.
+UINT CodePageOf(HDC dc) {
+  const int charset = GetTextCharset(dc);
+  CHARSETINFO info{};
+  auto source = reinterpret_cast<DWORD*>(static_cast<std::uintptr_t>(charset));
+  if (charset >= 0 && TranslateCharsetInfo(source, &info, TCI_SRCCHARSET)) return info.ciACP;
+  return charset == OEM_CHARSET ? CP_OEMCP : CP_ACP;
+}
+
+std::wstring ToWide(const char* text, UINT codePage) {
   if (!text || !*text) return {};
-  int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+  int length = MultiByteToWideChar(codePage, 0, text, -1, nullptr, 0);
   if (length <= 1) return {};
   std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
+  MultiByteToWideChar(codePage, 0, text, -1, wide.data(), length);
   wide.resize(static_cast<size_t>(length - 1));
   return wide;
 }
@@ -311,7 +323,9 @@ TextLayout LayOutText(HFONT font, const char* text, const RECT& box, UINT format
   GetTextMetricsW(dc, &metrics);
   layout.lineHeight = metrics.tmHeight;
   layout.ascent = metrics.tmAscent;
-  const std::wstring wide = ToWide(text);
+  layout.clipped = !(format & DT_NOCLIP);
+  layout.clip = box;
+  const std::wstring wide = ToWide(text, CodePageOf(dc));
   if (wide.empty()) return layout;
   if (format & DT_SINGLELINE) format &= ~DT_WORDBREAK;
   const LineRules rules{
@@ -354,6 +368,12 @@ TextPen::TextPen(const ControlFont& font) : padding_(static_cast<float>(font.fon
 }
 
 void TextPen::Draw(Graphics& graphics, const TextLayout& layout, Brush& brush, float dx, float dy) {
+  if (layout.clipped) {
+    const RECT& clip = layout.clip;
+    graphics.SetClipRect(static_cast<float>(clip.left) + dx, static_cast<float>(clip.top) + dy,
+                         static_cast<float>(clip.right - clip.left),
+                         static_cast<float>(clip.bottom - clip.top));
+  }
   for (const TextLine& line : layout.lines) {
     const float x = static_cast<float>(line.x) + dx, y = static_cast<float>(line.y) + dy;
     RectF place{x - padding_, y, static_cast<float>(line.width) + 2 * padding_ + 1,
@@ -365,6 +385,7 @@ void TextPen::Draw(Graphics& graphics, const TextLayout& layout, Brush& brush, f
                              static_cast<float>(line.underlineWidth - 1), 1);
     }
   }
+  if (layout.clipped) graphics.ResetClip();
 }
 
 void CaptionText::SetFont(HWND control, HWND fallback) {
@@ -374,10 +395,32 @@ void CaptionText::SetFont(HWND control, HWND fallback) {
     handle_ = reinterpret_cast<HFONT>(SendMessageA(fallback, WM_GETFONT, 0, 0));
     font_ = ReadControlFont(fallback);
   }
-  if (font_.fontName.empty()) font_.fontName = DefaultFontName;
-  if (font_.fontSize == 0) font_.fontSize = DefaultFontSize;
+  owned_.reset();
+  if (font_.fontName.empty() || font_.fontSize == 0) {
+    // Drawn in the default face: measured in it too.
+    font_ = ControlFont{DefaultFontName, DefaultFontSize, 0};
+    owned_.reset(CreateFontA(-DefaultFontSize, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH, DefaultFontName));
+    handle_ = owned_.get();
+  }
+  measured_ = LOGFONTW{};
+  if (!handle_ || !GetObjectW(handle_, sizeof measured_, &measured_)) {
+    GetObjectW(GetStockObject(SYSTEM_FONT), sizeof measured_, &measured_);
+  }
   pen_.reset();
   laidOut_ = false;
+}
+
+LookKey& CaptionText::AddTo(LookKey& key) const {
+  const LOGFONTW& f = measured_;
+  key.Add(f.lfHeight).Add(f.lfWidth).Add(f.lfEscapement).Add(f.lfOrientation).Add(f.lfWeight);
+  key.Add(f.lfItalic).Add(f.lfUnderline).Add(f.lfStrikeOut).Add(f.lfCharSet);
+  key.Add(f.lfOutPrecision).Add(f.lfClipPrecision).Add(f.lfQuality).Add(f.lfPitchAndFamily);
+  const std::wstring_view face(f.lfFaceName, wcsnlen(f.lfFaceName, LF_FACESIZE));
+  key.Add(
+      std::string_view(reinterpret_cast<const char*>(face.data()), face.size() * sizeof(wchar_t)));
+  return key.Add(font_.fontName).Add(font_.fontSize).Add(font_.fontStyle);
 }
 
 const TextLayout& CaptionText::Layout(const std::string& text, const RECT& box, UINT format,
@@ -401,16 +444,18 @@ TextPen& CaptionText::Pen() {
 }
 
 void CaptionText::Draw(Graphics& graphics, const std::string& text, const RECT& box, UINT format,
-                       AccessKeyMode keys, ARGB colour) {
+                       AccessKeyMode keys, ARGB colour, int nearestLeft) {
   const TextLayout& layout = Layout(text, box, format, keys);
   if (layout.lines.empty()) return;
   SolidBrush brush;
   brush.Create(colour);
-  Pen().Draw(graphics, layout, brush);
-}
-
-LookKey& AddFont(LookKey& key, const ControlFont& font) {
-  return key.Add(font.fontName).Add(font.fontSize).Add(font.fontStyle);
+  if (nearestLeft < 0) {
+    Pen().Draw(graphics, layout, brush);
+    return;
+  }
+  TextLayout moved = layout;
+  KeepInside(moved, nearestLeft, box.right);
+  Pen().Draw(graphics, moved, brush);
 }
 
 UINT StaticTextFormat(LONG style, LONG exStyle) {

@@ -6,10 +6,10 @@
 // system's takes and stays inside its control.
 //
 // How a family draws a caption: its entry holds a CaptionText, given the control's font when the
-// control is styled and again on WM_SETFONT (after the system has taken the new font):
-//   entry.caption.SetFont(control);                       // install and WM_SETFONT
+// control is styled and again on WM_SETFONT (SetCaptionFont of styling/records/records.h):
+//   entry.caption.SetFont(control);                       // install
 //   AccessKeyMode keys = CaptionAccessKeys(control);      // once a paint (keyboard_cues.h)
-//   key.Add(entry.caption.Font()) ... .Add(keys);         // the kept look's inputs
+//   AddFont(key, entry.caption) ... .Add(keys);           // the kept look's inputs
 //   entry.caption.Draw(graphics, text, box, DT_LEFT | DT_WORDBREAK, keys, colour);
 // The layout is made again only when the text, the font, the box, the format or the access-key
 // mode differ from the last paint's; the GDI+ font and format are made once per font.
@@ -19,6 +19,7 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "drawing/drawing.h"
@@ -41,15 +42,20 @@ struct TextLayout {
   int lineHeight = 0;  // the font's cell height, as DrawText steps its lines
   int ascent = 0;
   int rows = 0;  // lines of text, however many pieces tabs cut them into
+  // What DrawText clips the text to: its box, unless DT_NOCLIP (then `clipped` is false).
+  bool clipped = false;
+  RECT clip{};
 };
 
-// Lays `text` (ANSI) out in `box` as DrawText does with `format` in `font` (the system font when
+// Lays `text` out in `box` as DrawText does with `format` in `font` (the system font when
 // 0): DT_LEFT, DT_CENTER, DT_RIGHT; DT_WORDBREAK (DT_EDITCONTROL also breaks a word longer than
 // a line, and shows no partly visible last line); DT_SINGLELINE with DT_VCENTER or DT_BOTTOM
 // (without DT_SINGLELINE they do nothing, as for DrawText); DT_EXPANDTABS; DT_END_ELLIPSIS,
 // DT_PATH_ELLIPSIS, DT_WORD_ELLIPSIS; no line after the one that reaches the box's bottom
-// unless DT_NOCLIP. `keys` decides what "&" does: with Show each line underlines its own access
-// key; Hide takes the marks out and underlines nothing (DT_HIDEPREFIX).
+// unless DT_NOCLIP, and the text clipped to the box unless DT_NOCLIP. The text is read in the
+// code page of the font's character set, as DrawTextA reads it. `keys` decides what "&" does:
+// with Show each line underlines its own access key; Hide takes the marks out and underlines
+// nothing (DT_HIDEPREFIX).
 TextLayout LayOutText(HFONT font, const char* text, const RECT& box, UINT format,
                       AccessKeyMode keys);
 
@@ -61,7 +67,8 @@ void KeepInside(TextLayout& layout, int left, int right);
 class TextPen {
  public:
   explicit TextPen(const ControlFont& font);
-  // Draws every piece (and its underline) with the brush, moved by (dx, dy).
+  // Draws every piece (and its underline) with the brush, moved by (dx, dy), within the
+  // layout's clip moved alike.
   void Draw(Graphics& graphics, const TextLayout& layout, Brush& brush, float dx = 0, float dy = 0);
 
  private:
@@ -74,20 +81,29 @@ class TextPen {
 class CaptionText {
  public:
   // Takes the control's font (WM_GETFONT). When GDI+ can make nothing of it, the font of
-  // `fallback` (a static's parent) is taken instead; failing both, "宋体" at 12 pixels is drawn.
+  // `fallback` (a static's parent) is taken instead; failing both, "宋体" at 12 pixels is drawn,
+  // and measured too: the caption then owns a GDI font of that face and size.
   void SetFont(HWND control, HWND fallback = nullptr);
   const ControlFont& Font() const { return font_; }
+  // What the caption is measured with (its LOGFONT) and drawn with: a kept look's inputs.
+  LookKey& AddTo(LookKey& key) const;
   // The layout for these inputs (LayOutText, then PlaceCaption): the kept one when they are
   // those of the last call.
   const TextLayout& Layout(const std::string& text, const RECT& box, UINT format,
                            AccessKeyMode keys);
   TextPen& Pen();
-  // Lays out and draws the caption in a solid colour.
+  // Lays out and draws the caption in a solid colour. With nearestLeft >= 0, pieces that reach
+  // past the box's right are moved left, but not beyond nearestLeft (KeepInside).
   void Draw(Graphics& graphics, const std::string& text, const RECT& box, UINT format,
-            AccessKeyMode keys, ARGB colour);
+            AccessKeyMode keys, ARGB colour, int nearestLeft = -1);
 
  private:
-  HFONT handle_ = nullptr;  // the control's; never deleted here
+  struct FontDeleter {
+    void operator()(HFONT font) const { DeleteObject(font); }
+  };
+  HFONT handle_ = nullptr;  // the control's (never deleted here) or owned_
+  std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter> owned_;
+  LOGFONTW measured_{};  // handle_'s, as the key of what layout measures
   ControlFont font_;
   std::unique_ptr<TextPen> pen_;  // made on first use after each SetFont
   bool laidOut_ = false;
@@ -98,8 +114,8 @@ class CaptionText {
   TextLayout layout_;
 };
 
-// Adds a font to a kept look's key.
-LookKey& AddFont(LookKey& key, const ControlFont& font);
+// Adds a caption's fonts to a kept look's key.
+inline LookKey& AddFont(LookKey& key, const CaptionText& caption) { return caption.AddTo(key); }
 
 // The DrawText format of a static's text from its style, as the static control draws it:
 // alignment (SS_LEFT, SS_CENTER, SS_RIGHT, SS_SIMPLE, SS_LEFTNOWORDWRAP, WS_EX_RIGHT), tabs,

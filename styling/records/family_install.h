@@ -26,14 +26,21 @@ bool ListControl(StyleRecord& record, FamilyList<Entry> StyleRecord::*family, HW
   return true;
 }
 
-// The whole installer of a family whose controls are the parent's children of one class.
-// Nothing happens while StylingEnabled is false or without a record.
-template <typename Entry, typename Install>
-void InstallChildrenOfClass(int styleIndex, HWND parent, const char* className,
-                            FamilyList<Entry> StyleRecord::*family, Install&& install) {
+// An installer's walk: visit(record, child) for every direct child of the parent with the
+// class. Nothing happens while StylingEnabled is false or without a record.
+template <typename Visit>
+void VisitChildrenOfClass(int styleIndex, HWND parent, const char* className, Visit&& visit) {
   if (!StylingEnabled) return;
   StyleRecord* record = RecordAt(styleIndex);
   if (!record) return;
-  ForEachChildOfClass(parent, className,
-                      [&](HWND child) { ListControl(*record, family, child, install); });
+  ForEachChildOfClass(parent, className, [&](HWND child) { visit(*record, child); });
+}
+
+// The whole installer of a family whose controls are the parent's children of one class.
+template <typename Entry, typename Install>
+void InstallChildrenOfClass(int styleIndex, HWND parent, const char* className,
+                            FamilyList<Entry> StyleRecord::*family, Install&& install) {
+  VisitChildrenOfClass(styleIndex, parent, className, [&](StyleRecord& record, HWND child) {
+    ListControl(record, family, child, install);
+  });
 }

@@ -1,6 +1,8 @@
 #include "styling/records/printing.h"
 
 #include "styling/records/canvas.h"
+#include "styling/records/paint_helpers.h"
+#include "styling/records/records.h"
 
 TargetDc::TargetDc(HWND window, HDC given, LookArea area)
     : window_(window), dc_(given), owned_(given == nullptr) {
@@ -27,7 +29,10 @@ void PrintChildren(HWND window, HDC dc, LPARAM flags) {
   HWND first = GetWindow(window, GW_CHILD);
   for (HWND child = first ? GetWindow(first, GW_HWNDLAST) : nullptr; child;
        child = GetWindow(child, GW_HWNDPREV)) {
-    if (!IsWindowVisible(child)) continue;
+    // The child's own visibility, as Windows tests it: every child of a window not shown yet
+    // is invisible to IsWindowVisible, and such a window (an animation, a thumbnail) prints
+    // whole.
+    if (!HasVisibleStyle(child)) continue;
     RECT place{};
     GetWindowRect(child, &place);
     PaintShifted(dc, place.left - own.left, place.top - own.top, [&](HDC shifted) {
@@ -41,15 +46,33 @@ void PrintChildren(HWND window, HDC dc, LPARAM flags) {
 
 LRESULT PrintClient(HWND window, HDC dc, LookArea area, const std::function<void(HDC)>& paint) {
   if (!dc) return 0;
-  RECT client = area == LookArea::WholeWindow ? ClientRectInWindow(window) : RECT{};
-  PaintShifted(dc, -client.left, -client.top, paint);
+  RECT client{};
+  if (area == LookArea::WholeWindow) {
+    client = ClientRectInWindow(window);
+  } else {
+    GetClientRect(window, &client);
+  }
+  PaintShifted(dc, -client.left, -client.top, [&](HDC shifted) {
+    // Only the client area is asked for: a whole-window look is cut to it.
+    IntersectClipRect(shifted, client.left, client.top, client.right, client.bottom);
+    paint(shifted);
+  });
   return 0;
 }
 
 LRESULT PrintWindowParts(HWND window, HDC dc, LPARAM flags,
                          const std::function<void(HDC)>& nonClient) {
   if (!dc || ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(window))) return 0;
-  if ((flags & PRF_NONCLIENT) && nonClient) PaintShifted(dc, 0, 0, nonClient);
+  if (flags & PRF_NONCLIENT) {
+    if (nonClient) {
+      PaintShifted(dc, 0, 0, nonClient);
+    } else {
+      // The system draws this window's border: it prints it too.
+      PaintShifted(dc, 0, 0, [&](HDC same) {
+        ForwardMessage(window, WM_PRINT, reinterpret_cast<WPARAM>(same), PRF_NONCLIENT);
+      });
+    }
+  }
   RECT client = ClientRectInWindow(window);
   PaintShifted(dc, client.left, client.top, [&](HDC shifted) {
     IntersectClipRect(shifted, 0, 0, client.right - client.left, client.bottom - client.top);

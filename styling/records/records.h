@@ -187,6 +187,15 @@ int FindFamilyEntry(int styleIndex, HWND control, FamilyList<Entry> StyleRecord:
   return record ? (record->*family).Find(control) : 0;
 }
 
+// Entry `position` of that family list of record `styleIndex` while it holds a window; nullptr
+// when the record, the entry or its window is missing.
+template <typename Entry>
+Entry* FamilyEntryAt(int styleIndex, int position, FamilyList<Entry> StyleRecord::*family) {
+  StyleRecord* record = RecordAt(styleIndex);
+  Entry* entry = record ? (record->*family).At(position) : nullptr;
+  return entry && entry->window ? entry : nullptr;
+}
+
 // Record removal when a styled window is destroyed: releases the edits' background objects
 // and the frame DC, puts the window's "Hw_hProc" back as its procedure, removes the record and
 // renumbers the later records' windows and controls. Nothing happens for an unknown window.
@@ -241,6 +250,22 @@ Entry* ControlEntry(HWND control, FamilyList<Entry> StyleRecord::*family) {
   if (!record) return nullptr;
   Entry* entry = (record->*family).At(static_cast<int>(ReadProperty(control, EntryIndexProperty)));
   return entry && entry->window == control ? entry : nullptr;
+}
+
+// WM_SETFONT of a control whose caption the engine draws (an entry with a CaptionText
+// `caption`): the system takes the font without redrawing, the caption takes it (`fallback`: see
+// CaptionText::SetFont), and only then is the control redrawn when the message asks. Forwarded
+// as it came, the system's static would repaint inside the call (Wine's with RDW_UPDATENOW), in
+// the old font, and nothing would paint again.
+template <typename Entry>
+LRESULT SetCaptionFont(HWND control, FamilyList<Entry> StyleRecord::*family, WPARAM font,
+                       LPARAM redraw, HWND fallback = nullptr) {
+  LRESULT result = ForwardMessage(control, WM_SETFONT, font, FALSE);
+  if (Entry* entry = ControlEntry(control, family)) entry->caption.SetFont(control, fallback);
+  if (LOWORD(redraw)) {
+    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  }
+  return result;
 }
 
 // Hover tracking on WM_MOUSEMOVE: asks for WM_MOUSELEAVE (TrackMouseEvent, TME_LEAVE), notes

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "styling/records/printing.h"
 #include "styling/records/records.h"
 
@@ -86,6 +88,20 @@ bool AnswerPaintMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam
     default:
       return false;
   }
+}
+
+// A procedure's first step: a message to a window that is not (or no longer) its entry's control
+// goes on to the system; a paint message is answered by AnswerPaintMessage. Empty when the
+// procedure has the message to itself.
+template <typename Entry, typename Paint>
+std::optional<LRESULT> AnswerFirst(HWND control, const Entry* entry, UINT message, WPARAM wParam,
+                                   LPARAM lParam, NonClientArea nonClient, Paint&& paint) {
+  if (!entry) return ForwardMessage(control, message, wParam, lParam);
+  if (LRESULT answer = 0;
+      AnswerPaintMessage(control, message, wParam, lParam, nonClient, paint, answer)) {
+    return answer;
+  }
+  return std::nullopt;
 }
 
 // Passes the message on, then paints the styled look at once: the system may answer the

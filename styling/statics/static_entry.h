@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "styling/records/control_text.h"
 #include "styling/records/look_cache.h"
@@ -37,9 +36,5 @@ struct StaticEntry {
   std::int32_t spare1 = 0;  // two words that nothing reads yet
   std::int32_t spare2 = 0;
   std::int32_t addedWidth = 0;  // what the installer widened a text static by
-  // The siblings below it in z-order that overlapped it when the layout was last seen (its place
-  // and the frame behind it): looked for again only when that changes (ExcludeSiblingsBelow).
-  std::vector<HWND> coveredBy;
-  LookKey coveredFor;
-  LookCache looks;  // finished looks of text and icon statics
+  LookCache looks;              // finished looks of text and icon statics
 };

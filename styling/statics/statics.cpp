@@ -12,6 +12,7 @@
 #include "styling/records/paint_helpers.h"
 #include "styling/records/printing.h"
 #include "styling/records/records.h"
+#include "styling/records/self_painting.h"
 #include "styling/scrollbars/scrollbars.h"
 
 namespace {
@@ -106,21 +107,21 @@ void PaintEmptyStatic(HWND window, WPARAM wParam, LPARAM lParam, HDC given) {
   if (!given) EndPaint(window, &paint);
 }
 
+void PaintStaticEntry(StaticEntry& entry, HDC paintDc);
+
 // WM_PAINT, or WM_PRINTCLIENT with the DC `given`.
 LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam, HDC given = nullptr) {
-  int styleIndex = static_cast<int>(ReadProperty(window, StyleIndexProperty));
-  int position = static_cast<int>(ReadProperty(window, EntryIndexProperty));
   StaticEntry* entry = ControlEntry(window, &StyleRecord::statics);
   UINT message = given ? WM_PRINTCLIENT : WM_PAINT;
   if (!entry) return ForwardMessage(window, message, wParam, lParam);
   if (IsEmptyStatic(window, *entry)) {
     PaintEmptyStatic(window, wParam, lParam, given);
   } else if (given) {
-    PaintStatic(styleIndex, position, given);
+    PaintStaticEntry(*entry, given);
   } else {
     PAINTSTRUCT paint{};
     HDC target = BeginPaint(window, &paint);
-    PaintStatic(styleIndex, position, target);
+    PaintStaticEntry(*entry, target);
     EndPaint(window, &paint);
   }
   return given ? 0 : DefWindowProcA(window, WM_PAINT, wParam, lParam);
@@ -194,8 +195,8 @@ LookKey StaticKey(HWND window, const StaticEntry& entry, const RECT& client,
   key.Add(entry.kind).Add(client).Add(GetWindowLongA(window, GWL_STYLE));
   if (entry.kind == StaticTextKind) {
     // The font handle is not part of it: a dialog makes its own each time it is shown, and
-    // its name, size and style are in the key.
-    AddFont(key.Add(text), entry.caption.Font());
+    // what the font is (its LOGFONT) is in the key.
+    AddFont(key.Add(text), entry.caption);
     key.Add(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_RIGHT);
     key.Add(static_cast<int>(keys)).Add(entry.addedWidth);
   } else {
@@ -214,6 +215,29 @@ void DrawStaticLook(Graphics& graphics, HDC canvas, StaticEntry& entry, const RE
   } else if (entry.kind == StaticIconKind) {
     DrawIconImage(canvas, entry.window, entry, client);
   }
+}
+
+// The static's look over its background, in one copy: to the paint DC when one is given, else
+// to the control's own DC (children and the siblings that show over it cut out of either).
+void PaintStaticEntry(StaticEntry& entry, HDC paintDc) {
+  if (entry.kind == StaticDrawnByItselfKind) return;
+  HWND window = entry.window;
+  // A bitmap static without an image is left as it is on screen.
+  if (entry.kind == StaticBitmapKind && !ImageOf(window, STM_GETIMAGE, STM_GETICON, 0)) return;
+  RECT client{};
+  GetClientRect(window, &client);
+  const LookKey background = BackgroundKey(window, client);
+  const std::string text = entry.kind == StaticTextKind ? WindowText(window) : std::string();
+  const AccessKeyMode keys = StaticAccessKeys(window);
+  HDC target = GetChildClippedDC(window, paintDc, paintDc != nullptr);
+  ExcludeSiblingsBelow(target, window);
+  PresentLook(
+      window, entry.looks, StaticKey(window, entry, client, background, text, keys), target, client,
+      [&](Graphics& graphics, HDC canvas) {
+        DrawStaticLook(graphics, canvas, entry, client, text, keys);
+      },
+      KeptIn::OwnAndShared);
+  if (!paintDc) ReleaseDC(window, target);
 }
 
 }  // namespace
@@ -255,22 +279,12 @@ LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_MOVE:
       InvalidateRect(window, nullptr, TRUE);
       break;
-    case WM_SETFONT: {
-      // Measured and drawn in the new font from now on; the control repaints when asked to.
-      LRESULT result = ForwardMessage(window, message, wParam, lParam);
-      if (StaticEntry* entry = ControlEntry(window, &StyleRecord::statics)) {
-        entry->caption.SetFont(window, GetParent(window));
-      }
-      return result;
-    }
-    case WM_SETTEXT: {
-      PaintStatic(static_cast<int>(ReadProperty(window, StyleIndexProperty)),
-                  static_cast<int>(ReadProperty(window, EntryIndexProperty)));
-      LRESULT result = ForwardMessage(window, message, wParam, lParam);
-      // The control's own procedure may draw the new text in the system look at once.
-      InvalidateRect(window, nullptr, TRUE);
-      return result;
-    }
+    case WM_SETFONT:
+      return SetCaptionFont(window, &StyleRecord::statics, wParam, lParam, GetParent(window));
+    case WM_SETTEXT:
+      // The control's own procedure may draw the new text in the system look at once: the
+      // styled look goes over it there and then, once.
+      return ForwardThenPaint(window, message, wParam, lParam, [window] { PaintStatic(window); });
     case WM_PAINT:
       return OnPaint(window, wParam, lParam);
     case WM_PRINTCLIENT:
@@ -290,30 +304,8 @@ LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   return ForwardMessage(window, message, wParam, lParam);
 }
 
-void PaintStatic(int styleIndex, int position, HDC paintDc) {
-  StyleRecord* record = RecordAt(styleIndex);
-  StaticEntry* entry = record ? record->statics.At(position) : nullptr;
-  if (!entry || !entry->window || entry->kind == StaticDrawnByItselfKind) return;
-  HWND window = entry->window;
-  // A bitmap static without an image is left as it is on screen.
-  if (entry->kind == StaticBitmapKind && !ImageOf(window, STM_GETIMAGE, STM_GETICON, 0)) return;
-  RECT client{};
-  GetClientRect(window, &client);
-  const LookKey background = BackgroundKey(window, client);
-  if (entry->coveredFor.Empty() || !(entry->coveredFor == background)) {
-    entry->coveredBy = SiblingsBelow(window);
-    entry->coveredFor = background;
+void PaintStatic(HWND window, HDC paintDc) {
+  if (StaticEntry* entry = ControlEntry(window, &StyleRecord::statics)) {
+    PaintStaticEntry(*entry, paintDc);
   }
-  const std::string text = entry->kind == StaticTextKind ? WindowText(window) : std::string();
-  const AccessKeyMode keys = StaticAccessKeys(window);
-  HDC target = GetChildClippedDC(window, paintDc, paintDc != nullptr);
-  ExcludeSiblingsBelow(target, window, entry->coveredBy);
-  PresentLook(
-      window, entry->looks, StaticKey(window, *entry, client, background, text, keys), target,
-      client,
-      [&](Graphics& graphics, HDC canvas) {
-        DrawStaticLook(graphics, canvas, *entry, client, text, keys);
-      },
-      KeptIn::OwnAndShared);
-  if (!paintDc) ReleaseDC(window, target);
 }

@@ -21,9 +21,9 @@ void InstallStatics(int styleIndex, HWND dialog, int extraWidth);
 
 LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Paints static `position` of record `styleIndex` over its background, in one copy: to the
-// paint DC when WM_PAINT gives one, else to the control's own DC (children cut out of either).
-void PaintStatic(int styleIndex, int position, HDC paintDc = nullptr);
+// Paints a styled static over its background, in one copy: to the paint DC when WM_PAINT gives
+// one, else to the control's own DC. Nothing happens for a window that is not a styled static.
+void PaintStatic(HWND window, HDC paintDc = nullptr);
 
 // Draws laid-out text in black-on-glow style: a blurred halo of glowColour, then the text
 // itself in textColour. The lines lie in the coordinates of `box`, whose size is the halo's;

@@ -93,7 +93,7 @@ LookKey TabLookKey(HWND tab, const TabEntry& entry, const TabState& state,
   key.Add(state.client).Add(state.pageArea).Add(state.style).Add(state.enabled ? 1 : 0);
   key.Add(state.selected).Add(state.hot).Add(state.focused).Add(static_cast<int>(state.keys));
   key.Add(ImageListKey(state.images));
-  if (!entry.captions.empty()) AddFont(key, entry.captions.front().Font());
+  if (!entry.captions.empty()) AddFont(key, entry.captions.front());
   for (const TabItem& item : items) {
     key.Add(item.rect).Add(item.text).Add(item.image).Add(item.highlighted ? 1 : 0);
   }
@@ -190,7 +190,7 @@ void PaintTab(Graphics& graphics, TabEntry& entry, const TabState& state, const 
 // left to paint themselves.
 HDC ClippedTabDc(HWND tab) {
   HDC dc = GetChildClippedDC(tab);
-  if (dc) ExcludeSiblingsBelow(dc, tab, OverlappingSiblings(tab));
+  ExcludeOverlappingSiblings(dc, tab);
   return dc;
 }
 

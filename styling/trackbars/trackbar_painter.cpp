@@ -224,9 +224,8 @@ void DrawProgressBar(Graphics& graphics, const ProgressRecord& entry, const Prog
 }  // namespace
 
 void PaintTrackBar(int styleIndex, int index, HDC dc) {
-  StyleRecord* record = RecordAt(styleIndex);
-  TrackBarRecord* entry = record ? record->trackBars.At(index) : nullptr;
-  if (!entry || !entry->window) return;
+  TrackBarRecord* entry = FamilyEntryAt(styleIndex, index, &StyleRecord::trackBars);
+  if (!entry) return;
   HWND window = entry->window;
   SIZE size = WindowSizeOf(window);
   TrackState s = ReadTrackState(window, entry->selectionRange != 0);
@@ -242,9 +241,8 @@ void PaintTrackBar(int styleIndex, int index, HDC dc) {
 }
 
 void PaintProgressBar(int styleIndex, int index, HDC dc) {
-  StyleRecord* record = RecordAt(styleIndex);
-  ProgressRecord* entry = record ? record->progressBars.At(index) : nullptr;
-  if (!entry || !entry->window) return;
+  ProgressRecord* entry = FamilyEntryAt(styleIndex, index, &StyleRecord::progressBars);
+  if (!entry) return;
   HWND window = entry->window;
   SIZE size = WindowSizeOf(window);
   ProgressState s;

@@ -87,11 +87,10 @@ void InstallProgressBars(int styleIndex, HWND parentWindow) {
 
 LRESULT CALLBACK TrackBarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto [record, entry, place] = StyledControlOf(window, &StyleRecord::trackBars);
-  if (!entry) return ForwardMessage(window, message, wParam, lParam);
   auto repaint = [place](HDC dc = nullptr) { PaintTrackBar(place.styleIndex, place.position, dc); };
-  if (LRESULT answer = 0; AnswerPaintMessage(window, message, wParam, lParam,
-                                             NonClientArea::Painted, repaint, answer)) {
-    return answer;
+  if (auto answer =
+          AnswerFirst(window, entry, message, wParam, lParam, NonClientArea::Painted, repaint)) {
+    return *answer;
   }
   switch (message) {
     case WM_MOUSEMOVE:
@@ -120,13 +119,12 @@ LRESULT CALLBACK TrackBarWindowProc(HWND window, UINT message, WPARAM wParam, LP
 
 LRESULT CALLBACK ProgressBarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto [record, entry, place] = StyledControlOf(window, &StyleRecord::progressBars);
-  if (!entry) return ForwardMessage(window, message, wParam, lParam);
   auto repaint = [place](HDC dc = nullptr) {
     PaintProgressBar(place.styleIndex, place.position, dc);
   };
-  if (LRESULT answer = 0; AnswerPaintMessage(window, message, wParam, lParam,
-                                             NonClientArea::Painted, repaint, answer)) {
-    return answer;
+  if (auto answer =
+          AnswerFirst(window, entry, message, wParam, lParam, NonClientArea::Painted, repaint)) {
+    return *answer;
   }
   switch (message) {
     case WM_MOUSEMOVE:

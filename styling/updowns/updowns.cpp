@@ -21,9 +21,7 @@ constexpr int CompositingHighQuality = 2;
 ARGB WithAlpha(COLORREF colour, int alpha) { return ToArgb(colour, alpha, true); }
 
 UpDownEntry* EntryAt(int styleIndex, int position) {
-  StyleRecord* record = RecordAt(styleIndex);
-  UpDownEntry* entry = record ? record->upDowns.At(position) : nullptr;
-  return entry && entry->window ? entry : nullptr;
+  return FamilyEntryAt(styleIndex, position, &StyleRecord::upDowns);
 }
 
 struct HalfLook {
@@ -119,13 +117,12 @@ int UpDownHalfAt(int styleIndex, int position, LPARAM point) {
 
 LRESULT CALLBACK UpDownWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto [record, entry, place] = StyledControlOf(window, &StyleRecord::upDowns);
-  if (!entry) return ForwardMessage(window, message, wParam, lParam);
   auto repaint = [place](HDC dc = nullptr) {
     PaintUpDown(place.styleIndex, place.position, {}, {}, {}, dc);
   };
-  if (LRESULT answer = 0;
-      AnswerPaintMessage(window, message, wParam, lParam, NonClientArea::System, repaint, answer)) {
-    return answer;
+  if (auto answer =
+          AnswerFirst(window, entry, message, wParam, lParam, NonClientArea::System, repaint)) {
+    return *answer;
   }
   switch (message) {
     case WM_MOUSEMOVE:

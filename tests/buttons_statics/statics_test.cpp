@@ -132,7 +132,7 @@ TEST(Statics, BitmapsAreDrawnWhereTheirPlacementPutsThem) {
   HDC dc = GetDC(centred);
   SetPixel(dc, 16, 11, RGB(0, 0, 255));
   ReleaseDC(centred, dc);
-  PaintStatic(host.StyleIndex(), static_cast<int>(ReadProperty(centred, EntryIndexProperty)));
+  PaintStatic(centred);
   EXPECT_EQ(PixelOf(centred, 16, 11), (Rgb{0, 0, 255}));
   for (HWND control : statics) DestroyWindow(control);
   DeleteObject(bitmap);

@@ -175,7 +175,7 @@ TEST(StyledBoxes, TwoHundredBoxesWithButtonsAndStaticsLeaveNoGdiObjectsBehind) {
       RepaintButton(button, ButtonFocused | ButtonSelected, false);
       SendMessageA(button, WM_MOUSELEAVE, 0, 0);
     }
-    for (int i = 1; i <= record.statics.Count(); ++i) PaintStatic(FindStyleRecord(box), i);
+    for (int i = 1; i <= record.statics.Count(); ++i) PaintStatic(record.statics[i].window);
   };
   const UINT type = MB_YESNOCANCEL | MB_ICONWARNING;
   RunStyledBox(exercise, type);  // first use: caches of GDI+ and the system

@@ -44,4 +44,11 @@ export LANZHOU_DISPLAY=$DISPLAY
 # process starts the prefix's services (explorer, plugplay...), which must not inherit it either.
 wineserver -p </dev/null >/dev/null 2>&1
 wine "$build/bin/winprobe.exe" windows </dev/null >/dev/null 2>&1
+# The display too must answer before the test's first use of it: a server that has just listed
+# its socket may still turn a client away.
+for tries in $(seq 1 300); do
+  xdotool getdisplaygeometry </dev/null >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool getdisplaygeometry </dev/null >/dev/null 2>&1 || { echo "display $DISPLAY does not answer" >&2; exit 1; }
 "$@"

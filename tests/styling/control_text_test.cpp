@@ -19,6 +19,7 @@ struct Case {
   UINT format;
   AccessKeyMode keys = AccessKeyMode::None;
   const char* shown = nullptr;  // what DrawText shows of a hidden-key text, drawn with DT_NOPREFIX
+  BYTE charset = GB2312_CHARSET;  // of the font: DrawTextA reads the text in its code page
 };
 
 constexpr char Long[] = "the quick brown fox jumps over the lazy dog";
@@ -48,6 +49,11 @@ const Case Cases[] = {
     {"path ellipsis", "C:\\Program Files\\Lanzhou\\lanzhou.exe", 120, 20,
      DT_SINGLELINE | DT_PATH_ELLIPSIS},
     {"end ellipsis on the last line shown", Long, 80, 30, Wrap | DT_END_ELLIPSIS},
+    {"an unbreakable word is clipped", "abcdefghijklmnopqrstuvwxyz", 50, 20, Wrap},
+    {"unless DT_NOCLIP", "abcdefghijklmnopqrstuvwxyz", 50, 20, Wrap | DT_NOCLIP},
+    {"a line reaching the bottom is cut", Long, 60, 20, Wrap},
+    {"a Cyrillic font reads its own code page", "\xC0\xC1\xC2 \xE0\xE1\xE2", 200, 20, 0,
+     AccessKeyMode::None, nullptr, RUSSIAN_CHARSET},
 };
 
 constexpr int Margin = 10;
@@ -79,10 +85,10 @@ std::vector<DWORD> Picture(HFONT font, const Case& row, Draw&& draw) {
 UINT PrefixFlags(AccessKeyMode keys) { return keys == AccessKeyMode::None ? DT_NOPREFIX : 0; }
 
 TEST(LayOutText, PutsEveryPieceWhereTheSystemsDrawTextDraws) {
-  HFONT font =
-      CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, 0, 0, 0, 0, "宋体");
-  ASSERT_TRUE(font);
   for (const Case& row : Cases) {
+    HFONT font =
+        CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, row.charset, 0, 0, 0, 0, "宋体");
+    ASSERT_TRUE(font);
     std::vector<DWORD> system = Picture(font, row, [&](HDC dc, RECT box) {
       if (row.shown) {
         DrawTextA(dc, row.shown, -1, &box, row.format | DT_NOPREFIX);
@@ -92,7 +98,10 @@ TEST(LayOutText, PutsEveryPieceWhereTheSystemsDrawTextDraws) {
     });
     std::vector<DWORD> ours = Picture(font, row, [&](HDC dc, RECT box) {
       TextLayout layout = LayOutText(font, row.text, box, row.format, row.keys);
-      IntersectClipRect(dc, box.left, box.top, box.right, box.bottom);  // DrawText clips so
+      if (layout.clipped) {
+        IntersectClipRect(dc, layout.clip.left, layout.clip.top, layout.clip.right,
+                          layout.clip.bottom);
+      }
       for (const TextLine& piece : layout.lines) {
         ExtTextOutW(dc, piece.x, piece.y, 0, nullptr, piece.text.c_str(),
                     static_cast<UINT>(piece.text.size()), nullptr);
@@ -109,8 +118,8 @@ TEST(LayOutText, PutsEveryPieceWhereTheSystemsDrawTextDraws) {
     }
     EXPECT_GT(ink, 20) << row.name;
     EXPECT_EQ(differ, 0) << row.name;
+    DeleteObject(font);
   }
-  DeleteObject(font);
 }
 
 }  // namespace

@@ -13,9 +13,7 @@
 
 int main(int argc, char** argv) {
   auto countAt = [&](int i, int fallback) { return argc > i ? std::atoi(argv[i]) : fallback; };
-  CreateStyleLists();
-  StartGdiplus();
-  SetStylingGlobals();
+  StartStylingEngine();
   PrintFigures(SoakStyledBoxes(countAt(1, 1000)));
   PrintFigures(SoakGallery(countAt(2, 200)));
   for (const char* name : CommonDialogNames) PrintFigures(SoakCommonDialog(name, countAt(3, 50)));

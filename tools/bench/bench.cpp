@@ -300,9 +300,7 @@ void PrintRow(const std::string& what, const Pair& pair, double goal) {
 }
 
 int main(int argc, char** argv) {
-  CreateStyleLists();
-  ApplicationIcon = LoadApplicationIcon(GetModuleHandleA(nullptr));
-  SetStylingGlobals();
+  StartStylingEngine();
   benchOwner = CreateOwner();
   idleHook = SetWindowsHookExA(WH_CBT, AskForIdleMessages, nullptr, GetCurrentThreadId());
   std::string only = argc > 1 ? argv[1] : "";

@@ -332,10 +332,7 @@ int main(int count, char** arguments) {
     EnumResourceNamesA(module, MAKEINTRESOURCEA(5), ListTemplate, 0);
     return 0;
   }
-  CreateStyleLists();
-  StartGdiplus();
-  ApplicationIcon = LoadApplicationIcon(GetModuleHandleA(nullptr));
-  SetStylingGlobals();
+  StartStylingEngine();
   bool styled = !(count > 3 && std::strcmp(arguments[3], "--plain") == 0);
   int code = std::strcmp(arguments[2], "--sheet") == 0 ? ShowSheet(module, styled)
              : std::strcmp(arguments[2], "--tabs") == 0
