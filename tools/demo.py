@@ -64,16 +64,24 @@ def show_gallery(args: list, interactive: bool) -> int:
         return gallery.process.wait(20)
 
 
+def shown_dialog(what: str):
+    """The program's first visible dialog once it has faded in, or None (said) after a minute."""
+    dialog = e2e.wait_for(lambda: next(
+        (w for w in e2e.top_windows() if w["class"] == "#32770" and w["visible"]), None), 60)
+    if not dialog:
+        print(f"{what} did not show")
+        return None
+    e2e.wait_for(lambda: False, 1.5)  # faded in
+    return dialog
+
+
 def show_common_dialog(args: list, name: str) -> int:
     """gallery.exe NAME on a virtual display: photographed, then cancelled."""
     program = e2e.wine(os.path.join(e2e.BIN, "gallery.exe"), *args)
     try:
-        dialog = e2e.wait_for(lambda: next(
-            (w for w in e2e.top_windows() if w["class"] == "#32770" and w["visible"]), None), 60)
+        dialog = shown_dialog(f"the {name} dialog")
         if not dialog:
-            print(f"the {name} dialog did not show")
             return 1
-        e2e.wait_for(lambda: False, 1.5)  # faded in
         print("screenshot:", e2e.screenshot(f"run_gallery_{name}"))
         e2e.press_dialog_button(dialog["hwnd"], 2)  # IDCANCEL
         return program.wait(20)
@@ -86,12 +94,9 @@ def show_sheet(args: list, name: str) -> int:
     program = e2e.wine(os.path.join(e2e.BIN, "gallery.exe"), *args)
     look = "plain" if "--plain" in args else "styled"
     try:
-        sheet = e2e.wait_for(lambda: next(
-            (w for w in e2e.top_windows() if w["class"] == "#32770" and w["visible"]), None), 60)
+        sheet = shown_dialog(f"the {name}")
         if not sheet:
-            print(f"the {name} did not show")
             return 1
-        e2e.wait_for(lambda: False, 1.5)  # faded in
         for page in range(3):
             e2e.post(sheet["hwnd"], PSM_SETCURSEL, page, 0)
             e2e.wait_for(lambda: False, 1.0)
