@@ -298,6 +298,23 @@ void PaintCheckOrRadio(HWND window, UINT itemState, ButtonKind kind, HDC dc) {
               });
 }
 
+// The band the system clears for the caption: its text measured by DrawText in the control's
+// own font, a pixel wider on each side and below. Our own layout may be narrower where drawing
+// had to fall back to another font; the band must still cover every pixel the system drew, and
+// its last glyph reaches up to two pixels past what DrawText measures (a bitmap strike's ")"
+// under Wine): the band takes those too.
+RECT SystemCaptionBand(HWND window, const std::string& text, const RECT& room, UINT format) {
+  RECT band = room;
+  HDC dc = GetDC(window);
+  if (!dc) return RECT{};
+  auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+  HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+  DrawTextA(dc, text.c_str(), -1, &band, format | DT_CALCRECT);
+  if (previous) SelectObject(dc, previous);
+  ReleaseDC(window, dc);
+  return RECT{band.left - 1, band.top, band.right + 3, band.bottom + 1};
+}
+
 }  // namespace
 
 void PaintRadioButton(HWND window, UINT itemState, HDC dc) {
@@ -327,6 +344,8 @@ void PaintGroupBoxCaption(HWND window, HDC dc) {
     band.right = std::max<LONG>(band.right, line.x + line.width + 1);
     band.bottom = std::max<LONG>(band.bottom, line.y + laidOut.lineHeight + 1);
   }
+  RECT cleared = SystemCaptionBand(window, button->text, room, caption.format);
+  UnionRect(&band, &band, &cleared);
   if (!IntersectRect(&band, &band, &client)) return;
   TextLayout placed = laidOut;
   for (TextLine& line : placed.lines) {

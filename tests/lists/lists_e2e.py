@@ -64,8 +64,14 @@ class ListScrolling(unittest.TestCase):
                 e2e.wait_for(lambda: top_index(control, message) > 0, 10)
                 self.assertGreater(top_index(control, message), 0, "the list scrolled")
                 e2e.move_to(1, 1)
-                after = e2e.shot_when(f"lists_{control_id}_scrolled_{how}",
-                                      lambda p: p.region(l, t, r, b) != before).region(l, t, r, b)
+                # The first picture after the scroll whose cover shows the engine's tint: on a
+                # loaded machine the system's own bar may show for a moment before the cover is
+                # painted again; one left behind stays and fails below.
+                after = e2e.shot_when(
+                    f"lists_{control_id}_scrolled_{how}",
+                    lambda p: (p.region(l, t, r, b) != before and
+                               sum(map(is_cyan, p.region(l, t, r, b))) > len(before) // 30)
+                ).region(l, t, r, b)
                 self.assertNotEqual(before, after, "the cover's thumb followed the list")
                 # Still the engine's bar: its tinted track, not the system's grey one.
                 self.assertGreater(sum(map(is_cyan, after)), len(after) // 30)
