@@ -160,7 +160,7 @@ void ReachTenPixelsPastTheClientEdge(HWND label) {
 //   x 485-635, y 5-250    track bars, progress bars, up-downs, headers   ids 500-599
 //   x 5-635,   y 255-350  toolbars and containers             ids 600-699
 //   x 325-635, y 280-350  layouts of ordinary programs' dialogs  ids 700-769 (one block of
-//                         ten per layout, GalleryLayouts); the layouts of ids 770-829 are
+//                         ten per layout, GalleryLayouts); the layouts of ids 770-839 are
 //                         shown only on their own (LayoutOnlyControls)
 std::vector<GalleryControl> MakeControls() {
   return {
@@ -509,7 +509,8 @@ std::vector<GalleryControl> MakeControls() {
 // a block of ten ids: disabled and read-only controls that keep their state readable; and the
 // layouts where a dialog's background must reach every area outside its controls: a white
 // panel over the top third, an etched separator, a progress bar among labels, a link; and a
-// group box whose border stays whole beside a label inside it.
+// group box whose border stays whole beside a label inside it; controls that keep their look
+// as the focus and the pointer pass.
 std::vector<GalleryControl> LayoutOnlyControls() {
   constexpr DWORD Disabled = WS_DISABLED;
   return {
@@ -628,6 +629,29 @@ std::vector<GalleryControl> LayoutOnlyControls() {
        .style = SS_LEFT,
        .place = {15, 25, 143, 10},
        .id = 821},
+      // Controls whose system look comes back when the focus or the pointer passes: an
+      // editable combo box's drop button, the bars of owner-drawn lists (a font dialog's).
+      {.className = "ComboBox",
+       .style = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
+       .place = {10, 10, 100, 80},
+       .id = 830,
+       .setup = WithComboItems({WM_SETTEXT, 0, 0, "文件名"})},
+      {.className = "ListBox",
+       .style = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
+                WS_BORDER | WS_TABSTOP,
+       .place = {10, 30, 100, 50},
+       .id = 831,
+       .fill = FillListLines},
+      {.className = "ComboBox",
+       .style = CBS_SIMPLE | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | CBS_DISABLENOSCROLL |
+                WS_VSCROLL | WS_TABSTOP,
+       .place = {120, 10, 100, 50},
+       .id = 832,
+       .setup = WithComboItems({CB_SETCURSEL, 2})},
+      {.className = "Edit",
+       .style = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
+       .place = {10, 90, 80, 12},
+       .id = 833},
   };
 }
 

@@ -29,6 +29,8 @@ enum class Expect {
   BoxRight,   // its check box lies at its right edge, as the system puts it
   NoLight,    // (id 0: the dialog) its client area outside the controls shows the frame
   GroupEdge,  // the right edge of the group box of the id before is whole beside it
+  Kept,       // its drop button or scroll bar looks the same after the focus and the pointer
+              // have passed through it (the focus ends on the id after the layout's last)
 };
 
 struct Check {
@@ -70,6 +72,9 @@ const LayoutCase Layouts[] = {
     {"a progress bar with labels only", 800, {{0, Expect::NoLight}}},
     {"a link among labels", 810, {{0, Expect::NoLight}}},
     {"a label reaching a group box's edge", 820, {{821, Expect::GroupEdge}}},
+    {"an editable combo box and owner-drawn lists",
+     830,
+     {{830, Expect::Kept}, {831, Expect::Kept}}},
 };
 
 std::string ClassOf(HWND window) {
@@ -181,6 +186,38 @@ int MiddleRowInWindow(HWND dialog, HWND control) {
   GetWindowRect(dialog, &own);
   GetWindowRect(control, &place);
   return (place.top + place.bottom) / 2 - own.top;
+}
+
+// The focus goes into the control and on to `away`; the pointer passes over its client area
+// and over its vertical bar (a simple combo box's is on its list).
+void PassThrough(HWND control, HWND away) {
+  // A combo box's own edit takes the focus, as a file name field's does.
+  HWND field = FindWindowExA(control, nullptr, "Edit", nullptr);
+  SetFocus(field ? field : control);
+  PumpFor(50);
+  HWND barred = FindWindowExA(control, nullptr, "ComboLBox", nullptr);
+  barred = barred ? barred : control;
+  RECT bar{};
+  GetWindowRect(barred, &bar);
+  // The pointer moves for real: the system tracks it over the bars and buttons itself.
+  for (POINT to : {POINT{bar.right - 8, bar.top + 4}, POINT{bar.right - 8, bar.bottom - 6},
+                   POINT{bar.left + 4, bar.top + 4}, POINT{1, 1}}) {
+    SetCursorPos(to.x, to.y);
+    PumpFor(80);
+  }
+  SetFocus(away);
+  PumpFor(100);
+}
+
+// Pixels of the right 20 columns inside the border (a drop button, a bar) that differ.
+int RightPixelsApart(const Snapshot& a, const Snapshot& b) {
+  int apart = 0;
+  for (int y = 3; y < a.height - 3 && y < b.height; ++y) {
+    for (int x = a.width - 20; x < a.width - 3 && x < b.width; ++x) {
+      apart += a.At(x, y).Near(b.At(x, y), 24) ? 0 : 1;
+    }
+  }
+  return apart;
 }
 
 struct Shown {
@@ -312,6 +349,12 @@ TEST(GalleryLayouts, EachShowsStyledWhatTheSystemShowsAndGrowsBySixPixelsOnly) {
               }
               case Expect::NoLight:
                 break;
+              case Expect::Kept: {
+                Snapshot before = Capture(control, true);
+                PassThrough(control, GetDlgItem(dialog, layout.checks.back().id + 1));
+                EXPECT_LT(RightPixelsApart(before, Capture(control, true)), 8) << check.id;
+                break;
+              }
               case Expect::GroupEdge: {
                 RECT box{}, label{};
                 GetWindowRect(GetDlgItem(dialog, check.id - 1), &box);
