@@ -33,7 +33,8 @@
 // The canvas, the kept looks, the font reader and the shape helpers are in
 // styling/records/canvas.h, styling/records/look_cache.h and styling/records/paint_helpers.h;
 // the keyboard cues (focus looks, access-key underlines) and the focus outline in
-// styling/records/keyboard_cues.h.
+// styling/records/keyboard_cues.h; every size in pixels at 96 DPI is scaled to the window's DPI
+// through styling/records/dpi_scale.h.
 
 #include <windows.h>
 

@@ -1,0 +1,30 @@
+#pragma once
+// Every size the engine draws is given in pixels at 96 DPI and scaled here to the DPI of the
+// window it is drawn for, so a family never reads the DPI itself.
+//   DpiScale scale = ScaleOf(window);
+//   int band = scale(28);              // a length
+//   float pen = scale.Of(1.5f);        // a GDI+ width
+// Scaling at 96 DPI returns its argument unchanged, so nothing moves by a pixel there.
+
+#include <windows.h>
+
+inline constexpr UINT BaseDpi = 96;
+
+// The window's DPI: GetDpiForWindow where the system has it (Windows 10 1607 and later, Wine),
+// the LOGPIXELSX of the window's DC otherwise; BaseDpi for no window.
+UINT DpiOfWindow(HWND window);
+
+// `pixels` at 96 DPI at `dpi`, rounded as the system rounds dialog sizes (MulDiv).
+inline int ScaleToDpi(int pixels, UINT dpi) {
+  return dpi == BaseDpi ? pixels : MulDiv(pixels, static_cast<int>(dpi), BaseDpi);
+}
+
+struct DpiScale {
+  UINT dpi = BaseDpi;
+  int operator()(int pixels) const { return ScaleToDpi(pixels, dpi); }
+  float Of(float pixels) const {
+    return dpi == BaseDpi ? pixels : pixels * static_cast<float>(dpi) / BaseDpi;
+  }
+};
+
+inline DpiScale ScaleOf(HWND window) { return DpiScale{DpiOfWindow(window)}; }
