@@ -51,18 +51,22 @@ bool IsStyled(StyleRecord& record, HWND control) {
   return found;
 }
 
+// A lambda has no stdcall form, so the 32-bit build needs a named callback.
+BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  return TRUE;
+}
+
+std::vector<HWND> ChildrenOf(HWND window) {
+  std::vector<HWND> all;
+  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
 // Every visible window within the page that no family holds.
 std::vector<std::string> UnstyledWithin(StyleRecord& record, HWND page) {
   std::vector<std::string> unstyled;
-  std::vector<HWND> all;
-  EnumChildWindows(
-      page,
-      [](HWND child, LPARAM list) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
-  for (HWND child : all) {
+  for (HWND child : ChildrenOf(page)) {
     if (!IsWindowVisible(child) || LeftToTheSystem(child) || IsStyled(record, child)) continue;
     unstyled.push_back(ClassOf(child) + " " + std::to_string(GetDlgCtrlID(child)));
   }
@@ -247,14 +251,9 @@ struct Leftovers {
 
 Leftovers Count(ShownSheet& shown) {
   Leftovers now;
-  EnumChildWindows(
-      shown.window,
-      [](HWND child, LPARAM list) {
-        reinterpret_cast<std::vector<std::string>*>(list)->push_back(ClassOf(child) + " in " +
-                                                                     ClassOf(GetParent(child)));
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&now.windows));
+  for (HWND child : ChildrenOf(shown.window)) {
+    now.windows.push_back(ClassOf(child) + " in " + ClassOf(GetParent(child)));
+  }
   std::sort(now.windows.begin(), now.windows.end());
   now.gdiSlots = CountFreeGdiSlots();
   ForEachFamily(*shown.Record(), [&](auto& family, const char*) {
