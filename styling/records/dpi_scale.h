@@ -28,3 +28,16 @@ struct DpiScale {
 };
 
 inline DpiScale ScaleOf(HWND window) { return DpiScale{DpiOfWindow(window)}; }
+
+// Whether the message tells a window that its DPI has changed: WM_DPICHANGED comes to a
+// top-level window, WM_DPICHANGED_AFTERPARENT to each child once its parent has been laid out
+// anew. A control that keeps its DPI reads it again then.
+inline constexpr UINT DpiChangedMessage = 0x02E0;             // WM_DPICHANGED
+inline constexpr UINT DpiChangedAfterParentMessage = 0x02E3;  // WM_DPICHANGED_AFTERPARENT
+inline bool TellsDpiChange(UINT message) {
+  return message == DpiChangedMessage || message == DpiChangedAfterParentMessage;
+}
+
+// A system metric as the system gives it at `dpi`: GetSystemMetricsForDpi where the system has
+// it (Windows 10 1607 and later, Wine), GetSystemMetrics otherwise.
+int SystemMetricForDpi(int index, UINT dpi);

@@ -60,9 +60,10 @@ void RegisterToolbar(HWND toolbar) {
   if (!record) return;
   int position = record->toolbars.AppendEntry(toolbar);
   ToolbarEntry& entry = record->toolbars[position];
+  entry.scale = ScaleOf(toolbar);
   ControlFont font = ReadControlFont(toolbar);
   entry.fontName = font.fontName.empty() ? DefaultFontName : font.fontName;
-  entry.fontSize = font.fontSize != 0 ? font.fontSize : DefaultFontSize;
+  entry.fontSize = font.fontSize != 0 ? font.fontSize : entry.scale(DefaultFontSize);
   entry.fontStyle = font.fontStyle;
   entry.priorProc = SubclassWindow(toolbar, ToolbarWndProc, ToolbarProcProperty);
   WriteProperty(toolbar, ToolbarEntryProperty, position);
@@ -85,6 +86,9 @@ void RegisterContainer(HWND window) {
 LRESULT CALLBACK ToolbarWndProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam) {
   // Without its record (the dialog is gone) the toolbar paints itself as the system would.
   bool styled = StylingEnabled && ToolbarEntryOf(toolbar);
+  if (TellsDpiChange(message)) {
+    if (ToolbarEntry* entry = ToolbarEntryOf(toolbar)) entry->scale = ScaleOf(toolbar);
+  }
   if (message == WM_PAINT && styled) {
     return PaintInsteadOfSystem(toolbar, wParam, lParam, [toolbar] { PaintToolbar(toolbar); });
   }

@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
 #include "gallery/gallery_table.h"
+#include "resources/images/images.h"
 #include "styling/records/records.h"
+#include "styling/records/scaled_paint.h"
 #include "tests/buttons_statics/styled_host.h"
 #include "tests/styling/test_support.h"
 
@@ -306,6 +309,55 @@ TEST(Headers, TheLastColumnOfAWideListViewReachesItsRightEdge) {
 
 // Kept looks, canvases and icons go with their dialog: showing and working the controls many
 // times leaves nothing behind.
+// The arrows of scroll bars, up-down controls and drop-down buttons at each DPI: the embedded
+// image at 96, a sharp triangle of the scaled size (no half-inked pixel) elsewhere.
+TEST(ArrowGlyphs, AreWholePixelTrianglesOfTheScaledSize) {
+  struct Case {
+    UINT dpi;
+    ArrowDirection direction;
+    int width, height;
+    POINT point;  // the triangle's tip
+  } table[] = {
+      {96, ArrowDirection::Up, 7, 4, {3, 0}},      {120, ArrowDirection::Down, 9, 5, {4, 4}},
+      {144, ArrowDirection::Left, 6, 11, {0, 5}},  {144, ArrowDirection::Up, 11, 6, {5, 0}},
+      {192, ArrowDirection::Right, 8, 15, {7, 7}}, {192, ArrowDirection::Down, 15, 8, {7, 7}}};
+  for (const Case& c : table) {
+    SCOPED_TRACE(testing::Message()
+                 << c.dpi << " dpi, direction " << static_cast<int>(c.direction));
+    DpiScale scale{c.dpi};
+    EXPECT_EQ(ArrowGlyphSize(c.direction, scale).cx, c.width);
+    EXPECT_EQ(ArrowGlyphSize(c.direction, scale).cy, c.height);
+    Bitmap glyph;
+    ASSERT_TRUE(LoadArrowGlyph(glyph, c.direction, scale));
+    ASSERT_EQ(glyph.Width(), c.width);
+    ASSERT_EQ(glyph.Height(), c.height);
+    bool alongX = c.direction == ArrowDirection::Left || c.direction == ArrowDirection::Right;
+    int depth = alongX ? c.width : c.height;
+    for (int y = 0; y < c.height; ++y) {
+      for (int x = 0; x < c.width; ++x) {
+        // Inked when no farther across the base from the tip than along the depth.
+        int along = alongX ? std::abs(x - c.point.x) : std::abs(y - c.point.y);
+        int across = alongX ? std::abs(y - c.point.y) : std::abs(x - c.point.x);
+        ARGB expected = across <= along && along < depth ? 0xFF000000 : 0;
+        EXPECT_EQ(glyph.GetPixel(x, y) & 0xFF000000, expected & 0xFF000000) << x << "," << y;
+      }
+    }
+  }
+}
+
+// Covers follow the system's scroll bars, whose width and arrows grow with the DPI.
+TEST(ScrollBarMetrics, GrowWithTheDpiAsTheSystemScalesThem) {
+  const int atBase = SystemMetricForDpi(SM_CXVSCROLL, BaseDpi);
+  EXPECT_EQ(atBase, GetSystemMetrics(SM_CXVSCROLL));  // this process runs at 96 DPI
+  for (UINT dpi : {120u, 144u, 192u}) {
+    for (int metric : {SM_CXVSCROLL, SM_CYVSCROLL, SM_CXHSCROLL, SM_CYHSCROLL}) {
+      EXPECT_NEAR(SystemMetricForDpi(metric, dpi), ScaleToDpi(SystemMetricForDpi(metric, 96), dpi),
+                  1)
+          << dpi << " dpi, metric " << metric;
+    }
+  }
+}
+
 TEST(Bars, NothingLeaksOverManyDialogs) {
   auto exercise = [](HWND dialog) {
     for (const GalleryControl& row : BarsGallery()) {
