@@ -13,6 +13,7 @@
 #include "resources/images/images.h"
 #include "styling/records/records.h"
 #include "styling/records/scaled_paint.h"
+#include "styling/scrollbars/cover_state.h"
 #include "tests/buttons_statics/styled_host.h"
 #include "tests/styling/test_support.h"
 
@@ -356,6 +357,67 @@ TEST(ScrollBarMetrics, GrowWithTheDpiAsTheSystemScalesThem) {
           << dpi << " dpi, metric " << metric;
     }
   }
+}
+
+// Where a control keeps its DPI: its entry, or its state for a scroll-bar cover.
+template <typename Entry>
+DpiScale* KeptScale(HWND control, FamilyList<Entry> StyleRecord::*family) {
+  Entry* entry = ControlEntry(control, family);
+  return entry ? &entry->scale : nullptr;
+}
+HWND VerticalCoverOf(HWND list) {
+  ListEntry* entry = ControlEntry(list, &StyleRecord::lists);
+  return entry ? entry->covers.vertical : nullptr;
+}
+
+bool SamePixels(const Snapshot& a, const Snapshot& b) {
+  return a.width == b.width && a.height == b.height && a.pixels == b.pixels;
+}
+
+// A look kept at one DPI is never shown at another: each family draws anew at the DPI its
+// control keeps, and reads the window's DPI again when told it changed.
+TEST(ScaledLooks, AreDrawnAnewAtAnotherDpiAndBackWhenTheDpiChanges) {
+  struct Case {
+    const char* name;
+    int id;
+    HWND (*painted)(HWND control);  // the window whose look is scaled
+    DpiScale* (*scale)(HWND painted);
+  } cases[] = {
+      {"track bar", 501, nullptr, [](HWND w) { return KeptScale(w, &StyleRecord::trackBars); }},
+      {"progress bar", 510, nullptr,
+       [](HWND w) { return KeptScale(w, &StyleRecord::progressBars); }},
+      {"up-down", 522, nullptr, [](HWND w) { return KeptScale(w, &StyleRecord::upDowns); }},
+      {"header", 530, nullptr, [](HWND w) { return KeptScale(w, &StyleRecord::headers); }},
+      {"list frame", 401, nullptr, [](HWND w) { return KeptScale(w, &StyleRecord::lists); }},
+      {"scroll-bar cover", 401, VerticalCoverOf,
+       [](HWND w) -> DpiScale* {
+         CoverState* state = StateOfCover(w);
+         return state ? &state->scale : nullptr;
+       }},
+  };
+  std::vector<GalleryControl> controls = BarsGallery();
+  for (const GalleryControl& row : GalleryControls()) {
+    if (row.id == 401) controls.push_back(row);
+  }
+  WithDialog(controls, [&](HWND dialog) {
+    for (const Case& c : cases) {
+      HWND control = GetDlgItem(dialog, c.id);
+      HWND painted = c.painted ? c.painted(control) : control;
+      DpiScale* scale = c.scale(painted);
+      ASSERT_NE(scale, nullptr) << c.name;
+      auto redrawn = [painted] {
+        RedrawWindow(painted, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+        return Capture(painted, true);
+      };
+      Snapshot atWindowDpi = redrawn();
+      *scale = DpiScale{144};
+      EXPECT_FALSE(SamePixels(redrawn(), atWindowDpi)) << c.name << ": kept look shown at 144";
+      SendMessageA(painted, DpiChangedAfterParentMessage, 0, 0);
+      EXPECT_EQ(scale->dpi, DpiOfWindow(painted)) << c.name;
+      EXPECT_TRUE(SamePixels(redrawn(), atWindowDpi)) << c.name << ": back at the window's DPI";
+    }
+  });
 }
 
 TEST(Bars, NothingLeaksOverManyDialogs) {
