@@ -10,10 +10,12 @@
 #include <vector>
 
 #include "gallery/gallery_table.h"
+#include "gallery/gallery_toolbars.h"
 #include "resources/images/images.h"
 #include "styling/records/records.h"
 #include "styling/records/scaled_paint.h"
 #include "styling/scrollbars/cover_state.h"
+#include "styling/toolbars/toolbars.h"
 #include "tests/buttons_statics/styled_host.h"
 #include "tests/styling/test_support.h"
 
@@ -370,6 +372,15 @@ HWND VerticalCoverOf(HWND list) {
   return entry ? entry->covers.vertical : nullptr;
 }
 
+void AddTwoTabs(HWND tab) {
+  for (const char* text : {"第一页", "第二页"}) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(text);
+    SendMessageA(tab, TCM_INSERTITEMA, 9, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
 bool SamePixels(const Snapshot& a, const Snapshot& b) {
   return a.width == b.width && a.height == b.height && a.pixels == b.pixels;
 }
@@ -389,6 +400,12 @@ TEST(ScaledLooks, AreDrawnAnewAtAnotherDpiAndBackWhenTheDpiChanges) {
       {"up-down", 522, nullptr, [](HWND w) { return KeptScale(w, &StyleRecord::upDowns); }},
       {"header", 530, nullptr, [](HWND w) { return KeptScale(w, &StyleRecord::headers); }},
       {"list frame", 401, nullptr, [](HWND w) { return KeptScale(w, &StyleRecord::lists); }},
+      {"tab control", 590, nullptr, [](HWND w) { return KeptScale(w, &StyleRecord::tabs); }},
+      {"toolbar", TextBelowToolbarId, nullptr,
+       [](HWND w) -> DpiScale* {
+         ToolbarEntry* entry = ToolbarEntryOf(w);
+         return entry ? &entry->scale : nullptr;
+       }},
       {"scroll-bar cover", 401, VerticalCoverOf,
        [](HWND w) -> DpiScale* {
          CoverState* state = StateOfCover(w);
@@ -397,8 +414,10 @@ TEST(ScaledLooks, AreDrawnAnewAtAnotherDpiAndBackWhenTheDpiChanges) {
   };
   std::vector<GalleryControl> controls = BarsGallery();
   for (const GalleryControl& row : GalleryControls()) {
-    if (row.id == 401) controls.push_back(row);
+    if (row.id == 401 || row.id == TextBelowToolbarId) controls.push_back(row);
   }
+  controls.push_back(
+      {.className = WC_TABCONTROLA, .place = {5, 100, 120, 40}, .id = 590, .fill = AddTwoTabs});
   WithDialog(controls, [&](HWND dialog) {
     for (const Case& c : cases) {
       HWND control = GetDlgItem(dialog, c.id);
