@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "styling/records/dpi_scale.h"
 #include "styling/records/look_cache.h"
 
 struct HeaderEntry {
@@ -22,5 +23,6 @@ struct HeaderEntry {
   std::int32_t fontSize = 0;
   std::int32_t fontStyle = 0;
   HIMAGELIST imageList = nullptr;  // HDM_GETIMAGELIST, read again at every paint
+  DpiScale scale;                  // the header's: read at install and when its DPI changes
   LookCache looks;
 };

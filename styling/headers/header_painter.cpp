@@ -11,6 +11,7 @@
 #include "styling/records/look_paint.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
+#include "styling/records/scaled_paint.h"
 
 namespace {
 
@@ -112,9 +113,11 @@ void PaintItem(Graphics& graphics, const HeaderEntry& entry, const HeaderItem& i
   LinearGradientBrush dividerShade;
   dividerShade.Create(PointF{0, top}, PointF{0, top + static_cast<float>(h)}, WithAlpha(Black, 60),
                       WithAlpha(White, 50));
+  // A line as wide as a pixel scaled, its right edge on the item's.
+  float dividerWidth = entry.scale.Of(1.0f);
   Pen divider;
-  divider.CreateFromBrush(dividerShade, 1.0f);
-  float dividerX = left + static_cast<float>(w - 1);
+  divider.CreateFromBrush(dividerShade, dividerWidth);
+  float dividerX = left + static_cast<float>(w) - (dividerWidth + 1) / 2;
   graphics.DrawLine(divider, dividerX, top, dividerX, top + static_cast<float>(h));
 
   Bitmap icon;
@@ -198,7 +201,7 @@ void PaintHeader(int styleIndex, int position, HDC dc) {
 
   LookKey key = ControlLookKey(header);
   key.Add(client).Add(margin).Add(entry->clickable).Add(entry->fontName);
-  key.Add(entry->fontSize).Add(entry->fontStyle);
+  key.Add(entry->fontSize).Add(entry->fontStyle).Add(static_cast<int>(entry->scale.dpi));
   key.Add(ImageListKey(entry->imageList));
   for (const HeaderItem& item : items) {
     key.Add(item.rect).Add(item.text).Add(item.format).Add(item.image);

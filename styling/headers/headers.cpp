@@ -21,7 +21,7 @@ HeaderEntry* EntryAt(int styleIndex, int position) {
 void CaptureFont(HeaderEntry& entry) {
   ControlFont font = ReadControlFont(entry.window);
   entry.fontName = font.fontName.empty() ? DefaultFontName : font.fontName;
-  entry.fontSize = font.fontSize != 0 ? font.fontSize : DefaultFontSize;
+  entry.fontSize = font.fontSize != 0 ? font.fontSize : entry.scale(DefaultFontSize);
   entry.fontStyle = font.fontStyle;
 }
 
@@ -29,6 +29,7 @@ void InstallHeader(int styleIndex, StyleRecord& record, HWND header) {
   ListControl(record, &StyleRecord::headers, header,
               [styleIndex](HeaderEntry& entry, HWND control, int position) {
                 entry.clickable = (GetWindowLongA(control, GWL_STYLE) & HDS_BUTTONS) ? 1 : 0;
+                entry.scale = ScaleOf(control);
                 CaptureFont(entry);
                 entry.priorProc = SubclassControl(control, styleIndex, position, HeaderWndProc);
                 entry.imageList =
@@ -79,7 +80,8 @@ int HitTestHeaderItem(int styleIndex, int position, LPARAM point) {
     RECT rect{};
     SendMessageA(entry->window, HDM_GETITEMRECT, static_cast<WPARAM>(item - 1),
                  reinterpret_cast<LPARAM>(&rect));
-    if (rect.left + DividerZone <= x && x <= rect.right - DividerZone) return item;
+    int zone = entry->scale(DividerZone);
+    if (rect.left + zone <= x && x <= rect.right - zone) return item;
   }
   return 0;
 }
@@ -90,6 +92,10 @@ LRESULT CALLBACK HeaderWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   if (auto answer =
           AnswerFirst(window, entry, message, wParam, lParam, NonClientArea::System, repaint)) {
     return *answer;
+  }
+  if (TellsDpiChange(message)) {
+    entry->scale = ScaleOf(window);
+    CaptureFont(*entry);
   }
   switch (message) {
     case WM_MOUSEMOVE:

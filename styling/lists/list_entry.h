@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "styling/records/dpi_scale.h"
 #include "styling/records/look_cache.h"
 #include "styling/scrollbars/scrollbars.h"
 
@@ -16,5 +17,6 @@ struct ListEntry {
   std::int32_t hovered = 0;     // 1 while the pointer is over the control
   std::int32_t pressed = 0;     // 1 while an arrow key is held down
   ScrollBarCovers covers;       // emulated bars (they keep their own part rectangles)
+  DpiScale scale;               // the control's: read at install and when its DPI changes
   LookCache looks;              // the frame's finished looks
 };

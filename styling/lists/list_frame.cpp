@@ -17,7 +17,9 @@ constexpr ARGB OpaqueWhite = 0xFFFFFFFF;
 
 enum FrameLook : int { PlainFrame = 0, FocusedFrame = 1, HoveredFrame = 2 };
 
-void DrawFrame(Graphics& graphics, int width, int height, const RECT& client, FrameLook look) {
+// The outlines are as wide as 1 or 2 pixels scaled, their outer edges on the window's.
+void DrawFrame(Graphics& graphics, int width, int height, const RECT& client, FrameLook look,
+               DpiScale scale) {
   auto f = [](LONG value) { return static_cast<float>(value); };
   float clientWidth = f(client.right - client.left), clientHeight = f(client.bottom - client.top);
   graphics.SetClipRect(0, 0, f(width), f(height));
@@ -28,20 +30,16 @@ void DrawFrame(Graphics& graphics, int width, int height, const RECT& client, Fr
   graphics.Clear(KeyColour);
   graphics.ResetClip();
   Pen pen;
-  switch (look) {
-    case HoveredFrame:
-      pen.Create(ToArgb(AccentColour, 200, true), 2.0f);
-      graphics.DrawRectangle(pen, 1, 1, f(width - 2), f(height - 2));
-      break;
-    case FocusedFrame:
-      pen.Create(ToArgb(AccentColour, 200, true), 1.0f);
-      graphics.DrawRectangle(pen, 0, 0, f(width - 1), f(height - 1));
-      break;
-    default:
-      pen.Create(ToArgb(0x000000, 90, true), 1.0f);
-      graphics.DrawRectangle(pen, 0, 0, f(width - 1), f(height - 1));
-      break;
+  if (look == HoveredFrame) {
+    float thick = scale.Of(2.0f), inset = thick / 2;
+    pen.Create(ToArgb(AccentColour, 200, true), thick);
+    graphics.DrawRectangle(pen, inset, inset, f(width) - thick, f(height) - thick);
+    return;
   }
+  float thin = scale.Of(1.0f), inset = (thin - 1) / 2;
+  pen.Create(look == FocusedFrame ? ToArgb(AccentColour, 200, true) : ToArgb(0x000000, 90, true),
+             thin);
+  graphics.DrawRectangle(pen, inset, inset, f(width - 1) - 2 * inset, f(height - 1) - 2 * inset);
 }
 
 }  // namespace
@@ -65,12 +63,13 @@ void PaintListFrame(int styleIndex, int position, bool hovered, bool hoverGiven,
   // The ring is cleared to white before the outline: the look does not depend on what lies
   // behind the control.
   LookKey key;
-  key.Add(look).Add(width).Add(height).Add(client);
+  key.Add(look).Add(width).Add(height).Add(client).Add(static_cast<int>(entry->scale.dpi));
 
   TargetDc target(window, dc, LookArea::WholeWindow);
   ExcludeClipRect(target.Get(), client.left, client.top, client.right, client.bottom);
   ExcludeEmulatedScrollBars(target.Get(), window, entry->covers);
   // The client area is clipped out: the canvas's key colour there never reaches the screen.
-  PresentLook(window, entry->looks, key, target.Get(), RECT{0, 0, width, height},
-              [&](Graphics& graphics) { DrawFrame(graphics, width, height, client, look); });
+  PresentLook(
+      window, entry->looks, key, target.Get(), RECT{0, 0, width, height},
+      [&](Graphics& graphics) { DrawFrame(graphics, width, height, client, look, entry->scale); });
 }

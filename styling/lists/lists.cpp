@@ -30,6 +30,7 @@ constexpr ListClass ListClasses[] = {
 
 void InstallListControl(int styleIndex, ListEntry& entry, HWND control, int position,
                         bool coverBars) {
+  entry.scale = ScaleOf(control);
   if (coverBars) {
     // Both covers from the start: a list shows and hides its bars as items come and go, and
     // the placement shows a cover whenever its bar is there.
@@ -144,6 +145,7 @@ LRESULT CALLBACK ListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return ForwardMessage(window, message, wParam, lParam);
   }
   auto [styleIndex, position] = PlaceOf(window);
+  if (TellsDpiChange(message)) entry->scale = ScaleOf(window);
   switch (message) {
     case WM_DESTROY:
       ReleaseCoveredControl(*entry);

@@ -31,3 +31,23 @@ UINT DpiOfWindow(HWND window) {
   }
   return DpiOfScreen(window);
 }
+
+namespace {
+
+using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+
+GetSystemMetricsForDpiFunction SystemGetSystemMetricsForDpi() {
+  static const auto function =
+      reinterpret_cast<GetSystemMetricsForDpiFunction>(reinterpret_cast<void*>(
+          GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+  return function;
+}
+
+}  // namespace
+
+int SystemMetricForDpi(int index, UINT dpi) {
+  if (GetSystemMetricsForDpiFunction function = SystemGetSystemMetricsForDpi()) {
+    return function(index, dpi);
+  }
+  return GetSystemMetrics(index);
+}

@@ -28,3 +28,19 @@ struct DpiScale {
 };
 
 inline DpiScale ScaleOf(HWND window) { return DpiScale{DpiOfWindow(window)}; }
+
+// Whether the message tells a window that its DPI has changed: WM_DPICHANGED comes to a
+// top-level window, WM_DPICHANGED_AFTERPARENT to each child once its parent has been laid out
+// anew. A control keeps its scale in its entry, read where it is installed and again on these
+// messages (no system call per paint), and its look's key holds scale.dpi, so that a look kept
+// at one DPI is never shown at another. Strokes and arrow glyphs at a scale:
+// styling/records/scaled_paint.h.
+inline constexpr UINT DpiChangedMessage = 0x02E0;             // WM_DPICHANGED
+inline constexpr UINT DpiChangedAfterParentMessage = 0x02E3;  // WM_DPICHANGED_AFTERPARENT
+inline bool TellsDpiChange(UINT message) {
+  return message == DpiChangedMessage || message == DpiChangedAfterParentMessage;
+}
+
+// A system metric as the system gives it at `dpi`: GetSystemMetricsForDpi where the system has
+// it (Windows 10 1607 and later, Wine), GetSystemMetrics otherwise.
+int SystemMetricForDpi(int index, UINT dpi);

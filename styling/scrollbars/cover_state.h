@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "styling/records/dpi_scale.h"
 #include "styling/records/look_cache.h"
 #include "styling/records/records.h"
 #include "styling/scrollbars/scrollbars.h"
@@ -17,6 +18,7 @@ struct CoverState {
   LookKey shown;                          // what the cover shows now
   LookCache looks;
   bool closing = false;  // WM_DESTROY has come: it is on its way out
+  DpiScale scale;        // of the cover's window: read when it is made and when its DPI changes
 };
 
 // nullptr for a window that is not a cover.

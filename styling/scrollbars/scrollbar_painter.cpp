@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "drawing/drawing.h"
-#include "resources/images/images.h"
 #include "styling/records/look_paint.h"
 #include "styling/records/paint_helpers.h"
+#include "styling/records/scaled_paint.h"
 #include "styling/scrollbars/cover_state.h"
 
 namespace {
@@ -18,27 +18,31 @@ ARGB WithAlpha(COLORREF colour, int alpha) { return ToArgb(colour, alpha, true);
 
 // Everything read from the windows for one look.
 struct CoverInputs {
-  ScrollBarOrientation orientation;
+  ScrollBarOrientation orientation = ScrollBarOrientation::Vertical;
   int width = 0, height = 0;  // the cover's client size
   int button = 0;             // the arrow buttons' length along the bar
   int thumbTop = 0, thumbBottom = 0;
   bool unavailable = false;  // the system shows the whole bar disabled
+  DpiScale scale;            // the cover's
 };
 
 CoverInputs ReadInputs(HWND cover, ScrollBarOrientation orientation) {
-  CoverInputs in{orientation};
+  CoverInputs in;
+  in.orientation = orientation;
+  if (const CoverState* state = StateOfCover(cover)) in.scale = state->scale;
   RECT client{};
   GetClientRect(cover, &client);
   in.width = client.right;
   in.height = client.bottom;
   HWND target = reinterpret_cast<HWND>(GetPropA(cover, CoverTargetProperty));
   SCROLLBARINFO info = ReadScrollBarInfo(target, orientation);
-  // The arrow buttons are as long as the system makes them, or half the bar when it is too
-  // short for two. (dxyLineButton is no help: Windows reports the arrow length there, Wine the
-  // thumb's, as the documentation reads.)
+  // The arrow buttons are as long as the system makes them at the cover's DPI, or half the bar
+  // when it is too short for two. (dxyLineButton is no help: Windows reports the arrow length
+  // there, Wine the thumb's, as the documentation reads.)
   bool vertical = orientation == ScrollBarOrientation::Vertical;
   int along = vertical ? in.height : in.width;
-  in.button = std::min(GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL), along / 2);
+  in.button =
+      std::min(SystemMetricForDpi(vertical ? SM_CYVSCROLL : SM_CXHSCROLL, in.scale.dpi), along / 2);
   in.thumbTop = info.xyThumbTop;
   in.thumbBottom = info.xyThumbBottom;
   // A disabled control's bars are disabled too, as the system draws them.
@@ -56,7 +60,8 @@ LookKey KeyOf(HWND cover, const CoverInputs& in, ScrollBarPart hover) {
       .Add(in.thumbBottom)
       .Add(in.unavailable)
       .Add(hover)
-      .Add(AccentColour);
+      .Add(AccentColour)
+      .Add(static_cast<int>(in.scale.dpi));
   return key;
 }
 
@@ -81,73 +86,80 @@ class Axes {
   bool vertical_;
 };
 
+// Lengths in the cover's pixels; `inset` is the gap between the bar's edge and its buttons.
 struct Sizes {
   int across, along, button, arrow;  // arrow: the button's drawn length along the bar
+  int inset, corner, innerCorner;
 };
 
 Sizes SizesOf(const CoverInputs& in) {
   bool vertical = in.orientation == ScrollBarOrientation::Vertical;
   int across = vertical ? in.width : in.height;
   int along = vertical ? in.height : in.width;
-  return {across, along, in.button, in.button - 2};
+  int inset = in.scale(1);
+  return {across, along, in.button, in.button - 2 * inset, inset, in.scale(5), in.scale(3)};
 }
 
 void StoreParts(CoverState& state, const CoverInputs& in) {
   Axes axes(in);
   Sizes s = SizesOf(in);
-  state.parts[FirstArrowRect] = axes.Rect(1, 1, s.across - 2, s.button);
-  state.parts[SecondArrowRect] = axes.Rect(1, s.along - s.button, s.across - 2, s.along - 1);
-  state.parts[ThumbRect] = axes.Rect(1, in.thumbTop, s.across - 2, in.thumbBottom);
+  int m = s.inset;
+  state.parts[FirstArrowRect] = axes.Rect(m, m, s.across - 2 * m, s.button);
+  state.parts[SecondArrowRect] = axes.Rect(m, s.along - s.button, s.across - 2 * m, s.along - m);
+  state.parts[ThumbRect] = axes.Rect(m, in.thumbTop, s.across - 2 * m, in.thumbBottom);
 }
 
 void PaintThumb(Graphics& graphics, const CoverInputs& in, bool hovered) {
   Axes axes(in);
   Sizes s = SizesOf(in);
+  float m = static_cast<float>(s.inset);
   float top = static_cast<float>(in.thumbTop);
   GraphicsPath thumb;
   thumb.Create();
-  axes.AddBox(thumb, 1, top, static_cast<float>(s.across - 3),
-              static_cast<float>(in.thumbBottom - in.thumbTop - 1), 5);
+  axes.AddBox(thumb, m, top, static_cast<float>(s.across - 3 * s.inset),
+              static_cast<float>(in.thumbBottom - in.thumbTop - s.inset), s.corner);
   if (hovered) {
     SolidBrush light;
     light.Create(WithAlpha(White, 180));
     graphics.FillPath(light, thumb);
   }
-  PointF from = axes.At(1, top), to = axes.At(static_cast<float>(s.across - 2), top);
+  PointF from = axes.At(m, top), to = axes.At(static_cast<float>(s.across - 2 * s.inset), top);
   FillPathGradient(graphics, thumb, from, to, WithAlpha(White, 150), WithAlpha(AccentColour, 150));
   FillPathGradient(graphics, thumb, from, to, WithAlpha(White, 0), WithAlpha(White, 150));
-  StrokePath(graphics, thumb, WithAlpha(Black, 100));
+  StrokeScaled(graphics, thumb, WithAlpha(Black, 100), in.scale);
 }
 
-// One arrow button whose drawn length starts at `start` along the bar.
-void PaintArrowButton(Graphics& graphics, const CoverInputs& in, int start, int imageOffset,
-                      const EmbeddedByteSet& arrowImage, bool hovered) {
+// One arrow button whose drawn length starts at `start` along the bar; its glyph is centred on
+// the button's length from `glyphOffset` on.
+void PaintArrowButton(Graphics& graphics, const CoverInputs& in, int start, int glyphOffset,
+                      ArrowDirection direction, bool hovered) {
   Axes axes(in);
   Sizes s = SizesOf(in);
+  float m = static_cast<float>(s.inset);
   float from = static_cast<float>(start);
   GraphicsPath button;
   button.Create();
-  axes.AddBox(button, 1, from, static_cast<float>(s.across - 3), static_cast<float>(s.arrow), 5);
+  axes.AddBox(button, m, from, static_cast<float>(s.across - 3 * s.inset),
+              static_cast<float>(s.arrow), s.corner);
   if (hovered) {
-    FillPathGradient(graphics, button, axes.At(1, from),
-                     axes.At(static_cast<float>(s.across - 2), from), WithAlpha(White, 100),
-                     WithAlpha(AccentColour, 150));
+    FillPathGradient(graphics, button, axes.At(m, from),
+                     axes.At(static_cast<float>(s.across - 2 * s.inset), from),
+                     WithAlpha(White, 100), WithAlpha(AccentColour, 150));
   }
-  StrokePath(graphics, button, WithAlpha(Black, 60));
+  StrokeScaled(graphics, button, WithAlpha(Black, 60), in.scale);
   GraphicsPath highlight;
   highlight.Create();
-  axes.AddBox(highlight, 2, from + 1, static_cast<float>(s.across - 5),
-              static_cast<float>(s.arrow - 3), 3);
-  StrokePath(graphics, highlight, WithAlpha(White, 150));
-  Image image;
-  if (!image.LoadFromBytes(arrowImage.Bytes())) return;
-  int imageAcross = static_cast<int>(
-      axes.X(static_cast<float>(image.Width()), static_cast<float>(image.Height())));
-  int imageAlong = static_cast<int>(
-      axes.Y(static_cast<float>(image.Width()), static_cast<float>(image.Height())));
-  PointF at = axes.At(static_cast<float>((s.across - imageAcross) / 2),
-                      static_cast<float>(imageOffset + (s.arrow - imageAlong) / 2));
-  graphics.DrawImage(image, at.x, at.y);
+  axes.AddBox(highlight, 2 * m, from + m, static_cast<float>(s.across - 5 * s.inset),
+              static_cast<float>(s.arrow - 3 * s.inset), s.innerCorner);
+  StrokeScaled(graphics, highlight, WithAlpha(White, 150), in.scale);
+  SIZE glyph = ArrowGlyphSize(direction, in.scale);
+  int glyphAcross =
+      static_cast<int>(axes.X(static_cast<float>(glyph.cx), static_cast<float>(glyph.cy)));
+  int glyphAlong =
+      static_cast<int>(axes.Y(static_cast<float>(glyph.cx), static_cast<float>(glyph.cy)));
+  PointF at = axes.At(static_cast<float>((s.across - glyphAcross) / 2),
+                      static_cast<float>(glyphOffset + (s.arrow - glyphAlong) / 2));
+  DrawArrowGlyph(graphics, direction, in.scale, at.x, at.y);
 }
 
 void PaintLook(Graphics& graphics, const CoverInputs& in, ScrollBarPart hover) {
@@ -162,11 +174,12 @@ void PaintLook(Graphics& graphics, const CoverInputs& in, ScrollBarPart hover) {
   }
   bool vertical = in.orientation == ScrollBarOrientation::Vertical;
   bool hoverShown = !in.unavailable;
-  PaintArrowButton(graphics, in, 1, 2, vertical ? ArrowUpImage : ArrowLeftImage,
+  PaintArrowButton(graphics, in, s.inset, 2 * s.inset,
+                   vertical ? ArrowDirection::Up : ArrowDirection::Left,
                    hoverShown && hover == FirstArrowPart);
   int secondStart = s.along - s.button;
-  PaintArrowButton(graphics, in, secondStart, secondStart + 2,
-                   vertical ? ArrowDownImage : ArrowRightImage,
+  PaintArrowButton(graphics, in, secondStart, secondStart + 2 * s.inset,
+                   vertical ? ArrowDirection::Down : ArrowDirection::Right,
                    hoverShown && hover == SecondArrowPart);
 }
 

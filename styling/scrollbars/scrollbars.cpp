@@ -69,6 +69,9 @@ LRESULT CoverMessage(HWND cover, ScrollBarOrientation orientation, UINT message,
     case WM_DESTROY:
       if (CoverState* state = StateOfCover(cover)) state->closing = true;
       break;
+    case DpiChangedAfterParentMessage:
+      if (CoverState* state = StateOfCover(cover)) state->scale = ScaleOf(cover);
+      break;
     case WM_NCDESTROY:
       delete StateOfCover(cover);
       RemovePropA(cover, CoverStateProperty);
@@ -140,7 +143,9 @@ HWND CreateEmulatedScrollBar(HWND target, ScrollBarOrientation orientation, bool
   // painting leaves the covers out instead (CoverFreeRegion), and the covers are painted
   // again after the target has drawn its bars itself.
   SetPropA(cover, CoverTargetProperty, target);
-  SetPropA(cover, CoverStateProperty, new CoverState{});
+  auto* state = new CoverState{};
+  state->scale = ScaleOf(cover);
+  SetPropA(cover, CoverStateProperty, state);
   SubclassWindow(cover, orientation == ScrollBarOrientation::Vertical ? VerticalCoverProc
                                                                       : HorizontalCoverProc);
   MoveOverBar(cover, target, bar);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "styling/records/control_text.h"
+#include "styling/records/dpi_scale.h"
 #include "styling/records/look_cache.h"
 
 struct TabEntry {
@@ -14,5 +15,6 @@ struct TabEntry {
   int hotItem = -1;  // 0-based item under the pointer, -1 none
   // One caption per tab, each keeping its own layout; all in the control's font.
   std::vector<CaptionText> captions;
+  DpiScale scale;  // the control's: read at install and when its DPI changes
   LookCache looks;
 };

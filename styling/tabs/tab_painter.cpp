@@ -12,6 +12,7 @@
 #include "styling/records/look_paint.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
+#include "styling/records/scaled_paint.h"
 #include "styling/tabs/tabs.h"
 
 namespace {
@@ -20,10 +21,13 @@ constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Black = RGB(0, 0, 0);
 constexpr COLORREF GreyText = RGB(109, 109, 109);
 constexpr int TextBufferSize = 260;
-constexpr int Corner = 6;
+// The system's own measures, in its pixels at every DPI.
 constexpr int SelectedGrowth = 2;  // the selected tab stands out of its row, as the system's
 constexpr int BorderMargin = 2;    // the system's border round the page area
+// The look's own measures, at 96 DPI.
+constexpr int Corner = 6;
 constexpr int IconGap = 3;
+constexpr int GlowWidth = 2;
 
 struct TabItem {
   RECT rect{};
@@ -43,6 +47,7 @@ struct TabState {
   int focused = -1;  // the item outlined, -1 while the focus look is hidden
   AccessKeyMode keys = AccessKeyMode::None;
   HIMAGELIST images = nullptr;
+  DpiScale scale;
 };
 
 std::vector<TabItem> ReadItems(HWND tab) {
@@ -69,6 +74,7 @@ std::vector<TabItem> ReadItems(HWND tab) {
 
 TabState ReadState(HWND tab, const TabEntry& entry) {
   TabState state;
+  state.scale = entry.scale;
   GetClientRect(tab, &state.client);
   state.style = GetWindowLongA(tab, GWL_STYLE);
   state.enabled = IsWindowEnabled(tab) != FALSE;
@@ -92,7 +98,7 @@ LookKey TabLookKey(HWND tab, const TabEntry& entry, const TabState& state,
   LookKey key = LookKey().Add("tab control").Add(ControlLookKey(tab));
   key.Add(state.client).Add(state.pageArea).Add(state.style).Add(state.enabled ? 1 : 0);
   key.Add(state.selected).Add(state.hot).Add(state.focused).Add(static_cast<int>(state.keys));
-  key.Add(ImageListKey(state.images));
+  key.Add(ImageListKey(state.images)).Add(static_cast<int>(state.scale.dpi));
   if (!entry.captions.empty()) AddFont(key, entry.captions.front());
   for (const TabItem& item : items) {
     key.Add(item.rect).Add(item.text).Add(item.image).Add(item.highlighted ? 1 : 0);
@@ -103,30 +109,31 @@ LookKey TabLookKey(HWND tab, const TabEntry& entry, const TabState& state,
 PointF Top(const RECT& r) { return {0, static_cast<float>(r.top)}; }
 PointF Bottom(const RECT& r) { return {0, static_cast<float>(r.bottom)}; }
 
-void PaintPageArea(Graphics& graphics, const RECT& area) {
+void PaintPageArea(Graphics& graphics, const RECT& area, DpiScale scale) {
   if (IsRectEmpty(&area)) return;
   GraphicsPath path;
   path.Create();
   AddRoundedRect(path, static_cast<float>(area.left), static_cast<float>(area.top),
                  static_cast<float>(area.right - area.left - 1),
-                 static_cast<float>(area.bottom - area.top - 1), Corner);
-  DrawGlow(graphics, path, 2, Black, 24);
-  StrokePath(graphics, path, ToArgb(White, 170, true));
+                 static_cast<float>(area.bottom - area.top - 1), scale(Corner));
+  DrawGlow(graphics, path, scale(GlowWidth), Black, 24);
+  StrokeScaled(graphics, path, ToArgb(White, 170, true), scale);
 }
 
 // The tab's outline: rounded at the top, open at the bottom where it meets the page area;
 // button tabs and tabs on another side than the top are rounded all round.
-void AddTabOutline(GraphicsPath& path, const RECT& r, bool topTab) {
+void AddTabOutline(GraphicsPath& path, const RECT& r, bool topTab, int corner) {
   int width = r.right - r.left - 1, height = r.bottom - r.top;
   if (topTab) {
-    AddTabShape(path, r.left, r.top, width, height, Corner);
+    AddTabShape(path, r.left, r.top, width, height, corner);
   } else {
     AddRoundedRect(path, static_cast<float>(r.left), static_cast<float>(r.top),
-                   static_cast<float>(width), static_cast<float>(height - 1), Corner);
+                   static_cast<float>(width), static_cast<float>(height - 1), corner);
   }
 }
 
-void PaintIcon(Graphics& graphics, HIMAGELIST images, int image, const RECT& r, int& textLeft) {
+void PaintIcon(Graphics& graphics, HIMAGELIST images, int image, const RECT& r, int& textLeft,
+               int gap) {
   if (!images || image < 0) return;
   HICON handle = ImageList_GetIcon(images, image, ILD_TRANSPARENT);
   if (!handle) return;
@@ -134,7 +141,7 @@ void PaintIcon(Graphics& graphics, HIMAGELIST images, int image, const RECT& r, 
   if (icon.FromHIcon(handle)) {
     int top = (r.top + r.bottom - icon.Height()) / 2;
     graphics.DrawImage(icon, static_cast<float>(textLeft), static_cast<float>(top));
-    textLeft += icon.Width() + IconGap;
+    textLeft += icon.Width() + gap;
   }
   DestroyIcon(handle);
 }
@@ -153,7 +160,8 @@ void PaintTab(Graphics& graphics, TabEntry& entry, const TabState& state, const 
   }
   GraphicsPath path;
   path.Create();
-  AddTabOutline(path, r, topTab);
+  const DpiScale scale = state.scale;
+  AddTabOutline(path, r, topTab, scale(Corner));
   int alpha = state.enabled ? 255 : 110;
   if (selected || item.highlighted) {
     FillPathGradient(graphics, path, Top(r), Bottom(r),
@@ -166,13 +174,13 @@ void PaintTab(Graphics& graphics, TabEntry& entry, const TabState& state, const 
   if (hot)
     FillPathGradient(graphics, path, Top(r), Bottom(r), ToArgb(White, 120, true),
                      ToArgb(AccentColour, 70, true));
-  StrokePath(graphics, path, ToArgb(White, selected ? 230 : 170, true));
+  StrokeScaled(graphics, path, ToArgb(White, selected ? 230 : 170, true), scale);
 
   RECT box = item.rect;
-  InflateRect(&box, -Corner / 2, 0);
+  InflateRect(&box, -scale(Corner) / 2, 0);
   int textLeft = box.left;
   if (!item.text.empty() || state.images) {
-    PaintIcon(graphics, state.images, item.image, box, textLeft);
+    PaintIcon(graphics, state.images, item.image, box, textLeft, scale(IconGap));
   }
   box.left = textLeft;
   if (selected && topTab) OffsetRect(&box, 0, -SelectedGrowth / 2);
@@ -180,9 +188,10 @@ void PaintTab(Graphics& graphics, TabEntry& entry, const TabState& state, const 
   entry.captions[static_cast<size_t>(index)].Draw(
       graphics, item.text, box, DT_CENTER | DT_SINGLELINE | DT_VCENTER, state.keys, colour);
   if (index == state.focused) {
-    DrawFocusOutline(graphics, static_cast<float>(r.left + 2), static_cast<float>(r.top + 2),
-                     static_cast<float>(r.right - r.left - 5),
-                     static_cast<float>(item.rect.bottom - r.top - 4));
+    DrawFocusOutline(graphics, static_cast<float>(r.left + scale(2)),
+                     static_cast<float>(r.top + scale(2)),
+                     static_cast<float>(r.right - r.left - scale(5)),
+                     static_cast<float>(item.rect.bottom - r.top - scale(4)));
   }
 }
 
@@ -208,7 +217,7 @@ void PaintTabControl(HWND tab, HDC dc) {
   LookKey key = TabLookKey(tab, *entry, state, items);
   HDC target = dc ? dc : ClippedTabDc(tab);
   PresentLook(tab, entry->looks, key, target, state.client, [&](Graphics& graphics) {
-    PaintPageArea(graphics, state.pageArea);
+    PaintPageArea(graphics, state.pageArea, state.scale);
     for (int i = 0; i < static_cast<int>(items.size()); ++i) {
       if (i != state.selected) PaintTab(graphics, *entry, state, items[static_cast<size_t>(i)], i);
     }

@@ -44,6 +44,7 @@ void OnMouseMove(HWND tab, TabEntry& entry, LPARAM lParam) {
 void InstallTabControls(int styleIndex, HWND parent) {
   InstallChildrenOfClass(styleIndex, parent, WC_TABCONTROLA, &StyleRecord::tabs,
                          [styleIndex](TabEntry& entry, HWND tab, int position) {
+                           entry.scale = ScaleOf(tab);
                            entry.priorProc = SubclassControl(tab, styleIndex, position, TabWndProc);
                            InstallUpDowns(styleIndex, tab);
                            // A program's own tab pages may be the control's children.
@@ -59,6 +60,7 @@ LRESULT CALLBACK TabWndProc(HWND tab, UINT message, WPARAM wParam, LPARAM lParam
       AnswerPaintMessage(tab, message, wParam, lParam, NonClientArea::System, repaint, answer)) {
     return answer;
   }
+  if (TellsDpiChange(message)) entry->scale = ScaleOf(tab);
   switch (message) {
     case WM_MOUSEMOVE:
       OnMouseMove(tab, *entry, lParam);

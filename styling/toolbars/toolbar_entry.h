@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "styling/records/dpi_scale.h"
 #include "styling/records/look_cache.h"
 
 struct ToolbarEntry {
@@ -15,6 +16,7 @@ struct ToolbarEntry {
   std::string fontName;         // "宋体" when the font has none
   std::int32_t fontSize = 0;    // em size; 12 when the font reports 0
   std::int32_t fontStyle = 0;   // GDI+ style bits
+  DpiScale scale;               // the toolbar's: read at install and when its DPI changes
   LookCache looks;              // finished looks of the whole toolbar
 };
 

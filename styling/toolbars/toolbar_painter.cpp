@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "drawing/drawing.h"
-#include "resources/images/images.h"
 #include "styling/buttons/buttons.h"
 #include "styling/records/canvas.h"
 #include "styling/records/child_windows.h"
 #include "styling/records/keyboard_cues.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
+#include "styling/records/scaled_paint.h"
 #include "styling/toolbars/toolbars.h"
 
 namespace {
@@ -26,8 +26,7 @@ constexpr int Corner = 5;
 constexpr COLORREF Black = 0x000000;
 constexpr COLORREF White = 0xFFFFFF;
 constexpr COLORREF GreyText = 0x808080;
-constexpr int DropDownWidth = 12;  // the split part of a drop-down button
-constexpr int ArrowHeight = 4;
+constexpr int DropDownWidth = 12;   // the split part of a drop-down button
 constexpr int WrappedRowLeft = 10;  // a separator left of this starts a wrapped row
 constexpr int WorldUnit = 0;
 constexpr int AlignCentre = 1;
@@ -37,8 +36,12 @@ constexpr int IndeterminateRed = 20;  // the reddish tint of an indeterminate bu
 
 ARGB WithAlpha(COLORREF colour, int alpha) { return ToArgb(colour, alpha, true); }
 
+// A button's rectangle, and the scale of the toolbar's DPI at which its look's lengths (given at
+// 96 DPI) are drawn.
 struct Box {
   float x, y, w, h;
+  DpiScale scale;
+  float Px(int pixels) const { return static_cast<float>(scale(pixels)); }
 };
 
 // What one button shows, read from the toolbar.
@@ -85,15 +88,9 @@ HICON IconOf(HWND toolbar, int image, SIZE& size) {
   return icon;
 }
 
-void Stroke(Graphics& graphics, GraphicsPath& path, ARGB colour) {
+void Line(Graphics& graphics, const Box& b, ARGB colour, float x1, float y1, float x2, float y2) {
   Pen pen;
-  pen.Create(colour, 1.0f);
-  graphics.DrawPath(pen, path);
-}
-
-void Line(Graphics& graphics, ARGB colour, float x1, float y1, float x2, float y2) {
-  Pen pen;
-  pen.Create(colour, 1.0f);
+  pen.Create(colour, b.scale.Of(1.0f));
   graphics.DrawLine(pen, x1, y1, x2, y2);
 }
 
@@ -111,7 +108,7 @@ void FillGlow(Graphics& graphics, GraphicsPath& path, const Box& b, float inset,
   glow.SetCenterColor(centre);
   ARGB rim[] = {surround};
   glow.SetSurroundColors(rim);
-  glow.SetFocusScales((b.w - 4) / b.w, (b.h - inset) / b.h);
+  glow.SetFocusScales((b.w - b.Px(4)) / b.w, (b.h - inset) / b.h);
   graphics.FillPath(glow, path);
 }
 
@@ -124,37 +121,41 @@ void PaintBackground(Graphics& graphics, GraphicsPath& path, const Box& b, BYTE 
   } else if (state & TBSTATE_CHECKED) {
     Fill(graphics, path, WithAlpha(White, 100));
     Fill(graphics, path, WithAlpha(AccentColour, 16));
-    FillGlow(graphics, path, b, 4, WithAlpha(White, 100), WithAlpha(AccentColour, 80));
+    FillGlow(graphics, path, b, b.Px(4), WithAlpha(White, 100), WithAlpha(AccentColour, 80));
   } else if (hot) {
     Fill(graphics, path, WithAlpha(White, 100));
     Fill(graphics, path, WithAlpha(AccentColour, 10));
-    FillGlow(graphics, path, b, 6, WithAlpha(White, 10), WithAlpha(AccentColour, 60));
+    FillGlow(graphics, path, b, b.Px(6), WithAlpha(White, 10), WithAlpha(AccentColour, 60));
   }
 }
 
 void PaintFrameLines(Graphics& graphics, GraphicsPath& path, const Box& b, BYTE style) {
-  Stroke(graphics, path, WithAlpha(Black, 100));
+  StrokeScaled(graphics, path, WithAlpha(Black, 100), b.scale);
   GraphicsPath inner;
   inner.Create();
-  AddRoundedRect(inner, b.x + 1, b.y + 1, b.w - 2, b.h - 2, Corner);
-  Stroke(graphics, inner, WithAlpha(White, 60));
+  AddRoundedRect(inner, b.x + b.Px(1), b.y + b.Px(1), b.w - b.Px(2), b.h - b.Px(2),
+                 b.scale(Corner));
+  StrokeScaled(graphics, inner, WithAlpha(White, 60), b.scale);
   if (IsDropDown(style)) {
-    float split = b.x + b.w - DropDownWidth;
-    Line(graphics, WithAlpha(Black, 100), split, b.y + 3, split, b.y + b.h - 3);
-    Line(graphics, WithAlpha(White, 150), split + 1, b.y + 3, split + 1, b.y + b.h - 3);
+    float split = b.x + b.w - b.Px(DropDownWidth), next = split + b.Px(1);
+    float top = b.y + b.Px(3), bottom = b.y + b.h - b.Px(3);
+    Line(graphics, b, WithAlpha(Black, 100), split, top, split, bottom);
+    Line(graphics, b, WithAlpha(White, 150), next, top, next, bottom);
   }
 }
 
 void PaintSeparator(Graphics& graphics, const Box& b, int index, float clientWidth) {
-  if (b.x < WrappedRowLeft && index > 0) {
+  if (b.x < b.Px(WrappedRowLeft) && index > 0) {
     // Starts a wrapped row: a rule across the toolbar.
-    float right = b.x + clientWidth - 6;
-    Line(graphics, WithAlpha(Black, 100), b.x + 3, b.y + b.h - 5, right, b.y + b.h - 5);
-    Line(graphics, WithAlpha(White, 150), b.x + 3, b.y + b.h - 4, right, b.y + b.h - 4);
+    float left = b.x + b.Px(3), right = b.x + clientWidth - b.Px(6);
+    float dark = b.y + b.h - b.Px(5), light = dark + b.Px(1);
+    Line(graphics, b, WithAlpha(Black, 100), left, dark, right, dark);
+    Line(graphics, b, WithAlpha(White, 150), left, light, right, light);
   } else {
-    float middle = b.x + static_cast<float>(static_cast<int>((b.w - 2) / 2));
-    Line(graphics, WithAlpha(Black, 100), middle, b.y + 3, middle, b.y + b.h - 3);
-    Line(graphics, WithAlpha(White, 150), middle + 1, b.y + 3, middle + 1, b.y + b.h - 3);
+    float middle = b.x + static_cast<float>(static_cast<int>((b.w - b.Px(2)) / 2));
+    float next = middle + b.Px(1), top = b.y + b.Px(3), bottom = b.y + b.h - b.Px(3);
+    Line(graphics, b, WithAlpha(Black, 100), middle, top, middle, bottom);
+    Line(graphics, b, WithAlpha(White, 150), next, top, next, bottom);
   }
 }
 
@@ -165,17 +166,17 @@ bool ShowsIcon(BYTE style) {
 }
 
 POINT IconPlace(const Box& b, SIZE icon, BYTE style, bool list) {
-  if (list) return {static_cast<int>(b.x) + 2, static_cast<int>(b.y + (b.h - icon.cy) / 2)};
-  float room = IsDropDown(style) ? b.w - icon.cx - 10 : b.w - icon.cx;
-  return {static_cast<int>(b.x + room / 2), static_cast<int>(b.y) + 2};
+  int gap = b.scale(2);
+  if (list) return {static_cast<int>(b.x) + gap, static_cast<int>(b.y + (b.h - icon.cy) / 2)};
+  float room = IsDropDown(style) ? b.w - icon.cx - b.Px(10) : b.w - icon.cx;
+  return {static_cast<int>(b.x + room / 2), static_cast<int>(b.y) + gap};
 }
 
 void DrawDropArrow(Graphics& graphics, const Box& b) {
-  Bitmap arrow;
-  if (arrow.LoadFromBytes(ArrowDownImage.Bytes())) {
-    graphics.DrawImage(arrow, b.x + b.w - 8,
-                       static_cast<float>(static_cast<int>(b.y + (b.h - ArrowHeight) / 2)));
-  }
+  SIZE glyph = ArrowGlyphSize(ArrowDirection::Down, b.scale);
+  DrawArrowGlyph(
+      graphics, ArrowDirection::Down, b.scale, b.x + b.w - b.Px(8),
+      static_cast<float>(static_cast<int>(b.y + (b.h - static_cast<float>(glyph.cy)) / 2)));
 }
 
 ARGB TextColour(HWND toolbar, BYTE state) {
@@ -190,9 +191,9 @@ void DrawCaption(Graphics& graphics, HWND toolbar, const ToolbarEntry& entry, co
                  const Box& b, SIZE icon, bool list, AccessKeyMode keys) {
   BYTE style = f.button.fsStyle;
   if (f.text.empty()) return;
-  RectF layout = list ? RectF{b.x + icon.cx, b.y + 2, b.w - icon.cx, b.h}
+  RectF layout = list ? RectF{b.x + icon.cx, b.y + b.Px(2), b.w - icon.cx, b.h}
                       : RectF{b.x, b.y + icon.cy, b.w, b.h - icon.cy};
-  if (IsDropDown(style)) layout.width -= DropDownWidth;
+  if (IsDropDown(style)) layout.width -= b.Px(DropDownWidth);
   Font font;
   font.CreateFromFamilyName(entry.fontName.c_str(), static_cast<float>(entry.fontSize),
                             entry.fontStyle, WorldUnit);
@@ -222,10 +223,10 @@ ToolbarEntry* EntryOf(HWND toolbar, StyleRecord** owner = nullptr) {
 // Everything the toolbar's look depends on. (Not ControlLookKey: a toolbar finds its record by
 // "Kj_FuID", which that key does not read.)
 LookKey ToolbarLook(HWND toolbar, const StyleRecord& record, const RECT& client, int count, int hot,
-                    HIMAGELIST images, bool focusShown, AccessKeyMode keys) {
+                    HIMAGELIST images, bool focusShown, AccessKeyMode keys, DpiScale scale) {
   LookKey key;
   key.Add(record.frameVersion).Add(RectInOwner(toolbar)).Add(client).Add(count).Add(hot);
-  key.Add(focusShown ? 1 : 0).Add(static_cast<int>(keys));
+  key.Add(focusShown ? 1 : 0).Add(static_cast<int>(keys)).Add(static_cast<int>(scale.dpi));
   key.Add(static_cast<std::int64_t>(SendMessageA(toolbar, TB_GETSTYLE, 0, 0)));
   key.Add(ImageListKey(images));
   key.Add(ReadProperty(toolbar, TextColourProperty));
@@ -272,8 +273,8 @@ void PaintToolbar(HWND toolbar, HDC dc) {
   // A focused toolbar shows the focus on the button the keyboard has reached, its hot one.
   bool focusShown = ShowsFocusLook(toolbar);
   AccessKeyMode keys = CaptionAccessKeys(toolbar);
-  LookKey key =
-      ToolbarLook(toolbar, *record, client, count, hot, ImagesOf(toolbar), focusShown, keys);
+  LookKey key = ToolbarLook(toolbar, *record, client, count, hot, ImagesOf(toolbar), focusShown,
+                            keys, entry->scale);
   HDC screen = GetChildClippedDC(toolbar, dc, dc != nullptr);
   if (!screen) return;
   if (!entry->looks.Draw(key, screen, 0, 0)) {
@@ -301,7 +302,7 @@ void PaintToolbarButton(HWND toolbar, int index, HDC memoryDc, bool hot, bool fo
   if (state & TBSTATE_HIDDEN) return;
   const RECT& r = facts.rect;
   Box b{static_cast<float>(r.left), static_cast<float>(r.top), static_cast<float>(r.right - r.left),
-        static_cast<float>(r.bottom - r.top)};
+        static_cast<float>(r.bottom - r.top), entry->scale};
   if (b.w <= 0 || b.h <= 0) return;
   bool list = (SendMessageA(toolbar, TB_GETSTYLE, 0, 0) & TBSTYLE_LIST) != 0;
   SIZE icon{};
@@ -311,7 +312,7 @@ void PaintToolbarButton(HWND toolbar, int index, HDC memoryDc, bool hot, bool fo
     graphics.CreateFromHdc(memoryDc);
     GraphicsPath path;
     path.Create();
-    AddRoundedRect(path, b.x, b.y, b.w, b.h, Corner);
+    AddRoundedRect(path, b.x, b.y, b.w, b.h, b.scale(Corner));
     PaintBackground(graphics, path, b, state, hot);
     bool lit = hot || (state & (TBSTATE_PRESSED | TBSTATE_CHECKED));
     if (lit && !IsSeparator(style)) PaintFrameLines(graphics, path, b, style);

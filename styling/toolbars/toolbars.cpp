@@ -40,6 +40,15 @@ bool ChangesToolbarCues(UINT message) {
   return message == WM_SETFOCUS || message == WM_KILLFOCUS || message == WM_UPDATEUISTATE;
 }
 
+// The toolbar's DPI and its font as GDI+ sees it, read again when its DPI changes.
+void TakeDpiAndFont(ToolbarEntry& entry) {
+  entry.scale = ScaleOf(entry.window);
+  ControlFont font = ReadControlFont(entry.window);
+  entry.fontName = font.fontName.empty() ? DefaultFontName : font.fontName;
+  entry.fontSize = font.fontSize != 0 ? font.fontSize : entry.scale(DefaultFontSize);
+  entry.fontStyle = font.fontStyle;
+}
+
 }  // namespace
 
 void InstallToolbars(int styleIndex, HWND parent) {
@@ -60,10 +69,7 @@ void RegisterToolbar(HWND toolbar) {
   if (!record) return;
   int position = record->toolbars.AppendEntry(toolbar);
   ToolbarEntry& entry = record->toolbars[position];
-  ControlFont font = ReadControlFont(toolbar);
-  entry.fontName = font.fontName.empty() ? DefaultFontName : font.fontName;
-  entry.fontSize = font.fontSize != 0 ? font.fontSize : DefaultFontSize;
-  entry.fontStyle = font.fontStyle;
+  TakeDpiAndFont(entry);
   entry.priorProc = SubclassWindow(toolbar, ToolbarWndProc, ToolbarProcProperty);
   WriteProperty(toolbar, ToolbarEntryProperty, position);
   WriteProperty(toolbar, ToolbarStyleIndexProperty, styleIndex);
@@ -85,6 +91,9 @@ void RegisterContainer(HWND window) {
 LRESULT CALLBACK ToolbarWndProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam) {
   // Without its record (the dialog is gone) the toolbar paints itself as the system would.
   bool styled = StylingEnabled && ToolbarEntryOf(toolbar);
+  if (TellsDpiChange(message)) {
+    if (ToolbarEntry* entry = ToolbarEntryOf(toolbar)) TakeDpiAndFont(*entry);
+  }
   if (message == WM_PAINT && styled) {
     return PaintInsteadOfSystem(toolbar, wParam, lParam, [toolbar] { PaintToolbar(toolbar); });
   }

@@ -11,6 +11,7 @@
 #include "styling/records/look_paint.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
+#include "styling/records/scaled_paint.h"
 #include "styling/trackbars/trackbars.h"
 
 namespace {
@@ -36,17 +37,17 @@ struct PanelLook {
 constexpr PanelLook TrackBarPanel{30, 3};
 constexpr PanelLook ProgressPanel{50, 1};
 
-void PaintPanel(Graphics& graphics, SIZE size, bool vertical, const PanelLook& look) {
+void PaintPanel(Graphics& graphics, SIZE size, bool vertical, const PanelLook& look,
+                DpiScale scale) {
   float w = static_cast<float>(size.cx), h = static_cast<float>(size.cy);
   GraphicsPath outline;
   outline.Create();
-  AddRoundedRect(outline, 0, 0, w - 1, h - 1, 5);
-  Pen pen;
-  pen.Create(WithAlpha(Black, look.outlineAlpha), 1.0f);
-  graphics.DrawPath(pen, outline);
+  AddRoundedRect(outline, 0, 0, w - 1, h - 1, scale(5));
+  StrokeScaled(graphics, outline, WithAlpha(Black, look.outlineAlpha), scale);
   GraphicsPath face;
   face.Create();
-  AddRoundedRect(face, 1, 1, w - 2, h - 2, look.fillCorner);
+  float m = static_cast<float>(scale(1));
+  AddRoundedRect(face, m, m, w - 2 * m, h - 2 * m, scale(look.fillCorner));
   LinearGradientBrush shade;
   shade.Create(PointF{0, 0}, vertical ? PointF{w, 0} : PointF{0, h}, WithAlpha(White, 160),
                WithAlpha(Black, 30));
@@ -107,16 +108,14 @@ TrackState ReadTrackState(HWND window, bool selectionRange) {
   return s;
 }
 
-void StrokeBox(Graphics& graphics, const RectF& box, ARGB colour) {
+void StrokeBox(Graphics& graphics, const RectF& box, ARGB colour, DpiScale scale) {
   GraphicsPath path;
   path.Create();
   path.AddRectangle(box.x, box.y, box.width, box.height);
-  Pen pen;
-  pen.Create(colour, 1.0f);
-  graphics.DrawPath(pen, path);
+  StrokeScaled(graphics, path, colour, scale);
 }
 
-void PaintThumb(Graphics& graphics, const RectF& box) {
+void PaintThumb(Graphics& graphics, const RectF& box, DpiScale scale) {
   GraphicsPath ellipse;
   ellipse.Create();
   ellipse.AddEllipse(box.x, box.y, box.width, box.height);
@@ -129,26 +128,27 @@ void PaintThumb(Graphics& graphics, const RectF& box) {
   const ARGB surround[] = {WithAlpha(Black, 60)};
   shade.SetSurroundColors(surround);
   graphics.FillPath(shade, ellipse);
-  Pen pen;
-  pen.Create(WithAlpha(Black, 60), 1.0f);
-  graphics.DrawPath(pen, ellipse);
+  StrokeScaled(graphics, ellipse, WithAlpha(Black, 60), scale);
 }
 
 void DrawTrackBar(Graphics& graphics, const TrackBarRecord& entry, const TrackState& s, SIZE size,
                   bool focusShown) {
   Axes axes{entry.vertical != 0};
-  if (TrackBarOption) PaintPanel(graphics, size, axes.vertical, TrackBarPanel);
+  const DpiScale scale = entry.scale;
+  auto px = [scale](int pixels) { return static_cast<float>(scale(pixels)); };
+  if (TrackBarOption) PaintPanel(graphics, size, axes.vertical, TrackBarPanel, scale);
   auto [along, across] = ChannelSpans(s.channel, axes.vertical);
 
   // The channel stripe: the whole channel, or a thin centred one under a selection.
-  int stripe = entry.selectionRange ? 4 : across.size;
-  float y0 = static_cast<float>(entry.selectionRange ? across.start + (across.size - 4) / 2
+  int thinStripe = scale(4);
+  int stripe = entry.selectionRange ? thinStripe : across.size;
+  float y0 = static_cast<float>(entry.selectionRange ? across.start + (across.size - thinStripe) / 2
                                                      : across.start);
   float left = static_cast<float>(along.start);
   GraphicsPath stripePath;
   stripePath.Create();
   RectF stripeBox = axes.Box(left, y0, static_cast<float>(along.size), static_cast<float>(stripe));
-  AddRoundedRect(stripePath, stripeBox.x, stripeBox.y, stripeBox.width, stripeBox.height, 1);
+  AddRoundedRect(stripePath, stripeBox.x, stripeBox.y, stripeBox.width, stripeBox.height, scale(1));
   LinearGradientBrush stripeShade;
   stripeShade.Create(axes.Point(left, y0), axes.Point(left, y0 + static_cast<float>(stripe)),
                      WithAlpha(Black, 50), WithAlpha(Black, 40));
@@ -161,27 +161,30 @@ void DrawTrackBar(Graphics& graphics, const TrackBarRecord& entry, const TrackSt
   if (entry.selectionRange && s.selEnd > s.selStart && !s.EmptyRange()) {
     int start = ScaledLength(s.selStart, s.min, s.max, along.size);
     int length = ScaledLength(s.selEnd, s.min, s.max, along.size) - start;
-    if (length > 3) {
-      StrokeBox(
-          graphics,
-          axes.Box(left + static_cast<float>(start + 2), y0 + 1, static_cast<float>(length - 3), 1),
-          WithAlpha(White, 200));
+    if (length > scale(3)) {
+      StrokeBox(graphics,
+                axes.Box(left + static_cast<float>(start) + px(2), y0 + px(1),
+                         static_cast<float>(length - scale(3)), px(1)),
+                WithAlpha(White, 200), scale);
     }
   }
 
   // The filled part runs up to the thumb, and under it at the maximum.
-  int filled = thumb.start - along.start - 1 + (s.AtMax() ? 10 : 0);
-  if (filled > 1) {
-    StrokeBox(graphics, axes.Box(left + 1, y0 + 1, static_cast<float>(filled - 1), 1),
-              WithAlpha(AccentColour, 200));
+  int filled = thumb.start - along.start - scale(1) + (s.AtMax() ? scale(10) : 0);
+  if (filled > scale(1)) {
+    StrokeBox(graphics,
+              axes.Box(left + px(1), y0 + px(1), static_cast<float>(filled - scale(1)), px(1)),
+              WithAlpha(AccentColour, 200), scale);
   }
 
   float thumbAt = static_cast<float>(thumb.start);
   if (entry.hovered) {
-    float shift = entry.tickMode == TicksTopOrLeft ? 2.0f : entry.tickMode == TicksBoth ? 1.0f : 0;
-    PaintThumb(graphics, axes.Box(thumbAt, y0 - 4 + shift, 11, 11));
+    int shift = entry.tickMode == TicksTopOrLeft ? 2 : entry.tickMode == TicksBoth ? 1 : 0;
+    PaintThumb(graphics, axes.Box(thumbAt, y0 - px(4) + px(shift), px(11), px(11)), scale);
   } else {
-    PaintThumb(graphics, axes.Box(thumbAt + (s.AtMax() ? 8.0f : 0), y0 - 1.5f, 6, 6));
+    PaintThumb(graphics,
+               axes.Box(thumbAt + (s.AtMax() ? px(8) : 0), y0 - scale.Of(1.5f), px(6), px(6)),
+               scale);
   }
   if (focusShown) {
     DrawFocusOutline(graphics, 0, 0, static_cast<float>(size.cx), static_cast<float>(size.cy));
@@ -195,7 +198,8 @@ struct ProgressState {
 void DrawProgressBar(Graphics& graphics, const ProgressRecord& entry, const ProgressState& s,
                      SIZE size) {
   bool vertical = entry.vertical != 0;
-  PaintPanel(graphics, size, vertical, ProgressPanel);
+  const DpiScale scale = entry.scale;
+  PaintPanel(graphics, size, vertical, ProgressPanel, scale);
   int length = vertical ? size.cy : size.cx;
   int filled = ScaledLength(s.pos, s.low, s.high, length);
   if (filled <= 0) return;
@@ -212,13 +216,12 @@ void DrawProgressBar(Graphics& graphics, const ProgressRecord& entry, const Prog
   }
   GraphicsPath path;
   path.Create();
-  AddRoundedRect(path, bar.x + 1, bar.y + 1, bar.width - 3, bar.height - 3, 3);
+  float m = static_cast<float>(scale(1));
+  AddRoundedRect(path, bar.x + m, bar.y + m, bar.width - 3 * m, bar.height - 3 * m, scale(3));
   LinearGradientBrush fill;
   fill.Create(from, to, WithAlpha(White, 90), ToArgb(AccentColour));
   graphics.FillPath(fill, path);
-  Pen pen;
-  pen.Create(WithAlpha(AccentColour, 150), 1.0f);
-  graphics.DrawPath(pen, path);
+  StrokeScaled(graphics, path, WithAlpha(AccentColour, 150), scale);
 }
 
 }  // namespace
@@ -232,7 +235,7 @@ void PaintTrackBar(int styleIndex, int index, HDC dc) {
   LookKey key = ControlLookKey(window);
   key.Add(size.cx).Add(size.cy).Add(entry->hovered).Add(TrackBarOption ? 1 : 0);
   key.Add(s.pos).Add(s.min).Add(s.max).Add(s.selStart).Add(s.selEnd);
-  key.Add(s.channel).Add(s.thumb);
+  key.Add(s.channel).Add(s.thumb).Add(static_cast<int>(entry->scale.dpi));
   bool focusShown = ShowsFocusLook(window);
   key.Add(focusShown ? 1 : 0);
   PresentWindowLook(
@@ -253,6 +256,7 @@ void PaintProgressBar(int styleIndex, int index, HDC dc) {
   s.high = range.iHigh;
   LookKey key = ControlLookKey(window);
   key.Add(size.cx).Add(size.cy).Add(s.pos).Add(s.low).Add(s.high);
+  key.Add(static_cast<int>(entry->scale.dpi));
   PresentWindowLook(
       window, entry->looks, key, size.cx, size.cy,
       [&](Graphics& graphics) { DrawProgressBar(graphics, *entry, s, size); }, dc);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "styling/records/dpi_scale.h"
 #include "styling/records/look_cache.h"
 
 // Where the thumb sits against the ticks, from the style at install time.
@@ -22,6 +23,7 @@ struct TrackBarRecord {
   std::int32_t tickMode = TicksBottomOrRight;
   std::int32_t hovered = 0;         // the pointer is over the control: the larger thumb
   std::int32_t selectionRange = 0;  // TBS_ENABLESELRANGE
+  DpiScale scale;                   // the control's: read at install and when its DPI changes
   LookCache looks;
 };
 
@@ -29,5 +31,6 @@ struct ProgressRecord {
   HWND window = nullptr;  // 0 in the blank entry
   WNDPROC priorProc = nullptr;
   std::int32_t vertical = 0;  // PBS_VERTICAL
+  DpiScale scale;             // the control's: read at install and when its DPI changes
   LookCache looks;
 };

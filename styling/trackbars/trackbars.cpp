@@ -71,6 +71,7 @@ void InstallTrackBars(int styleIndex, HWND parentWindow) {
                            entry.vertical = (style & TBS_VERT) ? 1 : 0;
                            entry.tickMode = TickModeOf(style);
                            entry.selectionRange = (style & TBS_ENABLESELRANGE) ? 1 : 0;
+                           entry.scale = ScaleOf(child);
                            entry.priorProc =
                                SubclassControl(child, styleIndex, position, TrackBarWindowProc);
                          });
@@ -81,6 +82,7 @@ void InstallProgressBars(int styleIndex, HWND parentWindow) {
       styleIndex, parentWindow, PROGRESS_CLASSA, &StyleRecord::progressBars,
       [styleIndex](ProgressRecord& entry, HWND child, int position) {
         entry.vertical = (GetWindowLongA(child, GWL_STYLE) & PBS_VERTICAL) ? 1 : 0;
+        entry.scale = ScaleOf(child);
         entry.priorProc = SubclassControl(child, styleIndex, position, ProgressBarWindowProc);
       });
 }
@@ -92,6 +94,7 @@ LRESULT CALLBACK TrackBarWindowProc(HWND window, UINT message, WPARAM wParam, LP
           AnswerFirst(window, entry, message, wParam, lParam, NonClientArea::Painted, repaint)) {
     return *answer;
   }
+  if (TellsDpiChange(message)) entry->scale = ScaleOf(window);
   switch (message) {
     case WM_MOUSEMOVE:
       TrackHover(window, *record, place.position, HotTrackBars, [&] {
@@ -126,6 +129,7 @@ LRESULT CALLBACK ProgressBarWindowProc(HWND window, UINT message, WPARAM wParam,
           AnswerFirst(window, entry, message, wParam, lParam, NonClientArea::Painted, repaint)) {
     return *answer;
   }
+  if (TellsDpiChange(message)) entry->scale = ScaleOf(window);
   switch (message) {
     case WM_MOUSEMOVE:
       RequestMouseLeave(window);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "styling/records/dpi_scale.h"
 #include "styling/records/look_cache.h"
 
 struct UpDownEntry {
@@ -15,5 +16,6 @@ struct UpDownEntry {
   std::int32_t pressed = 0;  // 1 between WM_LBUTTONDOWN and WM_LBUTTONUP
   std::int32_t horizontal = 0;  // UDS_HORZ
   LPARAM lastPoint = 0;         // of the last WM_LBUTTONDOWN or WM_LBUTTONUP
+  DpiScale scale;               // the control's: read at install and when its DPI changes
   LookCache looks;
 };

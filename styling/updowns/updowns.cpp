@@ -3,11 +3,11 @@
 #include <commctrl.h>
 
 #include "drawing/drawing.h"
-#include "resources/images/images.h"
 #include "styling/records/family_install.h"
 #include "styling/records/look_paint.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
+#include "styling/records/scaled_paint.h"
 #include "styling/records/self_painting.h"
 
 namespace {
@@ -38,23 +38,22 @@ HalfLook LookOfHalf(bool hot, bool pressed, ARGB plainFrom) {
 
 // One button: gradient along the split direction, the arrow centred, a one-pixel outline.
 void PaintHalf(Graphics& graphics, const RectF& box, bool horizontal, const HalfLook& look,
-               const EmbeddedByteSet& arrow) {
+               ArrowDirection arrow, DpiScale scale) {
   PointF to = horizontal ? PointF{box.x + box.width, box.y} : PointF{box.x, box.y + box.height};
   LinearGradientBrush fill;
   fill.Create(PointF{box.x, box.y}, to, look.from, look.to);
   graphics.FillRectangle(fill, box.x, box.y, box.width, box.height);
-  Bitmap picture;
-  if (picture.LoadFromBytes(arrow.Bytes())) {
-    int halfW = static_cast<int>(box.width) + 1, halfH = static_cast<int>(box.height) + 1;
-    graphics.DrawImage(picture, box.x + static_cast<float>((halfW - picture.Width()) / 2),
-                       box.y + static_cast<float>((halfH - picture.Height()) / 2));
-  }
+  SIZE glyph = ArrowGlyphSize(arrow, scale);
+  int halfW = static_cast<int>(box.width) + 1, halfH = static_cast<int>(box.height) + 1;
+  DrawArrowGlyph(graphics, arrow, scale, box.x + static_cast<float>((halfW - glyph.cx) / 2),
+                 box.y + static_cast<float>((halfH - glyph.cy) / 2));
   Pen pen;
-  pen.Create(look.outline, 1.0f);
+  pen.Create(look.outline, scale.Of(1.0f));
   graphics.DrawRectangle(pen, box.x, box.y, box.width, box.height);
 }
 
-void DrawUpDown(Graphics& graphics, SIZE size, bool horizontal, int hotHalf, bool pressed) {
+void DrawUpDown(Graphics& graphics, SIZE size, bool horizontal, int hotHalf, bool pressed,
+                DpiScale scale) {
   graphics.SetSmoothingMode(SmoothingAntiAlias);
   graphics.SetCompositingQuality(CompositingHighQuality);
   float w = static_cast<float>(size.cx), h = static_cast<float>(size.cy);
@@ -74,9 +73,9 @@ void DrawUpDown(Graphics& graphics, SIZE size, bool horizontal, int hotHalf, boo
   // A vertical control's upper button is a little brighter at rest.
   ARGB firstPlain = WithAlpha(White, horizontal ? 20 : 60);
   PaintHalf(graphics, first, horizontal, LookOfHalf(hotHalf == 0, pressed, firstPlain),
-            horizontal ? ArrowLeftImage : ArrowUpImage);
+            horizontal ? ArrowDirection::Left : ArrowDirection::Up, scale);
   PaintHalf(graphics, second, horizontal, LookOfHalf(hotHalf == 1, pressed, WithAlpha(White, 20)),
-            horizontal ? ArrowRightImage : ArrowDownImage);
+            horizontal ? ArrowDirection::Right : ArrowDirection::Down, scale);
 }
 
 void OnMouseMove(HWND window, StyleRecord& record, UpDownEntry& entry, ControlPlace place,
@@ -101,6 +100,7 @@ void InstallUpDowns(int styleIndex, HWND parent) {
   InstallChildrenOfClass(styleIndex, parent, UPDOWN_CLASSA, &StyleRecord::upDowns,
                          [styleIndex](UpDownEntry& entry, HWND child, int position) {
                            entry.horizontal = (GetWindowLongA(child, GWL_STYLE) & UDS_HORZ) ? 1 : 0;
+                           entry.scale = ScaleOf(child);
                            entry.priorProc =
                                SubclassControl(child, styleIndex, position, UpDownWndProc);
                          });
@@ -124,6 +124,7 @@ LRESULT CALLBACK UpDownWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
           AnswerFirst(window, entry, message, wParam, lParam, NonClientArea::System, repaint)) {
     return *answer;
   }
+  if (TellsDpiChange(message)) entry->scale = ScaleOf(window);
   switch (message) {
     case WM_MOUSEMOVE:
       OnMouseMove(window, *record, *entry, place, lParam);
@@ -166,7 +167,12 @@ void PaintUpDown(int styleIndex, int position, std::optional<bool> hovered,
   bool horizontal = entry->horizontal != 0;
   LookKey key = ControlLookKey(window);
   key.Add(size.cx).Add(size.cy).Add(horizontal ? 1 : 0).Add(hotHalf).Add(isPressed ? 1 : 0);
+  key.Add(static_cast<int>(entry->scale.dpi));
+  const DpiScale scale = entry->scale;
   PresentWindowLook(
       window, entry->looks, key, size.cx, size.cy,
-      [&](Graphics& graphics) { DrawUpDown(graphics, size, horizontal, hotHalf, isPressed); }, dc);
+      [&](Graphics& graphics) {
+        DrawUpDown(graphics, size, horizontal, hotHalf, isPressed, scale);
+      },
+      dc);
 }

@@ -5,11 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
 #include "gallery/gallery_table.h"
+#include "gallery/gallery_toolbars.h"
+#include "resources/images/images.h"
 #include "styling/records/records.h"
+#include "styling/records/scaled_paint.h"
+#include "styling/scrollbars/cover_state.h"
+#include "styling/toolbars/toolbars.h"
 #include "tests/buttons_statics/styled_host.h"
 #include "tests/styling/test_support.h"
 
@@ -306,6 +312,133 @@ TEST(Headers, TheLastColumnOfAWideListViewReachesItsRightEdge) {
 
 // Kept looks, canvases and icons go with their dialog: showing and working the controls many
 // times leaves nothing behind.
+// The arrows of scroll bars, up-down controls and drop-down buttons at each DPI: the embedded
+// image at 96, a sharp triangle of the scaled size (no half-inked pixel) elsewhere.
+TEST(ArrowGlyphs, AreWholePixelTrianglesOfTheScaledSize) {
+  struct Case {
+    UINT dpi;
+    ArrowDirection direction;
+    int width, height;
+    POINT point;  // the triangle's tip
+  } table[] = {
+      {96, ArrowDirection::Up, 7, 4, {3, 0}},      {120, ArrowDirection::Down, 9, 5, {4, 4}},
+      {144, ArrowDirection::Left, 6, 11, {0, 5}},  {144, ArrowDirection::Up, 11, 6, {5, 0}},
+      {192, ArrowDirection::Right, 8, 15, {7, 7}}, {192, ArrowDirection::Down, 15, 8, {7, 7}}};
+  for (const Case& c : table) {
+    SCOPED_TRACE(testing::Message()
+                 << c.dpi << " dpi, direction " << static_cast<int>(c.direction));
+    DpiScale scale{c.dpi};
+    EXPECT_EQ(ArrowGlyphSize(c.direction, scale).cx, c.width);
+    EXPECT_EQ(ArrowGlyphSize(c.direction, scale).cy, c.height);
+    Bitmap glyph;
+    ASSERT_TRUE(LoadArrowGlyph(glyph, c.direction, scale));
+    ASSERT_EQ(glyph.Width(), c.width);
+    ASSERT_EQ(glyph.Height(), c.height);
+    bool alongX = c.direction == ArrowDirection::Left || c.direction == ArrowDirection::Right;
+    int depth = alongX ? c.width : c.height;
+    for (int y = 0; y < c.height; ++y) {
+      for (int x = 0; x < c.width; ++x) {
+        // Inked when no farther across the base from the tip than along the depth.
+        int along = alongX ? std::abs(x - c.point.x) : std::abs(y - c.point.y);
+        int across = alongX ? std::abs(y - c.point.y) : std::abs(x - c.point.x);
+        ARGB expected = across <= along && along < depth ? 0xFF000000 : 0;
+        EXPECT_EQ(glyph.GetPixel(x, y) & 0xFF000000, expected & 0xFF000000) << x << "," << y;
+      }
+    }
+  }
+}
+
+// Covers follow the system's scroll bars, whose width and arrows grow with the DPI.
+TEST(ScrollBarMetrics, GrowWithTheDpiAsTheSystemScalesThem) {
+  const int atBase = SystemMetricForDpi(SM_CXVSCROLL, BaseDpi);
+  EXPECT_EQ(atBase, GetSystemMetrics(SM_CXVSCROLL));  // this process runs at 96 DPI
+  for (UINT dpi : {120u, 144u, 192u}) {
+    for (int metric : {SM_CXVSCROLL, SM_CYVSCROLL, SM_CXHSCROLL, SM_CYHSCROLL}) {
+      EXPECT_NEAR(SystemMetricForDpi(metric, dpi), ScaleToDpi(SystemMetricForDpi(metric, 96), dpi),
+                  1)
+          << dpi << " dpi, metric " << metric;
+    }
+  }
+}
+
+// Where a control keeps its DPI: its entry, or its state for a scroll-bar cover.
+template <typename Entry>
+DpiScale* KeptScale(HWND control, FamilyList<Entry> StyleRecord::*family) {
+  Entry* entry = ControlEntry(control, family);
+  return entry ? &entry->scale : nullptr;
+}
+HWND VerticalCoverOf(HWND list) {
+  ListEntry* entry = ControlEntry(list, &StyleRecord::lists);
+  return entry ? entry->covers.vertical : nullptr;
+}
+
+void AddTwoTabs(HWND tab) {
+  for (const char* text : {"第一页", "第二页"}) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(text);
+    SendMessageA(tab, TCM_INSERTITEMA, 9, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+bool SamePixels(const Snapshot& a, const Snapshot& b) {
+  return a.width == b.width && a.height == b.height && a.pixels == b.pixels;
+}
+
+// A look kept at one DPI is never shown at another: each family draws anew at the DPI its
+// control keeps, and reads the window's DPI again when told it changed.
+TEST(ScaledLooks, AreDrawnAnewAtAnotherDpiAndBackWhenTheDpiChanges) {
+  struct Case {
+    const char* name;
+    int id;
+    HWND (*painted)(HWND control);  // the window whose look is scaled
+    DpiScale* (*scale)(HWND painted);
+  } cases[] = {
+      {"track bar", 501, nullptr, [](HWND w) { return KeptScale(w, &StyleRecord::trackBars); }},
+      {"progress bar", 510, nullptr,
+       [](HWND w) { return KeptScale(w, &StyleRecord::progressBars); }},
+      {"up-down", 522, nullptr, [](HWND w) { return KeptScale(w, &StyleRecord::upDowns); }},
+      {"header", 530, nullptr, [](HWND w) { return KeptScale(w, &StyleRecord::headers); }},
+      {"list frame", 401, nullptr, [](HWND w) { return KeptScale(w, &StyleRecord::lists); }},
+      {"tab control", 590, nullptr, [](HWND w) { return KeptScale(w, &StyleRecord::tabs); }},
+      {"toolbar", TextBelowToolbarId, nullptr,
+       [](HWND w) -> DpiScale* {
+         ToolbarEntry* entry = ToolbarEntryOf(w);
+         return entry ? &entry->scale : nullptr;
+       }},
+      {"scroll-bar cover", 401, VerticalCoverOf,
+       [](HWND w) -> DpiScale* {
+         CoverState* state = StateOfCover(w);
+         return state ? &state->scale : nullptr;
+       }},
+  };
+  std::vector<GalleryControl> controls = BarsGallery();
+  for (const GalleryControl& row : GalleryControls()) {
+    if (row.id == 401 || row.id == TextBelowToolbarId) controls.push_back(row);
+  }
+  controls.push_back(
+      {.className = WC_TABCONTROLA, .place = {5, 100, 120, 40}, .id = 590, .fill = AddTwoTabs});
+  WithDialog(controls, [&](HWND dialog) {
+    for (const Case& c : cases) {
+      HWND control = GetDlgItem(dialog, c.id);
+      HWND painted = c.painted ? c.painted(control) : control;
+      DpiScale* scale = c.scale(painted);
+      ASSERT_NE(scale, nullptr) << c.name;
+      auto redrawn = [painted] {
+        RedrawWindow(painted, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+        return Capture(painted, true);
+      };
+      Snapshot atWindowDpi = redrawn();
+      *scale = DpiScale{144};
+      EXPECT_FALSE(SamePixels(redrawn(), atWindowDpi)) << c.name << ": kept look shown at 144";
+      SendMessageA(painted, DpiChangedAfterParentMessage, 0, 0);
+      EXPECT_EQ(scale->dpi, DpiOfWindow(painted)) << c.name;
+      EXPECT_TRUE(SamePixels(redrawn(), atWindowDpi)) << c.name << ": back at the window's DPI";
+    }
+  });
+}
+
 TEST(Bars, NothingLeaksOverManyDialogs) {
   auto exercise = [](HWND dialog) {
     for (const GalleryControl& row : BarsGallery()) {
