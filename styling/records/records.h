@@ -48,6 +48,7 @@
 #include "styling/edits/edit_record.h"
 #include "styling/headers/header_entry.h"
 #include "styling/lists/list_entry.h"
+#include "styling/records/dpi_scale.h"
 #include "styling/records/family_list.h"
 #include "styling/records/look_cache.h"
 #include "styling/statics/static_entry.h"
@@ -131,6 +132,9 @@ struct StyleRecord {
   LookKey frameKey;
   int controlBrushVersion = 0;  // the frameVersion of the brush handed out for colour messages
   FamilyList<TabEntry> tabs;
+  // The window's DPI, read once when the record is made and again on WM_DPICHANGED: painters
+  // scale their sizes by it without asking the system on every paint.
+  DpiScale scale;
 };
 
 // Calls visit(family, styleIndexProperty) for every family list of the record, containers
@@ -242,6 +246,8 @@ LRESULT ForwardMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
 
 // The record of a styled control ("Hw_FuID"), nullptr when none.
 StyleRecord* RecordOfControl(HWND control);
+// The scale a control is drawn at: its record's, or the control's own DPI outside any record.
+DpiScale ScaleOfControl(HWND control);
 // The control's own entry: entry "Hw_lbID" of that family list of record "Hw_FuID"; nullptr
 // when either is missing or the entry holds another window (a stale or absent property never
 // reaches outside a list, nor another control's entry). Callers need check nothing more.
