@@ -67,9 +67,10 @@ SIZE LeftMark(const Snapshot& shot) {
   return SIZE{last - first + 1, bottom - top + 1};
 }
 
-// The styled drop button's width: along the middle row, from the right, past the combo box's
-// border and the white gap, the run of columns that are not the face's white.
-int StyledDropButtonWidth(const Snapshot& shot) {
+// The width of a part drawn at the right inside a white face (a drop button, a scroll bar):
+// along the middle row, from the right, past the control's border and the white gap, the run of
+// columns that are not the face's white.
+int PartAtTheRight(const Snapshot& shot) {
   const int y = shot.height / 2;
   auto white = [&](int x) { return Distance(shot.At(x, y), Rgb{255, 255, 255}) < 12; };
   int x = shot.width - 1;
@@ -210,7 +211,7 @@ TEST(GalleryAtDpi, TheDropListsButtonIsAsWideAsTheSystemsAtThisDpi) {
   InEveryLook([&](HWND dialog, Look look) {
     HWND combo = GetDlgItem(dialog, 310);
     if (look == Look::Styled) {
-      styled = StyledDropButtonWidth(Capture(combo, true));
+      styled = PartAtTheRight(Capture(combo, true));
     } else if (look == Look::Plain) {
       COMBOBOXINFO info{sizeof info};
       GetComboBoxInfo(combo, &info);
