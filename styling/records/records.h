@@ -34,7 +34,10 @@
 // styling/records/canvas.h, styling/records/look_cache.h and styling/records/paint_helpers.h;
 // the keyboard cues (focus looks, access-key underlines) and the focus outline in
 // styling/records/keyboard_cues.h; every size in pixels at 96 DPI is scaled to the window's DPI
-// through styling/records/dpi_scale.h.
+// through styling/records/dpi_scale.h: a painter takes `DpiScale scale = ScaleOfControl(window)`
+// (the record keeps the DPI, read when it is made and on WM_DPICHANGED; BackgroundKey puts it in
+// every look's key) and writes scale(5), scale.Of(1.5f), scale.Line() for pens. The PNG marks
+// are drawn as shapes at their scaled size at any other DPI (styling/records/scaled_marks.h).
 
 #include <windows.h>
 
