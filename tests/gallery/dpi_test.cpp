@@ -134,11 +134,12 @@ void InEveryLook(const std::function<void(HWND dialog, Look look)>& measure) {
       measure(dialog, look);
     };
   };
-  RunStyledDialog(dialogTemplate.Get(), measured(Look::Styled), GalleryDialogProc, 30000);
-  RunPlainDialog(dialogTemplate.Get(), measured(Look::Plain), GalleryDialogProc);
+  constexpr int Patience = 30000;
+  RunStyledDialog(dialogTemplate.Get(), measured(Look::Styled), GalleryDialogProc, Patience);
+  RunPlainDialog(dialogTemplate.Get(), measured(Look::Plain), GalleryDialogProc, Patience);
   const auto unaware = reinterpret_cast<HANDLE>(-1);  // DPI_AWARENESS_CONTEXT_UNAWARE
   HANDLE previous = setContext ? setContext(unaware) : nullptr;
-  RunPlainDialog(dialogTemplate.Get(), measured(Look::PlainAt96), GalleryDialogProc);
+  RunPlainDialog(dialogTemplate.Get(), measured(Look::PlainAt96), GalleryDialogProc, Patience);
   if (previous) setContext(previous);
 }
 
