@@ -11,14 +11,37 @@
 #                       colour, find, replace, print, pagesetup; --plain before NAME: unstyled)
 #   ./run.sh --dialogs MODULE [NAME...]   every dialog template of another module (comdlg32.dll,
 #                       shell32.dll, inetcpl.cpl...), styled beside plain, saved under build/dialogs/
+#   ./run.sh --dpi N ...  any of the above at N DPI (120, 144, 192...): in a Wine prefix of its
+#                       own whose display is set to N DPI; screenshots get "_dpiN" in their names
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
+# --dpi N, wherever it stands, is ours; the rest goes on as it came.
+dpi=
+args=()
+while [ $# -gt 0 ]; do
+  if [ "$1" = --dpi ]; then
+    dpi=${2:-}
+    [[ "$dpi" =~ ^[0-9]+$ ]] && [ "$dpi" -ge 48 ] && [ "$dpi" -le 480 ] ||
+      { echo "usage: ./run.sh --dpi N ... (N from 48 to 480)" >&2; exit 2; }
+    shift 2
+  else
+    args+=("$1")
+    shift
+  fi
+done
+set -- "${args[@]+"${args[@]}"}"
 bash tools/install-deps.sh
 source tools/wine-env.sh
 lanzhou_configure linux-wine >/dev/null
 cmake --build --preset linux-wine --target lanzhou gallery dialogs winprobe yy_client
 state=$PWD/build/run
-lanzhou_prefix "$PWD/build/wine-run"
+if [ -n "$dpi" ]; then
+  lanzhou_prefix "$PWD/build/wine-run-dpi$dpi"
+  lanzhou_set_dpi "$dpi"
+else
+  lanzhou_prefix "$PWD/build/wine-run"
+fi
+export LANZHOU_SHOT_SUFFIX=${dpi:+_dpi$dpi}
 mode=()
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   mode=(--interactive)

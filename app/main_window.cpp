@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "styling/records/dpi_scale.h"
+
 const std::array<const char*, kTabPageCount> kTabPageCaptions = {"青语言入门教程", "CE修改教程"};
 
 const std::array<LessonButton, 9> kLessonButtons = {{
@@ -21,21 +23,25 @@ namespace {
 
 constexpr int kTabControlId = 100;
 constexpr int kFirstButtonId = 101;  // button i of kLessonButtons has id kFirstButtonId + i
+// The layout below is in pixels at 96 DPI; the window scales it to its own DPI.
+constexpr int kWindowLeft = 50, kWindowTop = 50, kWindowWidth = 256, kWindowHeight = 288;
+constexpr int kTabWidth = 304, kTabHeight = 264;
+constexpr int kFontHeight = -12;
 
-HFONT CreateLayoutFont() {
-  return CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
+HFONT CreateLayoutFont(DpiScale scale) {
+  return CreateFontA(scale(kFontHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_DONTCARE, "宋体");
 }
 
-// The layout font lives as long as the main window; freed on WM_NCDESTROY.
+// The layout font lives as long as the main window (or until its DPI changes); freed on
+// WM_NCDESTROY.
 HFONT layoutFont = nullptr;
 
 HWND CreateTabControl(HWND parent, HINSTANCE instance) {
-  HWND tab =
-      CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 304,
-                      264, parent, reinterpret_cast<HMENU>(kTabControlId), instance, nullptr);
-  SendMessageA(tab, WM_SETFONT, reinterpret_cast<WPARAM>(layoutFont), FALSE);
+  HWND tab = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
+                             kTabWidth, kTabHeight, parent, reinterpret_cast<HMENU>(kTabControlId),
+                             instance, nullptr);
   for (int i = 0; i < kTabPageCount; ++i) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
@@ -48,12 +54,36 @@ HWND CreateTabControl(HWND parent, HINSTANCE instance) {
 void CreateLessonButtons(HWND parent, HINSTANCE instance) {
   for (std::size_t i = 0; i < kLessonButtons.size(); ++i) {
     const LessonButton& b = kLessonButtons[i];
-    HWND button = CreateWindowExA(0, "BUTTON", b.caption,
-                                  WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON, b.left,
-                                  b.top, b.width, b.height, parent,
-                                  reinterpret_cast<HMENU>(kFirstButtonId + i), instance, nullptr);
-    SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(layoutFont), FALSE);
+    CreateWindowExA(0, "BUTTON", b.caption, WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON,
+                    b.left, b.top, b.width, b.height, parent,
+                    reinterpret_cast<HMENU>(kFirstButtonId + i), instance, nullptr);
   }
+}
+
+// The tab control and the lesson buttons at the window's DPI, in a font made for it.
+void LayOutChildren(HWND window, DpiScale scale) {
+  HFONT previous = layoutFont;
+  layoutFont = CreateLayoutFont(scale);
+  HWND tab = GetDlgItem(window, kTabControlId);
+  SetWindowPos(tab, nullptr, 0, 0, scale(kTabWidth), scale(kTabHeight),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageA(tab, WM_SETFONT, reinterpret_cast<WPARAM>(layoutFont), TRUE);
+  for (std::size_t i = 0; i < kLessonButtons.size(); ++i) {
+    const LessonButton& b = kLessonButtons[i];
+    HWND button = GetDlgItem(window, kFirstButtonId + static_cast<int>(i));
+    SetWindowPos(button, nullptr, scale(b.left), scale(b.top), scale(b.width), scale(b.height),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(layoutFont), TRUE);
+  }
+  if (previous) DeleteObject(previous);
+}
+
+// Moved to a monitor of another DPI: the suggested rectangle, and the layout made anew for it.
+void OnDpiChanged(HWND window, WPARAM wParam, const RECT& suggested) {
+  SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOutChildren(window, DpiScale{LOWORD(wParam)});
+  InvalidateRect(window, nullptr, TRUE);
 }
 
 void OnCommand(WPARAM wParam) {
@@ -78,6 +108,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       }
       return 0;
     }
+    case WM_DPICHANGED:
+      OnDpiChanged(window, wParam, *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -121,14 +154,22 @@ HWND CreateMainWindow(HINSTANCE instance) {
   InitCommonControlsEx(&controls);
   if (!RegisterMainWindowClass(instance)) return nullptr;
 
+  // The system's DPI places the window; the window's own DPI (its monitor's) lays it out.
+  const DpiScale system = ScaleOf(nullptr);
   HWND window =
       CreateWindowExA(0, kMainWindowClass, kMainWindowCaption,
                       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
-                      50, 50, 256, 288, nullptr, nullptr, instance, nullptr);
+                      system(kWindowLeft), system(kWindowTop), system(kWindowWidth),
+                      system(kWindowHeight), nullptr, nullptr, instance, nullptr);
   if (!window) return nullptr;
-  if (!layoutFont) layoutFont = CreateLayoutFont();
+  const DpiScale scale = ScaleOf(window);
+  if (scale.dpi != system.dpi) {
+    SetWindowPos(window, nullptr, 0, 0, scale(kWindowWidth), scale(kWindowHeight),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   HWND tab = CreateTabControl(window, instance);
   CreateLessonButtons(window, instance);
+  LayOutChildren(window, scale);
   // The buttons lie over the tab pages: keep the tab control below its siblings.
   SetWindowPos(tab, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ShowTabPage(window, 1);

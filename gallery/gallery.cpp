@@ -45,11 +45,15 @@ int RunCommonDialog(int count, char** arguments) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   StartStylingEngine();
   RegisterGalleryControlClasses();
+  // gallery.exe --plain: the gallery in the system's own look, to compare.
+  const bool plainGallery = __argc == 2 && std::strcmp(__argv[1], "--plain") == 0;
   // gallery.exe [--plain] NAME [RESULT-FILE]: one of the system's common dialogs instead, styled
   // or (--plain) in the system's own look.
-  if (__argc > 1) return RunCommonDialog(__argc, __argv);
+  if (__argc > 1 && !plainGallery) return RunCommonDialog(__argc, __argv);
   DialogTemplate dialog = BuildGalleryTemplate();
-  INT_PTR result = StyledDialogBox(nullptr, dialog.Get(), GalleryDialogProc, 0);
+  INT_PTR result = plainGallery ? DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialog.Get(),
+                                                          nullptr, GalleryDialogProc, 0)
+                                : StyledDialogBox(nullptr, dialog.Get(), GalleryDialogProc, 0);
   ReleaseAllStyleRecords();
   return result == -1 ? 1 : 0;
 }

@@ -25,6 +25,8 @@ COMMON_DIALOGS = ("open", "save", "font", "colour", "find", "replace", "print", 
 # gallery.exe sheet and wizard: the gallery's three pages as a property sheet and as a wizard.
 SHEETS = ("sheet", "wizard")
 PSM_SETCURSEL = 0x0400 + 101
+# "_dpiN" when run.sh runs everything at N DPI, so that the pictures of each DPI stay side by side.
+SUFFIX = os.environ.get("LANZHOU_SHOT_SUFFIX", "")
 
 
 def answer_messages_until_main_window(shots: list, program, timeout: float = 90):
@@ -37,7 +39,7 @@ def answer_messages_until_main_window(shots: list, program, timeout: float = 90)
             if w["visible"] and w["class"] == "#32770" and w["hwnd"] not in seen:
                 seen.add(w["hwnd"])
                 e2e.wait_for(lambda: False, 1.0)  # let the box finish fading in
-                shots.append(e2e.screenshot(f"run_message_{len(seen)}"))
+                shots.append(e2e.screenshot(f"run_message_{len(seen)}{SUFFIX}"))
                 e2e.press_dialog_button(w["hwnd"])
                 return None
             if w["visible"] and w["class"] == "LanzhouMainWindow":
@@ -59,7 +61,8 @@ def show_gallery(args: list, interactive: bool) -> int:
     if names:
         return show_common_dialog(args, names[0])
     with gallery_e2e.running_gallery(*args) as gallery:
-        print("screenshot:", gallery.screenshot("run_gallery"))
+        print("screenshot:", gallery.screenshot(
+            "run_gallery" + ("_plain" if "--plain" in args else "") + SUFFIX))
         gallery.close()
         return gallery.process.wait(20)
 
@@ -82,7 +85,7 @@ def show_common_dialog(args: list, name: str) -> int:
         dialog = shown_dialog(f"the {name} dialog")
         if not dialog:
             return 1
-        print("screenshot:", e2e.screenshot(f"run_gallery_{name}"))
+        print("screenshot:", e2e.screenshot(f"run_gallery_{name}{SUFFIX}"))
         e2e.press_dialog_button(dialog["hwnd"], 2)  # IDCANCEL
         return program.wait(20)
     finally:
@@ -100,7 +103,7 @@ def show_sheet(args: list, name: str) -> int:
         for page in range(3):
             e2e.post(sheet["hwnd"], PSM_SETCURSEL, page, 0)
             e2e.wait_for(lambda: False, 1.0)
-            shot = e2e.settled_shot(f"run_gallery_{name}_{look}_{page + 1}")
+            shot = e2e.settled_shot(f"run_gallery_{name}_{look}_{page + 1}{SUFFIX}")
             print("screenshot:", shot.path)
         e2e.press_dialog_button(sheet["hwnd"], 2)  # IDCANCEL
         return program.wait(20)
@@ -130,17 +133,17 @@ def main() -> int:
         if interactive:
             main_window = e2e.wait_for_window(cls="LanzhouMainWindow", timeout=600)
             if main_window:
-                shots.append(e2e.screenshot("run_main_window"))
+                shots.append(e2e.screenshot(f"run_main_window{SUFFIX}"))
             print("The launcher is running; close its window to end.")
             program.wait()
         else:
             main_window = answer_messages_until_main_window(shots, program)
             if main_window and "hwnd" in main_window:
                 e2e.wait_for(lambda: False, 1.0)
-                shots.append(e2e.screenshot("run_main_window"))
+                shots.append(e2e.screenshot(f"run_main_window{SUFFIX}"))
                 e2e.post(main_window["hwnd"], WM_CLOSE)
             else:
-                shots.append(e2e.screenshot("run_last_screen"))
+                shots.append(e2e.screenshot(f"run_last_screen{SUFFIX}"))
     for shot in shots:
         print("screenshot:", shot)
     return 0

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the program's icon (16 and 32 pixels, 32-bit with alpha) and writes it as an .ico file.
+"""Draws the program's icon (16 to 64 pixels, 32-bit with alpha) and writes it as an .ico file.
 
 The picture: a small boat with a white sail on a teal, rounded square.
 """
@@ -57,7 +57,9 @@ def main() -> int:
     if len(sys.argv) != 2:
         print("usage: make_icon.py OUTPUT.ico", file=sys.stderr)
         return 2
-    images = [(size, render(size)) for size in (16, 32)]
+    # The small and large icon sizes at 96, 120, 144 and 192 DPI, so that the system and the
+    # styled caption take an image of the size they draw instead of stretching another.
+    images = [(size, render(size)) for size in (16, 20, 24, 32, 40, 48, 64)]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, data in images:

@@ -91,6 +91,14 @@ lanzhou_make_prefix() {
   wineserver -w
 }
 
+# lanzhou_set_dpi DPI: the prefix's display DPI. Wine reads it at each process's start from
+# HKCU\Control Panel\Desktop\LogPixels (a DWORD, as winecfg's Graphics tab writes it); a
+# process that declares itself DPI-aware gets its sizes at that DPI, one that does not gets 96.
+lanzhou_set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 &&
+    wineserver -w
+}
+
 # lanzhou_xvfb STATE_DIR [SCREEN]: starts Xvfb on a free display (screen 1024x768x24 unless
 # given); writes its number and pid to STATE_DIR.
 lanzhou_xvfb() {

@@ -170,7 +170,8 @@ void DrawCaptionLines(Graphics& graphics, ButtonRecord& button, const TextLayout
                       const CaptionLook& look, SIZE area) {
   if (look.halo) {
     const RectF room{0, 0, static_cast<float>(area.cx), static_cast<float>(area.cy)};
-    DrawHaloText(graphics, lines, button.caption.Pen(), room, look.colour, RGB(255, 255, 255));
+    DrawHaloText(graphics, lines, button.caption.Pen(), room, look.colour, RGB(255, 255, 255),
+                 ScaleOfControl(button.window)(HaloScale));
     return;
   }
   SolidBrush brush;

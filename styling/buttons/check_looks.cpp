@@ -14,6 +14,7 @@
 #include "styling/records/look_paint.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
+#include "styling/records/scaled_marks.h"
 
 namespace {
 
@@ -119,119 +120,150 @@ struct Area {
   float width, height;
 };
 
-void PaintDisabledPanel(Graphics& graphics, float left, const Area& area) {
+// Where a line of the scaled width runs so that it covers whole pixels from the edge inwards,
+// as a single pixel's line does along its integer edge.
+float Inward(DpiScale scale) { return (scale.Line() - 1) / 2; }
+
+void PaintDisabledPanel(Graphics& graphics, float left, const Area& area, DpiScale scale) {
   SolidBrush grey;
   grey.Create(ToArgb(DisabledFace));
   graphics.FillRectangle(grey, left, 0, area.width - left, area.height);
   GraphicsPath panel;
-  MakeRoundedRect(panel, left, 0, area.width - left - 1, area.height - 1, PanelCorner);
-  StrokePath(graphics, panel, Colour(Black, 80));
+  const float e = Inward(scale);
+  MakeRoundedRect(panel, left + e, e, area.width - left - 1 - 2 * e, area.height - 1 - 2 * e,
+                  scale(PanelCorner));
+  StrokePath(graphics, panel, Colour(Black, 80), scale.Line());
 }
 
 // What the box or circle shows: the pointer over it, the check state (BST_UNCHECKED,
-// BST_CHECKED, BST_INDETERMINATE) and whether the button is disabled.
+// BST_CHECKED, BST_INDETERMINATE), whether the button is disabled, and the DPI it is drawn at.
 struct MarkState {
   bool hover;
   LRESULT check;
   bool disabled;
+  DpiScale scale;
 };
 
 // A disabled box keeps its mark, in grey on a flat pale face, so its value stays readable.
-void PaintDisabledMark(Graphics& graphics, float bx, float by, LRESULT check) {
+// The box's side at the DPI: 12 pixels at 96 DPI, its outline one more.
+float BoxSizeAt(DpiScale scale) { return scale.Line(static_cast<int>(BoxSize)); }
+
+void PaintDisabledMark(Graphics& graphics, float bx, float by, LRESULT check, DpiScale scale) {
   if (check == BST_INDETERMINATE) {
     SolidBrush grey;
     grey.Create(ToArgb(DisabledMark));
-    graphics.FillRectangle(grey, bx + 3, by + 3, 7, 7);
+    graphics.FillRectangle(grey, bx + scale.Line(3), by + scale.Line(3), scale.Line(7),
+                           scale.Line(7));
     return;
   }
   if (check != BST_CHECKED) return;
   graphics.SetSmoothingMode(AntiAlias);
   Pen tick;
-  tick.Create(ToArgb(DisabledMark), 2.0f);
-  graphics.DrawLine(tick, bx + 2.5f, by + 6, bx + 5, by + 9);
-  graphics.DrawLine(tick, bx + 5, by + 9, bx + 10, by + 3);
+  tick.Create(ToArgb(DisabledMark), scale.Of(2.0f));
+  graphics.DrawLine(tick, bx + scale.Of(2.5f), by + scale.Of(6), bx + scale.Of(5),
+                    by + scale.Of(9));
+  graphics.DrawLine(tick, bx + scale.Of(5), by + scale.Of(9), bx + scale.Of(10), by + scale.Of(3));
+}
+
+// The accent tick: the tinted image at 96 DPI, a path of the same shape at any other.
+void PaintTick(Graphics& graphics, float bx, float by, DpiScale scale) {
+  if (!scale.IsBase()) {
+    DrawTick(graphics, bx, by, scale, ToArgb(AccentColour));
+    return;
+  }
+  if (Image* mark = CheckMark().For(AccentColour)) {
+    // Twice: the second pass deepens the anti-aliased edge.
+    graphics.DrawImageRect(*mark, bx, by, MarkWidth, MarkHeight);
+    graphics.DrawImageRect(*mark, bx, by, MarkWidth, MarkHeight);
+  }
 }
 
 void PaintBox(Graphics& graphics, float bx, float by, const MarkState& state) {
+  const DpiScale scale = state.scale;
+  const float size = BoxSizeAt(scale), line = scale.Line(), e = Inward(scale);
   SolidBrush face;
   face.Create(ToArgb(state.disabled ? DisabledBoxFace : White));
-  graphics.FillRectangle(face, bx + 1, by + 1, 11, 11);
+  graphics.FillRectangle(face, bx + line, by + line, size - line, size - line);
   GraphicsPath box;
-  MakeRectangle(box, bx, by, BoxSize, BoxSize);
+  MakeRectangle(box, bx + e, by + e, size - 2 * e, size - 2 * e);
   if (state.disabled) {
-    StrokePath(graphics, box, Colour(Black, 100));
-    PaintDisabledMark(graphics, bx, by, state.check);
+    StrokePath(graphics, box, Colour(Black, 100), line);
+    PaintDisabledMark(graphics, bx, by, state.check, scale);
     return;
   }
   GraphicsPath inside;
-  MakeRectangle(inside, bx + 1, by + 1, 11, 11);
-  FillPathGradient(graphics, inside, {bx, by}, {bx, by + BoxSize}, Colour(Black, 70),
-                   ToArgb(White));
+  MakeRectangle(inside, bx + line, by + line, size - line, size - line);
+  FillPathGradient(graphics, inside, {bx, by}, {bx, by + size}, Colour(Black, 70), ToArgb(White));
   if (state.hover) {
     GraphicsPath halo;
-    MakeRoundedRect(halo, bx - 3, by - 3, 18, 18, GlowCorner);
+    const float glow = scale.Line(3);
+    MakeRoundedRect(halo, bx - glow, by - glow, size + 2 * glow, size + 2 * glow,
+                    scale(GlowCorner));
     PaintGlowRing(graphics, box, halo);
-    const float tintTop = by + 0.5f;
-    FillPathGradient(graphics, box, {bx, tintTop}, {bx + BoxSize, tintTop + BoxSize},
+    const float tintTop = by + scale.Of(0.5f);
+    FillPathGradient(graphics, box, {bx, tintTop}, {bx + size, tintTop + size},
                      Colour(AccentColour, 90), Colour(White, 30));
   }
-  StrokePath(graphics, box, Colour(Black, 150));
+  StrokePath(graphics, box, Colour(Black, 150), line);
   Pen light;
-  light.Create(ToArgb(White), 1.0f);
-  graphics.DrawRectangle(light, bx + 1, by + 1, 10, 10);
+  light.Create(ToArgb(White), line);
+  graphics.DrawRectangle(light, bx + line + e, by + line + e, size - 2 * line - 2 * e,
+                         size - 2 * line - 2 * e);
   if (state.check == BST_INDETERMINATE) {
     SolidBrush accent;
     accent.Create(ToArgb(AccentColour));
-    graphics.FillRectangle(accent, bx + 3, by + 3, 7, 7);
+    graphics.FillRectangle(accent, bx + scale.Line(3), by + scale.Line(3), scale.Line(7),
+                           scale.Line(7));
   } else if (state.check == BST_CHECKED) {
-    if (Image* mark = CheckMark().For(AccentColour)) {
-      // Twice: the second pass deepens the anti-aliased edge.
-      graphics.DrawImageRect(*mark, bx, by, MarkWidth, MarkHeight);
-      graphics.DrawImageRect(*mark, bx, by, MarkWidth, MarkHeight);
-    }
+    PaintTick(graphics, bx, by, scale);
   }
 }
 
 void PaintCircle(Graphics& graphics, float cx, float cy, const MarkState& state) {
+  const DpiScale scale = state.scale;
+  const float size = BoxSizeAt(scale), line = scale.Line(), e = Inward(scale);
   graphics.SetSmoothingMode(AntiAlias);
   GraphicsPath circle;
-  MakeEllipse(circle, cx, cy, BoxSize, BoxSize);
+  MakeEllipse(circle, cx + e, cy + e, size - 2 * e, size - 2 * e);
   GraphicsPath dot;
-  MakeEllipse(dot, cx + 3, cy + 3, 6, 6);
+  const float dotSize = scale.Line(6), dotInset = (size - dotSize) / 2;
+  MakeEllipse(dot, cx + dotInset, cy + dotInset, dotSize, dotSize);
   if (state.disabled) {
     Fill(graphics, circle, ToArgb(DisabledBoxFace));
-    StrokePath(graphics, circle, Colour(Black, 100));
+    StrokePath(graphics, circle, Colour(Black, 100), line);
     if (state.check == BST_CHECKED) Fill(graphics, dot, ToArgb(DisabledMark));
     return;
   }
   Fill(graphics, circle, ToArgb(White));
-  FillPathGradient(graphics, circle, {cx + 1, cy + 1}, {cx + 8, cy + 11}, Colour(Black, 100),
-                   Colour(Black, 0));
+  FillPathGradient(graphics, circle, {cx + scale.Of(1), cy + scale.Of(1)},
+                   {cx + scale.Of(8), cy + scale.Of(11)}, Colour(Black, 100), Colour(Black, 0));
   if (state.hover) {
     GraphicsPath halo;
-    MakeEllipse(halo, cx - 3, cy - 3, 18, 18);
+    const float glow = scale.Line(3);
+    MakeEllipse(halo, cx - glow, cy - glow, size + 2 * glow, size + 2 * glow);
     PaintGlowRing(graphics, circle, halo);
-    FillPathGradient(graphics, circle, {cx + 1, cy + 1}, {cx + 9, cy + 12},
-                     Colour(AccentColour, 100), Colour(Black, 0));
+    FillPathGradient(graphics, circle, {cx + scale.Of(1), cy + scale.Of(1)},
+                     {cx + scale.Of(9), cy + scale.Of(12)}, Colour(AccentColour, 100),
+                     Colour(Black, 0));
   }
-  StrokePath(graphics, circle, Colour(Black, 200));
+  StrokePath(graphics, circle, Colour(Black, 200), line);
   GraphicsPath ring;
-  MakeEllipse(ring, cx + 1, cy + 1.5f, 9, 9);
-  StrokePath(graphics, ring, ToArgb(White));
+  MakeEllipse(ring, cx + scale.Of(1), cy + scale.Of(1.5f), scale.Of(9), scale.Of(9));
+  StrokePath(graphics, ring, ToArgb(White), line);
   if (state.check != BST_CHECKED) return;
-  StrokePath(graphics, dot, Colour(Black, 150));
-  StrokePath(graphics, dot, Colour(AccentColour, 150));
+  StrokePath(graphics, dot, Colour(Black, 150), line);
+  StrokePath(graphics, dot, Colour(AccentColour, 150), line);
   FillFromCentre(graphics, dot, Colour(White, 80), ToArgb(AccentColour), 0);
 }
 
 // Where the box or circle sits: in the middle of the height, or beside the caption's first line
 // with BS_TOP and its last with BS_BOTTOM, as the system places it beside its label.
-float BoxTop(const TextLayout& lines, UINT format, const Area& area) {
+float BoxTop(const TextLayout& lines, UINT format, const Area& area, float size) {
   const bool bottom = (format & DT_BOTTOM) != 0;
   const bool top = !bottom && !(format & DT_VCENTER);
-  if (lines.lines.empty() || !(top || bottom)) return (area.height - BoxSize) / 2;
+  if (lines.lines.empty() || !(top || bottom)) return (area.height - size) / 2;
   const int line = bottom ? lines.lines.back().y : lines.lines.front().y;
-  return static_cast<float>(std::max(0, line + (lines.lineHeight - static_cast<int>(BoxSize)) / 2));
+  return static_cast<float>(std::max(0, line + (lines.lineHeight - static_cast<int>(size)) / 2));
 }
 
 // The box on the right with BS_RIGHTBUTTON (BS_LEFTTEXT) or WS_EX_RIGHT, as the system puts it;
@@ -242,25 +274,32 @@ bool BoxOnRight(HWND window) {
 }
 
 void PaintLook(Graphics& graphics, ButtonRecord& button, const Area& area, UINT itemState,
-               LRESULT check, const CaptionLook& caption, bool boxOnRight) {
+               LRESULT check, const CaptionLook& caption, bool boxOnRight, DpiScale scale) {
   const bool radio = button.kind == RadioButtonKind;
   const int width = static_cast<int>(area.width), height = static_cast<int>(area.height);
   // The caption's own room ends at the control's edge; the box or circle ends at 15 or 14.
-  const int room = radio ? 18 : 20;
-  const RECT box =
-      boxOnRight ? RECT{0, 2, width - room, height + 2} : RECT{room, 2, width, height + 2};
+  const int room = scale(radio ? 18 : 20), lower = scale(2);
+  const RECT box = boxOnRight ? RECT{0, lower, width - room, height + lower}
+                              : RECT{room, lower, width, height + lower};
+  const float size = BoxSizeAt(scale);
   const float top = BoxTop(button.caption.Layout(button.text, box, caption.format, caption.keys),
-                           caption.format, area);
-  const float left = boxOnRight ? area.width - BoxSize - (radio ? 2 : 3) : (radio ? 2.0f : 3.0f);
-  const MarkState state{(itemState & ButtonHover) != 0, check, (itemState & ButtonDisabled) != 0};
-  if (state.disabled) PaintDisabledPanel(graphics, radio || boxOnRight ? 0.0f : 3.0f, area);
+                           caption.format, area, size);
+  const float inset = scale.Line(radio ? 2 : 3);
+  const float left = boxOnRight ? area.width - size - inset : inset;
+  const MarkState state{(itemState & ButtonHover) != 0, check, (itemState & ButtonDisabled) != 0,
+                        scale};
+  if (state.disabled) {
+    PaintDisabledPanel(graphics, radio || boxOnRight ? 0.0f : scale.Line(3), area, scale);
+  }
   if (radio) {
     PaintCircle(graphics, left, top, state);
   } else {
     PaintBox(graphics, left, top, state);
   }
-  PaintButtonCaption(graphics, button, box, caption, boxOnRight ? -1 : (radio ? 15 : 16));
-  if (itemState & ButtonFocused) DrawFocusOutline(graphics, 0, 0, area.width, area.height);
+  PaintButtonCaption(graphics, button, box, caption, boxOnRight ? -1 : scale(radio ? 15 : 16));
+  if (itemState & ButtonFocused) {
+    DrawFocusOutline(graphics, 0, 0, area.width, area.height, scale);
+  }
 }
 
 // Everything the finished look depends on: a look kept under an equal key is the same picture.
@@ -294,7 +333,8 @@ void PaintCheckOrRadio(HWND window, UINT itemState, ButtonKind kind, HDC dc) {
   TargetDc target(window, dc, LookArea::Client);
   PresentLook(window, button->looks, KeyOf(window, *button, itemState, check, client, caption),
               target.Get(), client, [&](Graphics& graphics) {
-                PaintLook(graphics, *button, area, itemState, check, caption, BoxOnRight(window));
+                PaintLook(graphics, *button, area, itemState, check, caption, BoxOnRight(window),
+                          ScaleOfControl(window));
               });
 }
 

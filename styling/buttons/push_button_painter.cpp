@@ -20,6 +20,7 @@ constexpr COLORREF White = RGB(255, 255, 255);
 
 struct Box {
   float x, y, w, h;
+  DpiScale scale;
 };
 
 ARGB WithAlpha(COLORREF colour, int alpha) { return ToArgb(colour, alpha, true); }
@@ -28,7 +29,7 @@ void PaintDisabledFace(Graphics& graphics, GraphicsPath& outline, const Box& b) 
   SolidBrush flat;
   flat.Create(ToArgb(DisabledFace));
   graphics.FillRectangle(flat, b.x, b.y, b.w, b.h);
-  StrokePath(graphics, outline, WithAlpha(0, 80));
+  StrokePath(graphics, outline, WithAlpha(0, 80), b.scale.Line());
 }
 
 void PaintFaceAndGloss(Graphics& graphics, GraphicsPath& outline, const Box& b) {
@@ -38,7 +39,7 @@ void PaintFaceAndGloss(Graphics& graphics, GraphicsPath& outline, const Box& b) 
   GraphicsPath gloss;
   gloss.Create();
   AddTabShape(gloss, static_cast<int>(b.x), static_cast<int>(b.y), static_cast<int>(b.w - 1),
-              glossHeight, Corner);
+              glossHeight, b.scale(Corner));
   FillPathGradient(graphics, gloss, {b.x, b.y}, {b.x, b.y + b.h / 2}, WithAlpha(White, 50),
                    WithAlpha(White, 10));
 }
@@ -47,21 +48,23 @@ void PaintBorder(Graphics& graphics, GraphicsPath& outline, const Box& b, UINT i
   if (itemState & ButtonHover) {
     FillPathGradient(graphics, outline, {b.x, b.y}, {b.x, b.y + b.h - 1},
                      WithAlpha(AccentColour, 60), WithAlpha(AccentColour, 10));
-    StrokePath(graphics, outline, ToArgb(AccentColour));
+    StrokePath(graphics, outline, ToArgb(AccentColour), b.scale.Line());
   } else if (itemState & ButtonFocused) {
-    DrawGlow(graphics, outline, 3, FocusGlowColour, 120);
-    StrokePath(graphics, outline, WithAlpha(0, 70));
+    DrawGlow(graphics, outline, 3, FocusGlowColour, 120, b.scale.Of(1));
+    StrokePath(graphics, outline, WithAlpha(0, 70), b.scale.Line());
   } else {
-    StrokePath(graphics, outline, WithAlpha(0, 120));
+    StrokePath(graphics, outline, WithAlpha(0, 120), b.scale.Line());
   }
 }
 
 void PaintPressedTint(Graphics& graphics, const Box& b) {
   GraphicsPath inner;
   inner.Create();
-  AddRoundedRect(inner, b.x + 2, b.y + 2, b.w - 3, b.h - 3, Corner);
-  FillPathGradient(graphics, inner, {2, 2}, {2, b.h - 2}, WithAlpha(AccentColour, 60),
-                   WithAlpha(White, 100));
+  const float inset = b.scale.Of(2);
+  AddRoundedRect(inner, b.x + inset, b.y + inset, b.w - inset - 1, b.h - inset - 1,
+                 b.scale(Corner));
+  FillPathGradient(graphics, inner, {inset, inset}, {inset, b.h - inset},
+                   WithAlpha(AccentColour, 60), WithAlpha(White, 100));
 }
 
 // Everything the push-button look depends on, the background behind the button included.
@@ -78,7 +81,10 @@ LookKey PushButtonKey(HWND window, const ButtonRecord& button, UINT itemState, c
 void PaintFace(Graphics& graphics, const Box& b, UINT itemState) {
   GraphicsPath outline;
   outline.Create();
-  AddRoundedRect(outline, b.x, b.y, b.w - 1, b.h - 1, Corner);
+  // A wider line lies wholly inside the button, as the single pixel does.
+  const float edge = (b.scale.Line() - 1) / 2;
+  AddRoundedRect(outline, b.x + edge, b.y + edge, b.w - 1 - 2 * edge, b.h - 1 - 2 * edge,
+                 b.scale(Corner));
   SolidBrush base;
   base.Create(WithAlpha(White, 120));
   graphics.FillPath(base, outline);
@@ -103,10 +109,11 @@ void PaintPushButton(HWND window, HDC targetDC, UINT itemState, const RECT& item
   }
   const Box b{static_cast<float>(itemRect.left), static_cast<float>(itemRect.top),
               static_cast<float>(itemRect.right - itemRect.left),
-              static_cast<float>(itemRect.bottom - itemRect.top)};
+              static_cast<float>(itemRect.bottom - itemRect.top), ScaleOfControl(window)};
   const CaptionLook caption = CaptionLookOf(window);
-  // The caption as the button's style places it, two pixels lower than the system's.
-  const RECT captionBox{0, 2, static_cast<int>(b.w), static_cast<int>(b.h) + 2};
+  // The caption as the button's style places it, two pixels (at 96 DPI) lower than the system's.
+  const int lower = b.scale(2);
+  const RECT captionBox{0, lower, static_cast<int>(b.w), static_cast<int>(b.h) + lower};
   PresentLook(
       window, button->looks, PushButtonKey(window, *button, itemState, itemRect, caption), targetDC,
       itemRect,

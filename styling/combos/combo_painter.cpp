@@ -9,6 +9,7 @@
 #include "styling/records/look_paint.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
+#include "styling/records/scaled_marks.h"
 
 namespace {
 
@@ -26,59 +27,86 @@ struct ComboLook {
   bool hover = false, focused = false;
   std::string text;  // drop-down lists only
   COLORREF textColour = 0;
+  DpiScale scale;
 };
 
 // The children's areas, in window coordinates; the list of a simple combo box loses 2 pixels
 // on every side, where the combo box's own border is drawn over its edge.
-void ExcludeChildren(HDC dc, HWND window) {
+void ExcludeChildren(HDC dc, HWND window, DpiScale scale) {
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (!IsWindowVisible(child)) continue;
     RECT area = RectRelativeTo(window, child);
-    if (ClassNameOf(child) == "ComboLBox") InflateRect(&area, -2, -2);
+    if (ClassNameOf(child) == "ComboLBox") InflateRect(&area, -scale(2), -scale(2));
     ExcludeClipRect(dc, area.left, area.top, area.right, area.bottom);
   }
 }
 
-void DrawDropButton(Graphics& graphics, const ComboLook& look) {
-  int bw = look.type == CBS_DROPDOWNLIST ? 17 : 18;
-  float bx = static_cast<float>(look.width - bw - 2);
-  float bh = static_cast<float>(look.height - 4);
-  GraphicsPath outline;
-  outline.Create();
-  AddRoundedRect(outline, bx, 2, static_cast<float>(bw - 1), bh - 1, 4);
-  StrokePath(graphics, outline, look.hover ? WithAlpha(AccentColour, 200) : WithAlpha(Black, 80));
-  GraphicsPath face;
-  face.Create();
-  AddRoundedRect(face, bx + 1, 3, static_cast<float>(bw - 2), bh - 2, 1);
-  FillPathGradient(graphics, face, {bx + 1, 2}, {bx + 1, 2 + bh - 2},
-                   look.hover ? WithAlpha(White, 100) : WithAlpha(AccentColour, 30),
-                   look.hover ? WithAlpha(AccentColour, 150) : WithAlpha(AccentColour, 100));
+// The arrow as the image at 96 DPI; a path of its shape, at its scaled size, at any other.
+void DrawArrow(Graphics& graphics, float bx, float top, int bw, float bh, DpiScale scale) {
+  if (!scale.IsBase()) {
+    const SIZE size = DownArrowSize(scale);
+    const int x = static_cast<int>(bx) + (bw - size.cx) / 2;
+    const int y = static_cast<int>(top) + (static_cast<int>(bh) - size.cy) / 2;
+    FillDownArrow(graphics, static_cast<float>(x), static_cast<float>(y), scale, 0xFF020100);
+    return;
+  }
   Image arrow;
   if (!arrow.LoadFromBytes(ArrowDownImage.Bytes())) return;
   int x = static_cast<int>(bx) + (bw - arrow.Width()) / 2;
-  int y = 2 + (static_cast<int>(bh) - arrow.Height()) / 2;
+  int y = static_cast<int>(top) + (static_cast<int>(bh) - arrow.Height()) / 2;
   graphics.DrawImage(arrow, static_cast<float>(x), static_cast<float>(y));
+}
+
+// The drop button's width at the DPI: 17 pixels for a drop-down list at 96 DPI, else 18.
+int DropButtonWidth(const ComboLook& look) {
+  return look.scale(look.type == CBS_DROPDOWNLIST ? 17 : 18);
+}
+
+void DrawDropButton(Graphics& graphics, const ComboLook& look) {
+  const DpiScale scale = look.scale;
+  const int bw = DropButtonWidth(look);
+  const float inset = scale.Line(2), line = scale.Line(), e = (line - 1) / 2;
+  const float bx = static_cast<float>(look.width - bw) - inset;
+  const float bh = static_cast<float>(look.height) - 2 * inset;
+  GraphicsPath outline;
+  outline.Create();
+  AddRoundedRect(outline, bx + e, inset + e, static_cast<float>(bw) - line - 2 * e,
+                 bh - line - 2 * e, scale(4));
+  StrokePath(graphics, outline, look.hover ? WithAlpha(AccentColour, 200) : WithAlpha(Black, 80),
+             line);
+  GraphicsPath face;
+  face.Create();
+  AddRoundedRect(face, bx + line, inset + line, static_cast<float>(bw) - 2 * line, bh - 2 * line,
+                 scale(1));
+  FillPathGradient(graphics, face, {bx + line, inset}, {bx + line, inset + bh - 2 * line},
+                   look.hover ? WithAlpha(White, 100) : WithAlpha(AccentColour, 30),
+                   look.hover ? WithAlpha(AccentColour, 150) : WithAlpha(AccentColour, 100));
+  DrawArrow(graphics, bx, inset, bw, bh, scale);
 }
 
 void DrawText(Graphics& graphics, const ComboLook& look) {
   Font font;
-  font.CreateFromFamilyName(TextFontName, TextFontSize, 0, WorldUnit);
+  const DpiScale scale = look.scale;
+  font.CreateFromFamilyName(TextFontName, scale.Of(TextFontSize), 0, WorldUnit);
   StringFormat format;
   format.Create();
   SolidBrush brush;
   brush.Create(ToArgb(look.textColour));
-  RectF layout{2, static_cast<float>((look.height - 12) / 2), static_cast<float>(look.width - 17),
-               static_cast<float>(look.height - 4)};
+  const int textHeight = scale(static_cast<int>(TextFontSize));
+  RectF layout{static_cast<float>(scale(2)), static_cast<float>((look.height - textHeight) / 2),
+               static_cast<float>(look.width - scale(17)),
+               static_cast<float>(look.height - scale(4))};
   graphics.DrawString(look.text.c_str(), font, brush, layout, format);
 }
 
 void DrawLook(Graphics& graphics, const ComboLook& look) {
   graphics.Clear(ToArgb(White));
   Pen border;
+  const float line = look.scale.Line(), e = (line - 1) / 2;
   border.Create((look.hover || look.focused) ? WithAlpha(AccentColour, 200) : WithAlpha(Black, 80),
-                1.0f);
-  graphics.DrawRectangle(border, 0, 0, static_cast<float>(look.width - 1),
-                         static_cast<float>(look.height - 1));
+                line);
+  graphics.DrawRectangle(border, e, e, static_cast<float>(look.width - 1) - 2 * e,
+                         static_cast<float>(look.height - 1) - 2 * e);
   if (look.type & CBS_DROPDOWN) DrawDropButton(graphics, look);
   if (look.type == CBS_DROPDOWNLIST) DrawText(graphics, look);
 }
@@ -99,6 +127,7 @@ bool PaintComboBox(int styleIndex, int comboIndex, std::optional<bool> hover,
   look.type = GetWindowLongA(window, GWL_STYLE) & CBS_DROPDOWNLIST;
   look.hover = hover.value_or(combo->hovered != 0);
   look.focused = focused.value_or(combo->focused != 0);
+  look.scale = record->scale;
   if (look.type == CBS_DROPDOWNLIST) look.text = WindowText(window);
   look.textColour = IsWindowEnabled(window)
                         ? static_cast<COLORREF>(ReadProperty(window, TextColourProperty))
@@ -112,12 +141,13 @@ bool PaintComboBox(int styleIndex, int comboIndex, std::optional<bool> hover,
       .Add(look.focused)
       .Add(look.text)
       .Add(look.textColour)
-      .Add(AccentColour);
+      .Add(AccentColour)
+      .Add(static_cast<std::int64_t>(look.scale.dpi));
   if (!RecordAt(OwnerStyleIndex(window))) return false;  // no background to paint on
   TargetDc target(window, given, LookArea::WholeWindow);
   HDC dc = target.Get();
   if (!dc) return false;
-  ExcludeChildren(dc, window);
+  ExcludeChildren(dc, window, look.scale);
   PresentLook(window, combo->looks, key, dc, RECT{0, 0, look.width, look.height},
               [&](Graphics& graphics) { DrawLook(graphics, look); });
   return true;

@@ -14,12 +14,19 @@
 #include "styling/records/paint_helpers.h"
 #include "styling/records/printing.h"
 #include "styling/records/records.h"
+#include "styling/records/scaled_marks.h"
 
 namespace {
 
+// Sizes at 96 DPI, scaled by the record's DPI.
 constexpr int CaptionBandHeight = 26;
 constexpr int CaptionGradientEnd = 30;
 constexpr int IconSize = 17;
+constexpr int IconInset = 5;
+constexpr int CaptionTextLeft = IconSize + 8;
+constexpr float CaptionFontSize = 11.0f;
+constexpr int GlowBlur = 4;
+constexpr int GlyphTop = 3;
 constexpr ARGB OpaqueBlack = 0xFF000000;
 constexpr ARGB BodyBlack = 0xDC000000;      // black alpha 220
 constexpr ARGB BodyWhite = 0x64FFFFFF;      // white alpha 100
@@ -48,7 +55,7 @@ int FrameStyleIndex(HWND window) {
 
 // The body and caption band of the frame: the layers of a full paint, over (0, 0, w, h).
 // A fill rather than Clear, so that a clip keeps it to a caption button.
-void PaintBody(Graphics& graphics, float width, float height, float bandHeight) {
+void PaintBody(Graphics& graphics, float width, float height, float bandHeight, DpiScale scale) {
   SolidBrush opaque;
   opaque.Create(OpaqueBlack);
   graphics.FillRectangle(opaque, 0, 0, width, height);
@@ -59,36 +66,52 @@ void PaintBody(Graphics& graphics, float width, float height, float bandHeight) 
   white.Create(BodyWhite);
   graphics.FillRectangle(white, 0, 0, width, height);
   LinearGradientBrush band;
-  band.Create(PointF{0, 0}, PointF{0, static_cast<float>(CaptionGradientEnd)}, BodyWhite,
+  band.Create(PointF{0, 0}, PointF{0, static_cast<float>(scale(CaptionGradientEnd))}, BodyWhite,
               CaptionBottom);
   graphics.FillRectangle(band, 0, 0, width, bandHeight);
 }
 
 void StrokeRoundedRect(Graphics& graphics, ARGB colour, float x, float y, float width, float height,
-                       int corner) {
+                       int corner, float line) {
   GraphicsPath path;
   path.Create();
   AddRoundedRect(path, x, y, width, height, corner);
   Pen pen;
-  pen.Create(colour, 1.0f);
+  pen.Create(colour, line);
   graphics.DrawPath(pen, path);
 }
 
-void PaintBorders(Graphics& graphics, float width, float height) {
-  StrokeRoundedRect(graphics, 0x78000000, 0, 0, width - 1, height - 1, 5);  // black 120
-  StrokeRoundedRect(graphics, 0xB4FFFFFF, 1, 1, width - 3, height - 3, 3);  // white 180
+// Two lines of one scaled width each, the inner one just inside the outer: at 96 DPI the outer
+// runs through (0, 0, w - 1, h - 1) and the inner through (1, 1, w - 3, h - 3).
+void PaintBorders(Graphics& graphics, float width, float height, DpiScale scale) {
+  const float line = scale.Line();
+  const float outer = (line - 1) / 2, inner = outer + line;
+  StrokeRoundedRect(graphics, 0x78000000, outer, outer, width - 1 - 2 * outer,
+                    height - 1 - 2 * outer, scale(5), line);  // black 120
+  StrokeRoundedRect(graphics, 0xB4FFFFFF, inner, inner, width - 1 - 2 * inner,
+                    height - 1 - 2 * inner, scale(3), line);  // white 180
 }
 
-void PaintCaption(Graphics& graphics, HWND window, float width) {
+void PaintCaption(Graphics& graphics, HWND window, float width, DpiScale scale) {
   std::string text = WindowText(window);
-  RectF layout{static_cast<float>(IconSize + 8), 0, width, static_cast<float>(CaptionGradientEnd)};
-  DrawGlowText(graphics, text.c_str(), layout, 0x000000, 0xFFFFFF, 4, "黑体", 0, 11.0f, 0, 1);
+  RectF layout{static_cast<float>(scale(CaptionTextLeft)), 0, width,
+               static_cast<float>(scale(CaptionGradientEnd))};
+  DrawGlowText(graphics, text.c_str(), layout, 0x000000, 0xFFFFFF, scale(GlowBlur), "黑体", 0,
+               scale.Of(CaptionFontSize), 0, 1);
+}
+
+void DrawApplicationIcon(HDC dc, DpiScale scale) {
+  if (!ApplicationIcon) return;
+  const int size = scale(IconSize), inset = scale(IconInset);
+  HICON icon = scale.IsBase() ? ApplicationIcon : IconAtSize(ApplicationIcon, size);
+  DrawIconEx(dc, inset, inset, icon, size, size, 0, nullptr, DI_NORMAL);
 }
 
 // Everything a full paint of the frame depends on: the same key paints the same pixels.
 LookKey FrameKey(const StyleRecord& record, SIZE size) {
   LookKey key;
   key.Add(size.cx).Add(size.cy).Add(WindowText(record.window));
+  key.Add(static_cast<std::int64_t>(record.scale.dpi));
   key.Add(reinterpret_cast<std::intptr_t>(ApplicationIcon)).Add(record.closeHot ? 1 : 0);
   for (int i = 1; i <= record.captionButtons.Count(); ++i) {
     const CaptionButton& button = record.captionButtons[i];
@@ -121,30 +144,36 @@ void RenewFrameDc(StyleRecord& record, SIZE size) {
   SetPropA(record.window, FrameBitmapProperty, bitmap);
 }
 
-void PaintCloseHoverBackground(Graphics& graphics, const RectF& b) {
+void PaintCloseHoverBackground(Graphics& graphics, const RectF& b, DpiScale scale) {
+  const float f2 = scale.Of(2), f3 = scale.Of(3), f6 = scale.Of(6), f7 = scale.Of(7);
   LinearGradientBrush fill;
-  fill.Create(PointF{b.x + 3, b.y + 2}, PointF{b.x + 3, b.y + b.height - 2}, 0x0AFFFFFF,
+  fill.Create(PointF{b.x + f3, b.y + f2}, PointF{b.x + f3, b.y + b.height - f2}, 0x0AFFFFFF,
               ToArgb(CloseHoverRed, 200, true));
   GraphicsPath outer;
   outer.Create();
-  AddRoundedRect(outer, b.x + 6, b.y + 2, b.width - 12, b.height - 4, 5);
+  AddRoundedRect(outer, b.x + f6, b.y + f2, b.width - 2 * f6, b.height - 2 * f2, scale(5));
   graphics.FillPath(fill, outer);
   Pen dark;
-  dark.Create(0x64000000, 1.0f);  // black 100
+  dark.Create(0x64000000, scale.Line());  // black 100
   graphics.DrawPath(dark, outer);
   GraphicsPath inner;
   inner.Create();
-  AddRoundedRect(inner, b.x + 7, b.y + 3, b.width - 14, b.height - 6, 3);
+  AddRoundedRect(inner, b.x + f7, b.y + f3, b.width - 2 * f7, b.height - 2 * f3, scale(3));
   Pen light;
-  light.Create(0x82FFFFFF, 1.0f);  // white 130
+  light.Create(0x82FFFFFF, scale.Line());  // white 130
   graphics.DrawPath(light, inner);
 }
 
-void DrawCaptionButtonImage(Graphics& graphics, const CaptionButton& button) {
-  Bitmap image;
-  if (image.LoadFromBytes(button.image)) {
-    graphics.DrawImage(image, button.bounds.x, button.bounds.y + 3);
+// The button's image as it is at 96 DPI; at another DPI the close cross drawn at its size.
+void DrawCaptionButtonImage(Graphics& graphics, const CaptionButton& button, DpiScale scale,
+                            bool isClose) {
+  const float top = button.bounds.y + static_cast<float>(scale(GlyphTop));
+  if (!scale.IsBase() && isClose) {
+    DrawCloseCross(graphics, button.bounds.x, top, scale);
+    return;
   }
+  Bitmap image;
+  if (image.LoadFromBytes(button.image)) graphics.DrawImage(image, button.bounds.x, top);
 }
 
 // To the window (its children left alone), or into the DC given, its origin at the window's.
@@ -293,6 +322,32 @@ LRESULT OnNcMouseMove(HWND window, WPARAM wParam, LPARAM lParam) {
   return ForwardMessage(window, WM_NCMOUSEMOVE, wParam, lParam);
 }
 
+// The window was moved to a monitor of another DPI (or the monitor's DPI changed): it takes the
+// rectangle the system suggests, and everything drawn at the old DPI is made anew. The new DPI
+// comes with the message; the window's own answer may still be the old one while it is sent.
+LRESULT OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
+  const int index = FrameStyleIndex(window);
+  if (StyleRecord* record = RecordAt(index)) {
+    const UINT dpi = LOWORD(wParam);
+    record->scale = DpiScale{dpi ? dpi : DpiOfWindow(window)};
+    record->frameKey = LookKey();
+    ++record->frameVersion;
+    LayoutCaptionButtons(index);
+  }
+  // The dialog's own procedure scales its controls to the rectangle; the rectangle is taken
+  // here whatever it does.
+  LRESULT result = ForwardMessage(window, WM_DPICHANGED, wParam, lParam);
+  if (const auto* suggested = reinterpret_cast<const RECT*>(lParam)) {
+    SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  ApplyRoundedRegion(window);
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  return result;
+}
+
 }  // namespace
 
 bool FadeStarted = false;
@@ -333,6 +388,8 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       PaintFrame(window);
       return result;
     }
+    case WM_DPICHANGED:
+      return OnDpiChanged(window, wParam, lParam);
     case WM_PARENTNOTIFY:
       NoteChildCreated(wParam, lParam);
       break;
@@ -447,12 +504,11 @@ void PaintFrame(HWND window, HDC dc) {
   if (!kept) {
     Graphics graphics;
     graphics.CreateFromHdc(record->frameDC);
-    PaintBody(graphics, width, height, static_cast<float>(CaptionBandHeight));
-    PaintBorders(graphics, width, height);
-    if (ApplicationIcon) {
-      DrawIconEx(record->frameDC, 5, 5, ApplicationIcon, IconSize, IconSize, 0, nullptr, DI_NORMAL);
-    }
-    PaintCaption(graphics, window, width);
+    const DpiScale scale = record->scale;
+    PaintBody(graphics, width, height, static_cast<float>(scale(CaptionBandHeight)), scale);
+    PaintBorders(graphics, width, height, scale);
+    DrawApplicationIcon(record->frameDC, scale);
+    PaintCaption(graphics, window, width, scale);
     int index = FrameStyleIndex(window);
     for (int button = 1; button <= record->captionButtons.Count(); ++button) {
       // The pointer may rest on the close button: its hover look stays through a full paint.
@@ -471,25 +527,27 @@ void PaintCaptionButton(int styleIndex, int button, Graphics* graphics, bool alo
   if (!record || !record->captionButtons.Contains(button)) return;
   const CaptionButton& caption = record->captionButtons[button];
   const RectF& b = caption.bounds;
+  const DpiScale scale = record->scale;
+  const bool isClose = button == 1;
   if (!alone) {
     if (!graphics) return;
-    if (hover) PaintCloseHoverBackground(*graphics, b);
-    DrawCaptionButtonImage(*graphics, caption);
+    if (hover) PaintCloseHoverBackground(*graphics, b, scale);
+    DrawCaptionButtonImage(*graphics, caption, scale, isClose);
     return;
   }
   if (!record->frameDC) return;  // nothing painted yet to draw over
   {
     Graphics own;
     own.CreateFromHdc(record->frameDC);
-    own.SetClipRect(b.x, b.y + 2, b.width - 2, b.height);
+    own.SetClipRect(b.x, b.y + scale.Of(2), b.width - scale.Of(2), b.height);
     if (hover) {
-      PaintCloseHoverBackground(own, b);
+      PaintCloseHoverBackground(own, b, scale);
     } else {
       SIZE size = WindowSizeOf(record->window);
       PaintBody(own, static_cast<float>(size.cx), static_cast<float>(size.cy),
-                static_cast<float>(CaptionGradientEnd));
+                static_cast<float>(scale(CaptionGradientEnd)), scale);
     }
-    DrawCaptionButtonImage(own, caption);
+    DrawCaptionButtonImage(own, caption, scale, isClose);
   }
   // The frame no longer holds what a full paint draws, nor what the controls' looks hold.
   record->frameKey = LookKey();
@@ -505,10 +563,12 @@ LRESULT FrameHitTest(HWND window, LPARAM lParam) {
   GetWindowRect(window, &r);
   StyleRecord* record = RecordAt(FrameStyleIndex(window));
   int buttonsLeft = record ? record->captionButtonsLeft : r.right - r.left;
-  if (r.left + buttonsLeft < x && x < r.right - 5 && r.top + 3 < y && y <= r.top + 20) {
+  const DpiScale scale = record ? record->scale : ScaleOf(window);
+  if (r.left + buttonsLeft < x && x < r.right - scale(5) && r.top + scale(3) < y &&
+      y <= r.top + scale(20)) {
     return HTCLOSE;
   }
-  if (y > r.top + 25) return HTCLIENT;
+  if (y > r.top + scale(25)) return HTCLIENT;
   return HTCAPTION;
 }
 

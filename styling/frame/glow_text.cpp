@@ -174,6 +174,8 @@ void DrawGlowText(Graphics& target, const char* text, const RectF& layout, COLOR
   int width = static_cast<int>(layout.width);
   int height = static_cast<int>(layout.height);
   float top = static_cast<float>(scale) / 2;
+  // The glow's strokes widen with the blur: a pixel and two at the usual scale of 4.
+  const float stroke = static_cast<float>(scale) / 4;
   Bitmap picture;
   if (!picture.CreateEmpty(width, height, Argb32, true)) return;
   {
@@ -187,7 +189,7 @@ void DrawGlowText(Graphics& target, const char* text, const RectF& layout, COLOR
       GraphicsPath path;
       AddShapePath(path, shape);
       Pen pen;
-      pen.Create(ToArgb(glowColour, 255, true), 1.0f);
+      pen.Create(ToArgb(glowColour, 255, true), stroke);
       graphics.DrawPath(pen, path);
       SolidBrush brush;
       brush.Create(ToArgb(glowColour, 255, true));
@@ -197,7 +199,7 @@ void DrawGlowText(Graphics& target, const char* text, const RectF& layout, COLOR
     GraphicsPath path;
     AddShapePath(path, shape);
     Pen pen;
-    pen.Create(ToArgb(glowColour, 120, true), 2.0f);
+    pen.Create(ToArgb(glowColour, 120, true), 2 * stroke);
     graphics.DrawPath(pen, path);
     SolidBrush brush;
     brush.Create(ToArgb(textColour, 255, true));

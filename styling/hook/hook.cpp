@@ -32,10 +32,10 @@ RECT WindowRectAtOrigin(HWND window) {
   return rect;
 }
 
-void Widen(HWND window) {
+void Widen(HWND window, DpiScale scale) {
   RECT rect{};
   GetWindowRect(window, &rect);
-  MoveWindow(window, rect.left, rect.top, rect.right - rect.left + ExtraWidth,
+  MoveWindow(window, rect.left, rect.top, rect.right - rect.left + scale(ExtraWidth),
              rect.bottom - rect.top, TRUE);
 }
 
@@ -62,7 +62,8 @@ void InstallControlFamilies(int styleIndex, HWND dialog) {
   InstallListControls(styleIndex, dialog);
   InstallUpDowns(styleIndex, dialog);
   InstallHeaders(styleIndex, dialog);
-  InstallStatics(styleIndex, dialog, StaticExtraWidth);
+  const StyleRecord* record = RecordAt(styleIndex);
+  InstallStatics(styleIndex, dialog, (record ? record->scale : ScaleOf(dialog))(StaticExtraWidth));
   InstallToolbars(styleIndex, dialog);
   InstallTabControls(styleIndex, dialog);
   // Last: a child dialog's own controls go through this list again.
@@ -278,8 +279,9 @@ void RouteDialog(HWND window) {
   if (!IsWindow(window) || FindStyleRecord(window)) return;
   StyleRecord record;
   record.window = window;
+  record.scale = ScaleOf(window);
   StopWaiting(window);  // the frame procedure takes the dialog's own one
-  Widen(window);
+  Widen(window, record.scale);
   ApplyRoundedRegion(window);
   record.captionButtons.Append(CloseButton());
   SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_SYSMENU);
@@ -303,17 +305,20 @@ void LayoutCaptionButtons(int styleIndex) {
   StyleRecord* record = RecordAt(styleIndex);
   if (!record) return;
   RECT rect = WindowRectAtOrigin(record->window);
-  record->captionButtonsLeft = rect.right - CaptionButtonWidth;
+  const DpiScale scale = record->scale;
+  record->captionButtonsLeft = rect.right - scale(CaptionButtonWidth);
   for (int i = 1; i <= record->captionButtons.Count(); ++i) {
-    record->captionButtons[i].bounds =
-        RectF{static_cast<float>(record->captionButtonsLeft), 0.0f,
-              static_cast<float>(CaptionButtonWidth), static_cast<float>(CaptionButtonHeight)};
+    record->captionButtons[i].bounds = RectF{static_cast<float>(record->captionButtonsLeft), 0.0f,
+                                             static_cast<float>(scale(CaptionButtonWidth)),
+                                             static_cast<float>(scale(CaptionButtonHeight))};
   }
 }
 
 void ApplyRoundedRegion(HWND window) {
   RECT rect = WindowRectAtOrigin(window);
-  HRGN region = CreateRoundRectRgn(0, 0, rect.right + 1, rect.bottom + 1, 5, 5);
+  const int styleIndex = FindStyleRecord(window);
+  const int corner = (styleIndex ? RecordAt(styleIndex)->scale : ScaleOf(window))(5);
+  HRGN region = CreateRoundRectRgn(0, 0, rect.right + 1, rect.bottom + 1, corner, corner);
   // Once given, the region belongs to the window; a refused one is still ours to free.
   if (region && !SetWindowRgn(window, region, TRUE)) DeleteObject(region);
 }

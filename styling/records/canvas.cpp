@@ -183,6 +183,8 @@ LookKey BackgroundKey(HWND window, const RECT& rect) {
   RECT place = RectRelativeTo(record.window, window);
   OffsetRect(&place, rect.left, rect.top);
   key.Add(place).Add(rect.right - rect.left).Add(rect.bottom - rect.top);
+  // A look drawn at another DPI is never the one to show.
+  key.Add(static_cast<int>(record.scale.dpi));
   const RECT onScreen = OnScreen(window, rect);
   ForEachPanelUnder(window, onScreen, [&](RECT overlap, COLORREF colour) {
     OffsetRect(&overlap, -onScreen.left, -onScreen.top);

@@ -25,6 +25,9 @@ struct DpiScale {
   float Of(float pixels) const {
     return dpi == BaseDpi ? pixels : pixels * static_cast<float>(dpi) / BaseDpi;
   }
+  // A line `pixels` wide at 96 DPI in whole pixels, so that it stays sharp: a GDI+ pen width.
+  float Line(int pixels = 1) const { return static_cast<float>((*this)(pixels)); }
+  bool IsBase() const { return dpi == BaseDpi; }
 };
 
 inline DpiScale ScaleOf(HWND window) { return DpiScale{DpiOfWindow(window)}; }

@@ -23,9 +23,14 @@ AccessKeyMode CaptionAccessKeys(HWND window) {
   return ShowsAccelerators(window) ? AccessKeyMode::Show : AccessKeyMode::Hide;
 }
 
-void DrawFocusOutline(Graphics& graphics, float x, float y, float width, float height) {
+void DrawFocusOutline(Graphics& graphics, float x, float y, float width, float height,
+                      DpiScale scale) {
+  const float line = static_cast<float>(scale(1));
   GraphicsPath outline;
   outline.Create();
-  AddRoundedRect(outline, x, y, width - 1, height - 1, FocusCorner);
-  StrokePath(graphics, outline, ToArgb(AccentColour, FocusAlpha, true));
+  // A wider line lies wholly inside the area, as the single pixel does.
+  const float inset = (line - 1) / 2;
+  AddRoundedRect(outline, x + inset, y + inset, width - 1 - 2 * inset, height - 1 - 2 * inset,
+                 scale(FocusCorner));
+  StrokePath(graphics, outline, ToArgb(AccentColour, FocusAlpha, true), line);
 }

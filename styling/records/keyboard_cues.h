@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "styling/records/dpi_scale.h"
+
 class Graphics;
 
 // No UISF_HIDEFOCUS: focus looks are shown.
@@ -29,4 +31,6 @@ AccessKeyMode CaptionAccessKeys(HWND window);
 
 // The focus look of check boxes, radio buttons, track bars and toolbar buttons: the accent
 // outline that edits, combo boxes and lists show when focused, rounded, just inside the area.
-void DrawFocusOutline(Graphics& graphics, float x, float y, float width, float height);
+// Its corner and line are scaled to the control's DPI.
+void DrawFocusOutline(Graphics& graphics, float x, float y, float width, float height,
+                      DpiScale scale = {});

@@ -76,11 +76,12 @@ void AddTabShape(GraphicsPath& path, int x, int y, int width, int height, int co
   path.AddLine(f(x + width), f(y + corner), f(x + width), f(y + height));
 }
 
-void DrawGlow(Graphics& graphics, GraphicsPath& path, int count, COLORREF colour, int alpha) {
+void DrawGlow(Graphics& graphics, GraphicsPath& path, int count, COLORREF colour, int alpha,
+              float unit) {
   Pen pen;
-  pen.Create(ToArgb(colour, alpha, true), 1.0f);
+  pen.Create(ToArgb(colour, alpha, true), unit);
   for (int width = 1; width <= count; ++width) {
-    pen.SetWidth(static_cast<float>(width));
+    pen.SetWidth(static_cast<float>(width) * unit);
     graphics.DrawPath(pen, path);
   }
 }
@@ -92,9 +93,9 @@ void FillPathGradient(Graphics& graphics, GraphicsPath& path, const PointF& from
   graphics.FillPath(brush, path);
 }
 
-void StrokePath(Graphics& graphics, GraphicsPath& path, ARGB colour) {
+void StrokePath(Graphics& graphics, GraphicsPath& path, ARGB colour, float width) {
   Pen pen;
-  pen.Create(colour, 1.0f);
+  pen.Create(colour, width);
   graphics.DrawPath(pen, path);
 }
 

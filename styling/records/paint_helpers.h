@@ -27,13 +27,14 @@ ControlFont ReadControlFont(HWND window);
 void AddRoundedRect(GraphicsPath& path, float x, float y, float width, float height, int corner);
 // An open outline with rounded top corners only.
 void AddTabShape(GraphicsPath& path, int x, int y, int width, int height, int corner);
-// Strokes the path `count` times with widths 1 ... count: a soft edge.
-void DrawGlow(Graphics& graphics, GraphicsPath& path, int count, COLORREF colour, int alpha);
+// Strokes the path `count` times with widths 1 ... count times `unit`: a soft edge.
+void DrawGlow(Graphics& graphics, GraphicsPath& path, int count, COLORREF colour, int alpha,
+              float unit = 1.0f);
 // Fills the path with a linear gradient running from `from` to `to`.
 void FillPathGradient(Graphics& graphics, GraphicsPath& path, const PointF& from, const PointF& to,
                       ARGB fromColour, ARGB toColour);
-// Strokes the path with a pen 1.0 wide.
-void StrokePath(Graphics& graphics, GraphicsPath& path, ARGB colour);
+// Strokes the path with a pen 1.0 wide, or as wide as given (a line scaled to the DPI).
+void StrokePath(Graphics& graphics, GraphicsPath& path, ARGB colour, float width = 1.0f);
 
 // GDI colour 0x00BBGGRR to GDI+ 0xAARRGGBB; the alpha counts only when useAlpha, else 255.
 constexpr ARGB ToArgb(COLORREF colour, int alpha = 255, bool useAlpha = false) {

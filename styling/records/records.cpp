@@ -222,6 +222,11 @@ StyleRecord* RecordOfControl(HWND control) {
   return RecordAt(static_cast<int>(ReadProperty(control, StyleIndexProperty)));
 }
 
+DpiScale ScaleOfControl(HWND control) {
+  if (const StyleRecord* record = RecordOfControl(control)) return record->scale;
+  return ScaleOf(control);
+}
+
 void RequestMouseLeave(HWND control) {
   TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, control, 0};
   TrackMouseEvent(&track);

@@ -34,7 +34,10 @@
 // styling/records/canvas.h, styling/records/look_cache.h and styling/records/paint_helpers.h;
 // the keyboard cues (focus looks, access-key underlines) and the focus outline in
 // styling/records/keyboard_cues.h; every size in pixels at 96 DPI is scaled to the window's DPI
-// through styling/records/dpi_scale.h.
+// through styling/records/dpi_scale.h: a painter takes `DpiScale scale = ScaleOfControl(window)`
+// (the record keeps the DPI, read when it is made and on WM_DPICHANGED; BackgroundKey puts it in
+// every look's key) and writes scale(5), scale.Of(1.5f), scale.Line() for pens. The PNG marks
+// are drawn as shapes at their scaled size at any other DPI (styling/records/scaled_marks.h).
 
 #include <windows.h>
 
@@ -48,6 +51,7 @@
 #include "styling/edits/edit_record.h"
 #include "styling/headers/header_entry.h"
 #include "styling/lists/list_entry.h"
+#include "styling/records/dpi_scale.h"
 #include "styling/records/family_list.h"
 #include "styling/records/look_cache.h"
 #include "styling/statics/static_entry.h"
@@ -131,6 +135,9 @@ struct StyleRecord {
   LookKey frameKey;
   int controlBrushVersion = 0;  // the frameVersion of the brush handed out for colour messages
   FamilyList<TabEntry> tabs;
+  // The window's DPI, read once when the record is made and again on WM_DPICHANGED: painters
+  // scale their sizes by it without asking the system on every paint.
+  DpiScale scale;
 };
 
 // Calls visit(family, styleIndexProperty) for every family list of the record, containers
@@ -242,6 +249,8 @@ LRESULT ForwardMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
 
 // The record of a styled control ("Hw_FuID"), nullptr when none.
 StyleRecord* RecordOfControl(HWND control);
+// The scale a control is drawn at: its record's, or the control's own DPI outside any record.
+DpiScale ScaleOfControl(HWND control);
 // The control's own entry: entry "Hw_lbID" of that family list of record "Hw_FuID"; nullptr
 // when either is missing or the entry holds another window (a stale or absent property never
 // reaches outside a list, nor another control's entry). Callers need check nothing more.

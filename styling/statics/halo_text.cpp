@@ -49,8 +49,10 @@ void DrawBlownUpGlow(Bitmap& halo, Bitmap& small, const TextLayout& layout, Text
   small.Dispose();
   SolidBrush brush;
   brush.Create(ToArgb(glow, 60, true));
-  const float half = s / 2, down = 0.7f * s;
-  const PointF offsets[] = {{half - 1, down}, {half + 1, down}, {half, down - 1}, {half, down + 1}};
+  // A pixel apart at the usual scale of 4; the halo grows with the scale at a higher DPI.
+  const float half = s / 2, down = 0.7f * s, apart = s / HaloScale;
+  const PointF offsets[] = {
+      {half - apart, down}, {half + apart, down}, {half, down - apart}, {half, down + apart}};
   for (const PointF& at : offsets) pen.Draw(graphics, layout, brush, at.x, at.y);
 }
 

@@ -141,12 +141,14 @@ void DrawStaticText(Graphics& graphics, StaticEntry& entry, const std::string& t
   UINT format =
       StaticTextFormat(GetWindowLongA(window, GWL_STYLE), GetWindowLongA(window, GWL_EXSTYLE));
   const TextLayout& layout = entry.caption.Layout(text, box, format, keys);
-  RectF halo{0.0f, HaloTextDrop,
-             static_cast<float>(client.right + entry.caption.Font().fontSize + 10),
+  const DpiScale scale = ScaleOfControl(window);
+  RectF halo{0.0f, scale.Of(HaloTextDrop),
+             static_cast<float>(client.right + entry.caption.Font().fontSize + scale(10)),
              static_cast<float>(client.bottom)};
   // A disabled label says so in the system's grey for disabled text; its style is in the key.
   const COLORREF colour = IsWindowEnabled(window) ? HaloTextColour : GetSysColor(COLOR_GRAYTEXT);
-  DrawHaloText(graphics, layout, entry.caption.Pen(), halo, colour, HaloGlowColour, HaloScale);
+  DrawHaloText(graphics, layout, entry.caption.Pen(), halo, colour, HaloGlowColour,
+               scale(HaloScale));
 }
 
 // The image of a bitmap static by its placement. False when the static has no image.

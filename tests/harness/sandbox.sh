@@ -40,6 +40,9 @@ find "$box/prefix" -type f -not -path "*/system32/*" -not -path "*/winsxs/*" \
   -not -path "*/Program Files/*" -exec sh -c 'for f; do cp -p "$f" "$f~" && mv "$f~" "$f"; done' sh {} +
 lanzhou_xvfb "$box"
 export LANZHOU_DISPLAY=$DISPLAY
+# A test that asks for another display DPI (LANZHOU_DPI) gets it in its own copy of the prefix,
+# before any process of the prefix starts and reads it.
+if [ -n "${LANZHOU_DPI:-}" ]; then lanzhou_set_dpi "$LANZHOU_DPI"; fi
 # Detached from our output: ctest waits for every holder of the test's pipe. The first Wine
 # process starts the prefix's services (explorer, plugplay...), which must not inherit it either.
 wineserver -p </dev/null >/dev/null 2>&1

@@ -128,7 +128,8 @@ INT_PTR RunStyledDialog(const DLGTEMPLATE* dialogTemplate,
 }
 
 INT_PTR RunPlainDialog(const DLGTEMPLATE* dialogTemplate,
-                       const std::function<void(HWND)>& whileShown, DLGPROC procedure) {
+                       const std::function<void(HWND)>& whileShown, DLGPROC procedure,
+                       int timeoutMs) {
   BoxRun run;
   run.whileShown = whileShown;
   run.findBox = VisibleThreadDialog;
@@ -140,7 +141,7 @@ INT_PTR RunPlainDialog(const DLGTEMPLATE* dialogTemplate,
                                          procedure ? procedure : EndingDialogProc, 0);
         return 0;
       },
-      5000);
+      timeoutMs);
   return result;
 }
 

@@ -25,7 +25,7 @@ INT_PTR RunStyledDialog(const DLGTEMPLATE* dialogTemplate,
 // The same dialog through DialogBoxIndirectParamA, in the system's own look.
 INT_PTR RunPlainDialog(const DLGTEMPLATE* dialogTemplate,
                        const std::function<void(HWND dialog)>& whileShown,
-                       DLGPROC procedure = nullptr);
+                       DLGPROC procedure = nullptr, int timeoutMs = 5000);
 
 // Presses a button of the box (posted WM_COMMAND) and tells RunStyledBox not to press IDOK.
 void CloseBox(HWND box, int id = IDOK);

@@ -35,7 +35,7 @@ TEST(Startup, ApplicationIconIsTheNamedResourceOfTheProgram) {
   // Nothing under 129: the named resource is the one that loads.
   EXPECT_EQ(FindResourceA(program, MAKEINTRESOURCEA(129), RT_GROUP_ICON), nullptr);
   EXPECT_NE(LoadApplicationIcon(program), nullptr);
-  for (int size : {16, 32}) {
+  for (int size : {16, 20, 24, 32, 40, 48, 64}) {
     HICON icon = static_cast<HICON>(LoadImageA(program, "DEFAULT_ICON", IMAGE_ICON, size, size, 0));
     ASSERT_NE(icon, nullptr) << size;
     ICONINFO info{};
