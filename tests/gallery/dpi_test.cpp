@@ -115,6 +115,30 @@ Measure DropButton(int id) {
   };
 }
 
+// The styled vertical scroll bar of an edit: along the middle row, from the first column right
+// of the middle that is not the face's white to the last one left of the edit's border.
+int ScrollBarAtTheRight(HWND edit) {
+  const Snapshot shot = Capture(edit, true);
+  const int y = shot.height / 2;
+  auto white = [&](int x) { return Distance(shot.At(x, y), Rgb{255, 255, 255}) < 12; };
+  const Rgb border = shot.At(shot.width - 1, y);
+  int right = shot.width - 1, left = shot.width / 2;
+  while (right > left && Distance(shot.At(right, y), border) <= 6) --right;
+  while (right > left && white(right)) --right;
+  while (left < right && white(left)) ++left;
+  return right - left + 1;
+}
+
+Measure ScrollBar(int id) {
+  return [id](HWND dialog, Look look) {
+    HWND edit = GetDlgItem(dialog, id);
+    if (look == Look::Styled) return ScrollBarAtTheRight(edit);
+    SCROLLBARINFO info{sizeof info};
+    GetScrollBarInfo(edit, OBJID_VSCROLL, &info);
+    return static_cast<int>(info.rcScrollBar.right - info.rcScrollBar.left);
+  };
+}
+
 // The styled band against the system's caption height.
 int CaptionBandOrCaption(HWND dialog, Look look) {
   if (look == Look::Styled) return CaptionBand(dialog);
@@ -183,6 +207,7 @@ TEST(GalleryAtDpi, StyledSizesKeepTheirProportionToTheSystemsAtThisDpi) {
       {"checked radio button's circle", Mark(211), 13},
       {"drop-down list's button", DropButton(310), 17},
       {"caption band (the system's caption)", CaptionBandOrCaption, 26},
+      {"multiline edit's vertical scroll bar", ScrollBar(301), 17},
   };
   constexpr size_t Count = std::size(rows);
   int styled[Count]{}, system[Count]{}, systemAt96[Count]{};
