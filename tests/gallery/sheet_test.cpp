@@ -51,17 +51,22 @@ bool IsStyled(StyleRecord& record, HWND control) {
   return found;
 }
 
+// Enumeration callbacks (named: the 32-bit build needs their calling convention).
+BOOL CALLBACK CollectWindow(HWND child, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  return TRUE;
+}
+BOOL CALLBACK CollectClassInParent(HWND child, LPARAM list) {
+  reinterpret_cast<std::vector<std::string>*>(list)->push_back(ClassOf(child) + " in " +
+                                                               ClassOf(GetParent(child)));
+  return TRUE;
+}
+
 // Every visible window within the page that no family holds.
 std::vector<std::string> UnstyledWithin(StyleRecord& record, HWND page) {
   std::vector<std::string> unstyled;
   std::vector<HWND> all;
-  EnumChildWindows(
-      page,
-      [](HWND child, LPARAM list) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
+  EnumChildWindows(page, CollectWindow, reinterpret_cast<LPARAM>(&all));
   for (HWND child : all) {
     if (!IsWindowVisible(child) || LeftToTheSystem(child) || IsStyled(record, child)) continue;
     unstyled.push_back(ClassOf(child) + " " + std::to_string(GetDlgCtrlID(child)));
@@ -247,14 +252,7 @@ struct Leftovers {
 
 Leftovers Count(ShownSheet& shown) {
   Leftovers now;
-  EnumChildWindows(
-      shown.window,
-      [](HWND child, LPARAM list) {
-        reinterpret_cast<std::vector<std::string>*>(list)->push_back(ClassOf(child) + " in " +
-                                                                     ClassOf(GetParent(child)));
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&now.windows));
+  EnumChildWindows(shown.window, CollectClassInParent, reinterpret_cast<LPARAM>(&now.windows));
   std::sort(now.windows.begin(), now.windows.end());
   now.gdiSlots = CountFreeGdiSlots();
   ForEachFamily(*shown.Record(), [&](auto& family, const char*) {

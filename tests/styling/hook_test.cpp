@@ -171,18 +171,17 @@ TEST(StyleHook, OneAtATimeAndNoneLeftByACallThatMadeNoWindow) {
   EXPECT_FALSE(takenOver) << "the thread's next plain dialog stays plain";
 }
 
+DWORD WINAPI HookAndUnhook(LPVOID) {
+  InstallStyleHook();
+  RemoveStyleHook();
+  return 0;
+}
+
 // Hooks are thread hooks: another thread's styled call neither removes nor replaces this one's.
 TEST(StyleHook, EachThreadKeepsItsOwn) {
   InstallStyleHook();
   HHOOK mine = StyleHookHandle;
-  HANDLE other = CreateThread(
-      nullptr, 0,
-      [](LPVOID) -> DWORD {
-        InstallStyleHook();
-        RemoveStyleHook();
-        return 0;
-      },
-      nullptr, 0, nullptr);
+  HANDLE other = CreateThread(nullptr, 0, HookAndUnhook, nullptr, 0, nullptr);
   ASSERT_NE(other, nullptr);
   WaitForSingleObject(other, INFINITE);
   CloseHandle(other);
