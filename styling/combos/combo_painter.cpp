@@ -39,6 +39,16 @@ void ExcludeChildren(HDC dc, HWND window) {
   }
 }
 
+// CBS_SIMPLE, CBS_DROPDOWN or CBS_DROPDOWNLIST as the user sees it: the drop-down list that an
+// extended combo box holds, with the edit it made inside, is an editable combo box.
+LONG VisibleType(HWND window) {
+  LONG type = GetWindowLongA(window, GWL_STYLE) & CBS_DROPDOWNLIST;
+  if (type == CBS_DROPDOWNLIST && FindWindowExA(window, nullptr, "Edit", nullptr)) {
+    return CBS_DROPDOWN;
+  }
+  return type;
+}
+
 void DrawDropButton(Graphics& graphics, const ComboLook& look) {
   int bw = look.type == CBS_DROPDOWNLIST ? 17 : 18;
   float bx = static_cast<float>(look.width - bw - 2);
@@ -96,7 +106,7 @@ bool PaintComboBox(int styleIndex, int comboIndex, std::optional<bool> hover,
   ComboLook look;
   look.width = place.right - place.left;
   look.height = place.bottom - place.top;
-  look.type = GetWindowLongA(window, GWL_STYLE) & CBS_DROPDOWNLIST;
+  look.type = VisibleType(window);
   look.hover = hover.value_or(combo->hovered != 0);
   look.focused = focused.value_or(combo->focused != 0);
   if (look.type == CBS_DROPDOWNLIST) look.text = WindowText(window);

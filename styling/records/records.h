@@ -50,6 +50,7 @@
 #include "styling/lists/list_entry.h"
 #include "styling/records/family_list.h"
 #include "styling/records/look_cache.h"
+#include "styling/scrollbars/scrollbar_entry.h"
 #include "styling/statics/static_entry.h"
 #include "styling/tabs/tab_entry.h"
 #include "styling/toolbars/toolbar_entry.h"
@@ -131,6 +132,7 @@ struct StyleRecord {
   LookKey frameKey;
   int controlBrushVersion = 0;  // the frameVersion of the brush handed out for colour messages
   FamilyList<TabEntry> tabs;
+  FamilyList<ScrollBarEntry> scrollBars;  // scroll bar controls
 };
 
 // Calls visit(family, styleIndexProperty) for every family list of the record, containers
@@ -148,6 +150,7 @@ void ForEachFamily(StyleRecord& record, Visit&& visit) {
   visit(record.toolbars, ToolbarStyleIndexProperty);
   visit(record.statics, StyleIndexProperty);
   visit(record.tabs, StyleIndexProperty);
+  visit(record.scrollBars, StyleIndexProperty);
   // Containers carry "Hw_FuID" too; their owner-drawn items are routed by it.
   visit(record.containers, StyleIndexProperty);
 }

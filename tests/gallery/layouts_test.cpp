@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <vector>
@@ -29,8 +30,9 @@ enum class Expect {
   BoxRight,   // its check box lies at its right edge, as the system puts it
   NoLight,    // (id 0: the dialog) its client area outside the controls shows the frame
   GroupEdge,  // the right edge of the group box of the id before is whole beside it
-  Kept,       // its drop button or scroll bar looks the same after the focus and the pointer
-              // have passed through it (the focus ends on the id after the layout's last)
+  Kept,       // its drop button or scroll bar shows the engine's tint, and looks the same, after
+              // the focus and the pointer have passed through it (the focus ends on the id after
+              // the layout's last)
 };
 
 struct Check {
@@ -74,7 +76,11 @@ const LayoutCase Layouts[] = {
     {"a label reaching a group box's edge", 820, {{821, Expect::GroupEdge}}},
     {"an editable combo box and owner-drawn lists",
      830,
-     {{830, Expect::Kept}, {831, Expect::Kept}}},
+     {{830, Expect::Kept},
+      {831, Expect::Kept},
+      {832, Expect::Kept},
+      {834, Expect::Kept},
+      {835, Expect::Kept}}},
 };
 
 std::string ClassOf(HWND window) {
@@ -191,8 +197,10 @@ int MiddleRowInWindow(HWND dialog, HWND control) {
 // The focus goes into the control and on to `away`; the pointer passes over its client area
 // and over its vertical bar (a simple combo box's is on its list).
 void PassThrough(HWND control, HWND away) {
-  // A combo box's own edit takes the focus, as a file name field's does.
-  HWND field = FindWindowExA(control, nullptr, "Edit", nullptr);
+  // A combo box's own edit takes the focus, as a file name field's does; an extended combo
+  // box holds its combo box, which holds the edit.
+  HWND inner = FindWindowExA(control, nullptr, "ComboBox", nullptr);
+  HWND field = FindWindowExA(inner ? inner : control, nullptr, "Edit", nullptr);
   SetFocus(field ? field : control);
   PumpFor(50);
   HWND barred = FindWindowExA(control, nullptr, "ComboLBox", nullptr);
@@ -213,11 +221,25 @@ void PassThrough(HWND control, HWND away) {
 int RightPixelsApart(const Snapshot& a, const Snapshot& b) {
   int apart = 0;
   for (int y = 3; y < a.height - 3 && y < b.height; ++y) {
-    for (int x = a.width - 20; x < a.width - 3 && x < b.width; ++x) {
+    for (int x = std::max(a.width - 20, 0); x < a.width - 3 && x < b.width; ++x) {
       apart += a.At(x, y).Near(b.At(x, y), 24) ? 0 : 1;
     }
   }
   return apart;
+}
+
+// The engine's drop buttons and bars carry the accent's cyan; the system's are grey.
+bool Tinted(Rgb p) { return p.b > p.r + 16 && p.g > p.r + 16; }
+
+// Tinted pixels in the right 20 columns of a shot.
+int RightPixelsTinted(const Snapshot& shot) {
+  int tinted = 0;
+  for (int y = 0; y < shot.height; ++y) {
+    for (int x = std::max(shot.width - 20, 0); x < shot.width; ++x) {
+      tinted += Tinted(shot.At(x, y)) ? 1 : 0;
+    }
+  }
+  return tinted;
 }
 
 struct Shown {
@@ -352,7 +374,9 @@ TEST(GalleryLayouts, EachShowsStyledWhatTheSystemShowsAndGrowsBySixPixelsOnly) {
               case Expect::Kept: {
                 Snapshot before = Capture(control, true);
                 PassThrough(control, GetDlgItem(dialog, layout.checks.back().id + 1));
-                EXPECT_LT(RightPixelsApart(before, Capture(control, true)), 8) << check.id;
+                Snapshot after = Capture(control, true);
+                EXPECT_LT(RightPixelsApart(before, after), 8) << check.id;
+                EXPECT_GT(RightPixelsTinted(after), 30) << check.id;
                 break;
               }
               case Expect::GroupEdge: {
