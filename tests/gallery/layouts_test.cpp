@@ -32,6 +32,7 @@ enum class Expect {
   NoLight,    // (id 0: the dialog) its client area outside the controls shows the frame
   GroupEdge,  // the right edge of the group box of the id before is whole beside it
   Readable,   // its strokes stand apart from what lies around them, not a blur
+  LeftEdge,   // no dark sliver runs down its left edge (a list's sunken edge within it)
   Kept,       // its drop button or scroll bar shows the engine's tint, and looks the same, after
               // the focus and the pointer have passed through it (the focus ends on the id after
               // the layout's last)
@@ -80,6 +81,7 @@ const LayoutCase Layouts[] = {
      830,
      {{830, Expect::Kept},
       {831, Expect::Kept},
+      {832, Expect::LeftEdge},
       {832, Expect::Kept},
       {834, Expect::Kept},
       {835, Expect::Kept}}},
@@ -399,6 +401,18 @@ TEST(GalleryLayouts, EachShowsStyledWhatTheSystemShowsAndGrowsBySixPixelsOnly) {
               }
               case Expect::NoLight:
                 break;
+              case Expect::LeftEdge: {
+                // The engine's border is a light grey (about 175); the list's sunken edge
+                // within is darker (about 106 under Wine, black on Windows).
+                int dark = 0;
+                for (int y = 0; y < shot.height; ++y) {
+                  for (int x = 0; x < 4 && x < shot.width; ++x) {
+                    dark += Brightness(shot.At(x, y)) < 140 ? 1 : 0;
+                  }
+                }
+                EXPECT_EQ(dark, 0) << check.id;
+                break;
+              }
               case Expect::Readable:
                 EXPECT_GT(SharpEdges(shot), 20) << check.id;
                 break;
