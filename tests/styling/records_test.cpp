@@ -464,36 +464,26 @@ TEST(ExitCleanUp, FreesRemainingRecordsAndCanvases) {
   DestroyWindow(dialog);
 }
 
-}  // namespace
-
-namespace {
-
 // Disabled text on the grounds it meets: the frame's dark grey, a white panel, a light plate
-// (where the system's grey reads already) and black; the grey stays as near the system's as
-// 4.5:1 allows, lighter only on a dark ground.
+// and black. The grey stays as near the system's as 4.5:1 allows, lighter only on a dark ground.
 TEST(PaintHelpers, ReadableGreyIsTheNearestGreyThatReadsOnItsGround) {
-  const COLORREF system = RGB(128, 128, 128);
-  struct Case {
+  EXPECT_NEAR(ContrastRatio(RGB(0, 0, 0), RGB(255, 255, 255)), 21.0, 0.01);
+  const struct {
     COLORREF ground;
-    bool lighter;  // whether the grey has to be lighter than the system's
-  } cases[] = {
-      {RGB(100, 100, 100), true},
-      {RGB(255, 255, 255), false},
-      {RGB(240, 240, 240), false},
-      {RGB(0, 0, 0), false},
-  };
-  for (const Case& c : cases) {
-    COLORREF grey = ReadableGrey(system, c.ground);
-    int level = GetRValue(grey);
-    EXPECT_GE(ContrastRatio(grey, c.ground), 4.5) << level;
+    bool lighter;
+  } cases[] = {{RGB(100, 100, 100), true},
+               {RGB(255, 255, 255), false},
+               {RGB(240, 240, 240), false},
+               {RGB(0, 0, 0), false}};
+  for (const auto& c : cases) {
+    int level = GetRValue(ReadableGrey(RGB(128, 128, 128), c.ground));
+    EXPECT_GE(ContrastRatio(RGB(level, level, level), c.ground), 4.5) << level;
     EXPECT_EQ(level > 128, c.lighter) << level;
-    // One step nearer the system's grey no longer reads.
-    int nearer = level + (level > 128 ? -1 : level < 128 ? 1 : 0);
-    if (nearer != level) {
-      EXPECT_LT(ContrastRatio(RGB(nearer, nearer, nearer), c.ground), 4.5) << level;
+    int nearer = level + (level > 128 ? -1 : 1);  // one step nearer no longer reads
+    if (level != 128) {
+      EXPECT_LT(ContrastRatio(RGB(nearer, nearer, nearer), c.ground), 4.5);
     }
   }
-  EXPECT_NEAR(ContrastRatio(RGB(0, 0, 0), RGB(255, 255, 255)), 21.0, 0.01);
 }
 
 }  // namespace
