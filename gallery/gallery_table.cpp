@@ -652,6 +652,19 @@ std::vector<GalleryControl> LayoutOnlyControls() {
        .style = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
        .place = {10, 90, 80, 12},
        .id = 833},
+      // A file dialog's name field: an extended combo box holding the combo box and its edit.
+      {.className = "ComboBoxEx32",
+       .style = CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP,
+       .place = {120, 66, 100, 80},
+       .id = 834},
+      {.className = "ScrollBar",
+       .style = SBS_VERT | WS_TABSTOP,
+       .place = {230, 10, 10, 60},
+       .id = 835},
+      {.className = "Edit",
+       .style = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
+       .place = {120, 90, 80, 12},
+       .id = 836},
   };
 }
 
@@ -747,7 +760,7 @@ void RegisterGalleryControlClasses() {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_DATE_CLASSES |
                                                    ICC_INTERNET_CLASSES | ICC_BAR_CLASSES |
                                                    ICC_COOL_CLASSES | ICC_STANDARD_CLASSES |
-                                                   ICC_LINK_CLASS};
+                                                   ICC_LINK_CLASS | ICC_USEREX_CLASSES};
   InitCommonControlsEx(&classes);
 }
 

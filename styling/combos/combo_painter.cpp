@@ -41,6 +41,16 @@ void ExcludeChildren(HDC dc, HWND window, DpiScale scale) {
   }
 }
 
+// CBS_SIMPLE, CBS_DROPDOWN or CBS_DROPDOWNLIST as the user sees it: the drop-down list that an
+// extended combo box holds, with the edit it made inside, is an editable combo box.
+LONG VisibleType(HWND window) {
+  LONG type = GetWindowLongA(window, GWL_STYLE) & CBS_DROPDOWNLIST;
+  if (type == CBS_DROPDOWNLIST && FindWindowExA(window, nullptr, "Edit", nullptr)) {
+    return CBS_DROPDOWN;
+  }
+  return type;
+}
+
 // The arrow as the image at 96 DPI; a path of its shape, at its scaled size, at any other.
 void DrawArrow(Graphics& graphics, float bx, float top, int bw, float bh, DpiScale scale) {
   if (!scale.IsBase()) {
@@ -124,7 +134,7 @@ bool PaintComboBox(int styleIndex, int comboIndex, std::optional<bool> hover,
   ComboLook look;
   look.width = place.right - place.left;
   look.height = place.bottom - place.top;
-  look.type = GetWindowLongA(window, GWL_STYLE) & CBS_DROPDOWNLIST;
+  look.type = VisibleType(window);
   look.hover = hover.value_or(combo->hovered != 0);
   look.focused = focused.value_or(combo->focused != 0);
   look.scale = record->scale;

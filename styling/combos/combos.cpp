@@ -71,11 +71,15 @@ LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void InstallComboBoxes(int styleIndex, HWND parentWindow) {
-  InstallChildrenOfClass(styleIndex, parentWindow, "ComboBox", &StyleRecord::combos,
-                         [styleIndex](ComboRecord& entry, HWND combo, int position) {
-                           entry.priorProc =
-                               SubclassControl(combo, styleIndex, position, ComboWindowProc);
-                         });
+  auto install = [styleIndex](ComboRecord& entry, HWND combo, int position) {
+    entry.priorProc = SubclassControl(combo, styleIndex, position, ComboWindowProc);
+  };
+  InstallChildrenOfClass(styleIndex, parentWindow, "ComboBox", &StyleRecord::combos, install);
+  // An extended combo box (a file dialog's name field) shows the combo box it holds as its
+  // child, which covers it whole.
+  ForEachChildOfClass(parentWindow, "ComboBoxEx32", [&](HWND extended) {
+    InstallChildrenOfClass(styleIndex, extended, "ComboBox", &StyleRecord::combos, install);
+  });
 }
 
 LRESULT CALLBACK ComboWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -8,9 +8,10 @@
 
 #include <optional>
 
-// Records every "ComboBox" child of the parent in the record's combo list and subclasses it
-// with ComboWindowProc. One already listed is left alone; nothing happens while StylingEnabled
-// is false. InstallEditControls runs it after the edits.
+// Records every "ComboBox" child of the parent, and the one within each "ComboBoxEx32" child,
+// in the record's combo list and subclasses it with ComboWindowProc. One already listed is left
+// alone; nothing happens while StylingEnabled is false. InstallEditControls runs it after the
+// edits.
 void InstallComboBoxes(int styleIndex, HWND parentWindow);
 
 LRESULT CALLBACK ComboWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

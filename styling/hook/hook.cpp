@@ -11,6 +11,7 @@
 #include "styling/lists/lists.h"
 #include "styling/pages/pages.h"
 #include "styling/records/records.h"
+#include "styling/scrollbars/scrollbar_controls.h"
 #include "styling/statics/statics.h"
 #include "styling/tabs/tabs.h"
 #include "styling/toolbars/toolbars.h"
@@ -60,6 +61,7 @@ void InstallControlFamilies(int styleIndex, HWND dialog) {
   InstallTrackBars(styleIndex, dialog);
   InstallProgressBars(styleIndex, dialog);
   InstallListControls(styleIndex, dialog);
+  InstallScrollBarControls(styleIndex, dialog);
   InstallUpDowns(styleIndex, dialog);
   InstallHeaders(styleIndex, dialog);
   const StyleRecord* record = RecordAt(styleIndex);

@@ -1,5 +1,6 @@
 #include "styling/lists/lists.h"
 
+#include "styling/combos/combos.h"
 #include "styling/records/family_install.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
@@ -8,7 +9,6 @@
 
 namespace {
 
-constexpr LONG OwnerDrawFixedBit = 0x10;  // LBS_OWNERDRAWFIXED on a combo box's list
 constexpr LONG SkippedListViewBit = 0x10;
 
 // How one class of list-type control is found and whether its real bars get covers.
@@ -21,7 +21,9 @@ struct ListClass {
 };
 constexpr ListClass ListClasses[] = {
     {"ListBox", Source::Direct, 0, true},
-    {"ComboBox", Source::ComboList, OwnerDrawFixedBit, false},
+    // A simple combo box's list, owner-drawn too (a font dialog's): its program draws the
+    // items, the covers only its bars.
+    {"ComboBox", Source::ComboList, 0, true},
     {"SysListView32", Source::Direct, SkippedListViewBit, true},
     {"SysTreeView32", Source::Direct, 0, true},
     {"SysIPAddress32", Source::Direct, 0, false},
@@ -99,6 +101,15 @@ LRESULT ForwardKeepingCovers(HWND window, UINT message, WPARAM wParam, LPARAM lP
   return ForwardThenPaint(window, message, wParam, lParam, [window] {
     if (const ListEntry* entry = LiveList(window)) RepaintEmulatedScrollBars(window, entry->covers);
   });
+}
+
+// A simple combo box draws its border over its list's edge: once the list has drawn its own
+// frame, the combo box's look goes on again.
+void RepaintOwningCombo(HWND list) {
+  HWND combo = GetParent(list);
+  if (!ControlEntry(combo, &StyleRecord::combos)) return;
+  ControlPlace place = PlaceOf(combo);
+  PaintComboBox(place.styleIndex, place.position);
 }
 
 bool IsArrowKey(WPARAM key) { return key >= VK_LEFT && key <= VK_DOWN; }
@@ -181,6 +192,7 @@ LRESULT CALLBACK ListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_NCPAINT:
       DefWindowProcA(window, message, wParam, lParam);
       PaintListFrame(styleIndex, position);
+      RepaintOwningCombo(window);
       if (GetWindowLongA(window, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) RepaintBars(window);
       return 0;
     case WM_PRINT:

@@ -7,8 +7,8 @@
 #include <windows.h>
 
 // Records the parent's direct children of the list-type classes, in this order: "ListBox",
-// the "ComboLBox" list of each "ComboBox" (not an owner-drawn one), "SysListView32" (not with
-// style bit 0x10), "SysTreeView32", "SysIPAddress32", "SysDateTimePick32". List boxes, list
+// the "ComboLBox" list of each simple "ComboBox", "SysListView32" (not with style bit 0x10),
+// "SysTreeView32", "SysIPAddress32", "SysDateTimePick32". List boxes, combo boxes' lists, list
 // views and tree views get emulated scroll bars for the bars they have. Each control is
 // subclassed with ListWndProc. A control already styled is left alone; nothing happens while
 // StylingEnabled is false.

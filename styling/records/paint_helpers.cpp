@@ -1,6 +1,7 @@
 #include "styling/records/paint_helpers.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "drawing/drawing.h"
 
@@ -125,4 +126,58 @@ std::string ClassNameOf(HWND window) {
   char name[255] = "";
   GetClassNameA(window, name, sizeof name);
   return name;
+}
+
+namespace {
+
+double ChannelLight(int level) {
+  double v = level / 255.0;
+  return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+}
+
+double RelativeLuminance(COLORREF colour) {
+  return 0.2126 * ChannelLight(GetRValue(colour)) + 0.7152 * ChannelLight(GetGValue(colour)) +
+         0.0722 * ChannelLight(GetBValue(colour));
+}
+
+constexpr double ReadableContrast = 4.5;
+
+}  // namespace
+
+double ContrastRatio(COLORREF a, COLORREF b) {
+  double la = RelativeLuminance(a), lb = RelativeLuminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+COLORREF ReadableGrey(COLORREF systemGrey, COLORREF background) {
+  if (ContrastRatio(systemGrey, background) >= ReadableContrast) return systemGrey;
+  int level = (GetRValue(systemGrey) + GetGValue(systemGrey) + GetBValue(systemGrey)) / 3;
+  for (int step = 1; step <= 255; ++step) {
+    for (int candidate : {level - step, level + step}) {
+      if (candidate < 0 || candidate > 255) continue;
+      COLORREF grey = RGB(candidate, candidate, candidate);
+      if (ContrastRatio(grey, background) >= ReadableContrast) return grey;
+    }
+  }
+  return RGB(0, 0, 0);
+}
+
+COLORREF MeanColour(HDC dc, const RECT& area) {
+  constexpr int Samples = 5;  // a 5 x 5 grid
+  long sum[3] = {};
+  int count = 0;
+  for (int i = 0; i < Samples; ++i) {
+    for (int j = 0; j < Samples; ++j) {
+      int x = area.left + (area.right - area.left) * (2 * i + 1) / (2 * Samples);
+      int y = area.top + (area.bottom - area.top) * (2 * j + 1) / (2 * Samples);
+      COLORREF pixel = GetPixel(dc, x, y);
+      if (pixel == CLR_INVALID) continue;
+      sum[0] += GetRValue(pixel);
+      sum[1] += GetGValue(pixel);
+      sum[2] += GetBValue(pixel);
+      ++count;
+    }
+  }
+  if (!count) return GetSysColor(COLOR_BTNFACE);
+  return RGB(sum[0] / count, sum[1] / count, sum[2] / count);
 }

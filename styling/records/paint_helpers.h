@@ -62,6 +62,14 @@ constexpr int SignedHighHalf(std::uintptr_t value) {
   return static_cast<std::int16_t>(HighHalf(value));
 }
 
+// The contrast ratio of two colours as the accessibility guidelines measure it, 1 to 21.
+double ContrastRatio(COLORREF a, COLORREF b);
+// The grey in which disabled text reads at 4.5:1 on the background: the system's grey when it
+// does, else the grey nearest to it that does (lighter on a dark ground, darker on a light one).
+COLORREF ReadableGrey(COLORREF systemGrey, COLORREF background);
+// The mean colour of a DC's pixels in the area, from a grid of samples.
+COLORREF MeanColour(HDC dc, const RECT& area);
+
 // A window's text (GetWindowTextLengthA, then GetWindowTextA into length + 1 bytes).
 std::string WindowText(HWND window);
 // A window's class name (read into 255 bytes).

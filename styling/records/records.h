@@ -54,6 +54,7 @@
 #include "styling/records/dpi_scale.h"
 #include "styling/records/family_list.h"
 #include "styling/records/look_cache.h"
+#include "styling/scrollbars/scrollbar_entry.h"
 #include "styling/statics/static_entry.h"
 #include "styling/tabs/tab_entry.h"
 #include "styling/toolbars/toolbar_entry.h"
@@ -135,6 +136,7 @@ struct StyleRecord {
   LookKey frameKey;
   int controlBrushVersion = 0;  // the frameVersion of the brush handed out for colour messages
   FamilyList<TabEntry> tabs;
+  FamilyList<ScrollBarEntry> scrollBars;  // scroll bar controls
   // The window's DPI, read once when the record is made and again on WM_DPICHANGED: painters
   // scale their sizes by it without asking the system on every paint.
   DpiScale scale;
@@ -155,6 +157,7 @@ void ForEachFamily(StyleRecord& record, Visit&& visit) {
   visit(record.toolbars, ToolbarStyleIndexProperty);
   visit(record.statics, StyleIndexProperty);
   visit(record.tabs, StyleIndexProperty);
+  visit(record.scrollBars, StyleIndexProperty);
   // Containers carry "Hw_FuID" too; their owner-drawn items are routed by it.
   visit(record.containers, StyleIndexProperty);
 }

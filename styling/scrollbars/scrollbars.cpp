@@ -125,8 +125,9 @@ CoverState* StateOfCover(HWND cover) {
 SCROLLBARINFO ReadScrollBarInfo(HWND target, ScrollBarOrientation orientation) {
   SCROLLBARINFO info{};
   info.cbSize = sizeof info;
-  GetScrollBarInfo(
-      target, orientation == ScrollBarOrientation::Vertical ? OBJID_VSCROLL : OBJID_HSCROLL, &info);
+  LONG object = orientation == ScrollBarOrientation::Vertical ? OBJID_VSCROLL : OBJID_HSCROLL;
+  if (TargetOfCover(target) == target) object = OBJID_CLIENT;  // a scroll bar control
+  GetScrollBarInfo(target, object, &info);
   return info;
 }
 
@@ -244,7 +245,25 @@ void ExcludeEmulatedScrollBars(HDC windowDc, HWND target, const ScrollBarCovers&
   });
 }
 
-bool IsEmulatedScrollBar(HWND window) { return GetPropA(window, CoverTargetProperty) != nullptr; }
+bool IsEmulatedScrollBar(HWND window) {
+  HWND target = TargetOfCover(window);
+  return target && target != window;
+}
+
+void MakeOwnCover(HWND control) {
+  if (StateOfCover(control)) return;
+  SetPropA(control, CoverTargetProperty, control);
+  auto* state = new CoverState{};
+  state->scale = ScaleOf(control);
+  SetPropA(control, CoverStateProperty, state);
+}
+
+void ReleaseOwnCover(HWND control) {
+  if (TargetOfCover(control) != control) return;
+  delete StateOfCover(control);
+  RemovePropA(control, CoverStateProperty);
+  RemovePropA(control, CoverTargetProperty);
+}
 
 HRGN CoverFreeRegion(HWND target, const ScrollBarCovers& covers, HRGN update) {
   RECT place{};

@@ -96,3 +96,9 @@ HRGN CoverFreeRegion(HWND target, const ScrollBarCovers& covers, HRGN update);
 
 // Whether the window is a cover.
 bool IsEmulatedScrollBar(HWND window);
+
+// A scroll bar control painted by the covers' painter as its own cover: its bar is its whole
+// client area (GetScrollBarInfo with OBJID_CLIENT). The state goes on its WM_NCDESTROY, with
+// ReleaseOwnCover.
+void MakeOwnCover(HWND control);
+void ReleaseOwnCover(HWND control);

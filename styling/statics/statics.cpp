@@ -134,7 +134,7 @@ void DeleteOwnedObject(HWND window, const char* property) {
 // The static's text laid out where the system lays it: in the width the system gave the static
 // (the installer's widening is room for the halo, not for the text), by its own alignment, two
 // pixels lower as the halo look wants.
-void DrawStaticText(Graphics& graphics, StaticEntry& entry, const std::string& text,
+void DrawStaticText(Graphics& graphics, HDC canvas, StaticEntry& entry, const std::string& text,
                     const RECT& client, AccessKeyMode keys) {
   const HWND window = entry.window;
   RECT box{0, 0, std::max(0, static_cast<int>(client.right) - entry.addedWidth), client.bottom};
@@ -145,10 +145,16 @@ void DrawStaticText(Graphics& graphics, StaticEntry& entry, const std::string& t
   RectF halo{0.0f, scale.Of(HaloTextDrop),
              static_cast<float>(client.right + entry.caption.Font().fontSize + scale(10)),
              static_cast<float>(client.bottom)};
-  // A disabled label says so in the system's grey for disabled text; its style is in the key.
-  const COLORREF colour = IsWindowEnabled(window) ? HaloTextColour : GetSysColor(COLOR_GRAYTEXT);
-  DrawHaloText(graphics, layout, entry.caption.Pen(), halo, colour, HaloGlowColour,
-               scale(HaloScale));
+  if (IsWindowEnabled(window)) {
+    DrawHaloText(graphics, layout, entry.caption.Pen(), halo, HaloTextColour, HaloGlowColour,
+                 scale(HaloScale));
+    return;
+  }
+  // A disabled label says so in grey (its style is in the key). Grey text in the halo is a
+  // blur: it goes without one, in the grey that reads on what lies behind it.
+  SolidBrush brush;
+  brush.Create(ToArgb(ReadableGrey(GetSysColor(COLOR_GRAYTEXT), MeanColour(canvas, client))));
+  entry.caption.Pen().Draw(graphics, layout, brush, halo.x, halo.y);
 }
 
 // The image of a bitmap static by its placement. False when the static has no image.
@@ -211,7 +217,7 @@ LookKey StaticKey(HWND window, const StaticEntry& entry, const RECT& client,
 void DrawStaticLook(Graphics& graphics, HDC canvas, StaticEntry& entry, const RECT& client,
                     const std::string& text, AccessKeyMode keys) {
   if (entry.kind == StaticTextKind) {
-    DrawStaticText(graphics, entry, text, client, keys);
+    DrawStaticText(graphics, canvas, entry, text, client, keys);
   } else if (entry.kind == StaticBitmapKind) {
     DrawBitmap(graphics, entry.window, entry, client);
   } else if (entry.kind == StaticIconKind) {

@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <vector>
 
 #include "gallery/gallery_table.h"
+#include "styling/records/paint_helpers.h"
 #include "tests/buttons_statics/styled_host.h"
 #include "tests/styling/test_support.h"
 
@@ -29,8 +31,11 @@ enum class Expect {
   BoxRight,   // its check box lies at its right edge, as the system puts it
   NoLight,    // (id 0: the dialog) its client area outside the controls shows the frame
   GroupEdge,  // the right edge of the group box of the id before is whole beside it
-  Kept,       // its drop button or scroll bar looks the same after the focus and the pointer
-              // have passed through it (the focus ends on the id after the layout's last)
+  Readable,   // its strokes stand apart from what lies around them, not a blur
+  LeftEdge,   // no dark sliver runs down its left edge (a list's sunken edge within it)
+  Kept,       // its drop button or scroll bar shows the engine's tint, and looks the same, after
+              // the focus and the pointer have passed through it (the focus ends on the id after
+              // the layout's last)
 };
 
 struct Check {
@@ -68,13 +73,18 @@ const LayoutCase Layouts[] = {
      {{0, Expect::NoLight}, {781, Expect::Face}, {782, Expect::Face}}},
     {"an etched separator and a disabled label",
      790,
-     {{0, Expect::NoLight}, {793, Expect::Greyed}}},
+     {{0, Expect::NoLight}, {793, Expect::Greyed}, {793, Expect::Readable}}},
     {"a progress bar with labels only", 800, {{0, Expect::NoLight}}},
     {"a link among labels", 810, {{0, Expect::NoLight}}},
     {"a label reaching a group box's edge", 820, {{821, Expect::GroupEdge}}},
     {"an editable combo box and owner-drawn lists",
      830,
-     {{830, Expect::Kept}, {831, Expect::Kept}}},
+     {{830, Expect::Kept},
+      {831, Expect::Kept},
+      {832, Expect::LeftEdge},
+      {832, Expect::Kept},
+      {834, Expect::Kept},
+      {835, Expect::Kept}}},
 };
 
 std::string ClassOf(HWND window) {
@@ -191,8 +201,10 @@ int MiddleRowInWindow(HWND dialog, HWND control) {
 // The focus goes into the control and on to `away`; the pointer passes over its client area
 // and over its vertical bar (a simple combo box's is on its list).
 void PassThrough(HWND control, HWND away) {
-  // A combo box's own edit takes the focus, as a file name field's does.
-  HWND field = FindWindowExA(control, nullptr, "Edit", nullptr);
+  // A combo box's own edit takes the focus, as a file name field's does; an extended combo
+  // box holds its combo box, which holds the edit.
+  HWND inner = FindWindowExA(control, nullptr, "ComboBox", nullptr);
+  HWND field = FindWindowExA(inner ? inner : control, nullptr, "Edit", nullptr);
   SetFocus(field ? field : control);
   PumpFor(50);
   HWND barred = FindWindowExA(control, nullptr, "ComboLBox", nullptr);
@@ -213,11 +225,42 @@ void PassThrough(HWND control, HWND away) {
 int RightPixelsApart(const Snapshot& a, const Snapshot& b) {
   int apart = 0;
   for (int y = 3; y < a.height - 3 && y < b.height; ++y) {
-    for (int x = a.width - 20; x < a.width - 3 && x < b.width; ++x) {
+    for (int x = std::max(a.width - 20, 0); x < a.width - 3 && x < b.width; ++x) {
       apart += a.At(x, y).Near(b.At(x, y), 24) ? 0 : 1;
     }
   }
   return apart;
+}
+
+// Contrast of two pixels as the accessibility guidelines measure it (its helper's own table
+// is in the records' tests).
+double Contrast(Rgb a, Rgb b) { return ContrastRatio(RGB(a.r, a.g, a.b), RGB(b.r, b.g, b.b)); }
+
+// Pixels two apart in a row that differ at 3:1 or more: the edges of legible strokes (a
+// colour chosen at 4.5:1 shows less in the antialiased one-pixel strokes of a 12-pixel face).
+// A caption blurred by a halo has none.
+int SharpEdges(const Snapshot& shot) {
+  int edges = 0;
+  for (int y = 0; y < shot.height; ++y) {
+    for (int x = 0; x + 2 < shot.width; ++x) {
+      edges += Contrast(shot.At(x, y), shot.At(x + 2, y)) >= 3.0 ? 1 : 0;
+    }
+  }
+  return edges;
+}
+
+// The engine's drop buttons and bars carry the accent's cyan; the system's are grey.
+bool Tinted(Rgb p) { return p.b > p.r + 16 && p.g > p.r + 16; }
+
+// Tinted pixels in the right 20 columns of a shot.
+int RightPixelsTinted(const Snapshot& shot) {
+  int tinted = 0;
+  for (int y = 0; y < shot.height; ++y) {
+    for (int x = std::max(shot.width - 20, 0); x < shot.width; ++x) {
+      tinted += Tinted(shot.At(x, y)) ? 1 : 0;
+    }
+  }
+  return tinted;
 }
 
 struct Shown {
@@ -349,10 +392,27 @@ TEST(GalleryLayouts, EachShowsStyledWhatTheSystemShowsAndGrowsBySixPixelsOnly) {
               }
               case Expect::NoLight:
                 break;
+              case Expect::LeftEdge: {
+                // The engine's border is a light grey (about 175); the list's sunken edge
+                // within is darker (about 106 under Wine, black on Windows).
+                int dark = 0;
+                for (int y = 0; y < shot.height; ++y) {
+                  for (int x = 0; x < 4 && x < shot.width; ++x) {
+                    dark += Brightness(shot.At(x, y)) < 140 ? 1 : 0;
+                  }
+                }
+                EXPECT_EQ(dark, 0) << check.id;
+                break;
+              }
+              case Expect::Readable:
+                EXPECT_GT(SharpEdges(shot), 20) << check.id;
+                break;
               case Expect::Kept: {
                 Snapshot before = Capture(control, true);
                 PassThrough(control, GetDlgItem(dialog, layout.checks.back().id + 1));
-                EXPECT_LT(RightPixelsApart(before, Capture(control, true)), 8) << check.id;
+                Snapshot after = Capture(control, true);
+                EXPECT_LT(RightPixelsApart(before, after), 8) << check.id;
+                EXPECT_GT(RightPixelsTinted(after), 30) << check.id;
                 break;
               }
               case Expect::GroupEdge: {

@@ -55,10 +55,11 @@ TEST(ListControls, TheSixClassesAreTakenOverInTheirOrderAndOnlyOnce) {
       {{"SysListView32", "", LVS_REPORT | 0x10, {5, 90, 80, 40}, 403}, false, false},
       {{"SysListView32", "", LVS_REPORT | WS_BORDER, {90, 5, 80, 40}, 404}, true, true},
       {{"ComboBox", "", CBS_DROPDOWNLIST, {90, 50, 80, 60}, 405}, false, false},
+      // A simple combo box's list, owner-drawn or not, gets covers for its bars.
       {{"ComboBox", "", CBS_SIMPLE | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, {90, 70, 80, 40}, 406},
-       false,
-       false},
-      {{"ComboBox", "", CBS_SIMPLE, {90, 115, 80, 40}, 407}, true, false},
+       true,
+       true},
+      {{"ComboBox", "", CBS_SIMPLE, {90, 115, 80, 40}, 407}, true, true},
       {{"ListBox", "", WS_VSCROLL | LBS_DISABLENOSCROLL, {180, 5, 80, 40}, 408}, true, true},
       {{"ListBox", "", WS_BORDER, {180, 50, 80, 40}, 409}, true, true},
   };
@@ -71,11 +72,11 @@ TEST(ListControls, TheSixClassesAreTakenOverInTheirOrderAndOnlyOnce) {
     for (int i = 1; i <= record.lists.Count(); ++i) {
       order.push_back(ClassNameOf(record.lists[i].window));
     }
-    EXPECT_EQ(order,
-              (std::vector<std::string>{"ListBox", "ListBox", "ComboLBox", "SysListView32",
-                                        "SysTreeView32", "SysIPAddress32", "SysDateTimePick32"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"ListBox", "ListBox", "ComboLBox", "ComboLBox",
+                                               "SysListView32", "SysTreeView32", "SysIPAddress32",
+                                               "SysDateTimePick32"}));
     InstallListControls(styleIndex, dialog);
-    EXPECT_EQ(record.lists.Count(), 7) << "a second pass adds nothing";
+    EXPECT_EQ(record.lists.Count(), 8) << "a second pass adds nothing";
     for (const Case& c : cases) {
       HWND control = GetDlgItem(dialog, c.control.id);
       if (std::string(c.control.className) == "ComboBox") {

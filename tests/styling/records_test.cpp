@@ -464,4 +464,26 @@ TEST(ExitCleanUp, FreesRemainingRecordsAndCanvases) {
   DestroyWindow(dialog);
 }
 
+// Disabled text on the grounds it meets: the frame's dark grey, a white panel, a light plate
+// and black. The grey stays as near the system's as 4.5:1 allows, lighter only on a dark ground.
+TEST(PaintHelpers, ReadableGreyIsTheNearestGreyThatReadsOnItsGround) {
+  EXPECT_NEAR(ContrastRatio(RGB(0, 0, 0), RGB(255, 255, 255)), 21.0, 0.01);
+  const struct {
+    COLORREF ground;
+    bool lighter;
+  } cases[] = {{RGB(100, 100, 100), true},
+               {RGB(255, 255, 255), false},
+               {RGB(240, 240, 240), false},
+               {RGB(0, 0, 0), false}};
+  for (const auto& c : cases) {
+    int level = GetRValue(ReadableGrey(RGB(128, 128, 128), c.ground));
+    EXPECT_GE(ContrastRatio(RGB(level, level, level), c.ground), 4.5) << level;
+    EXPECT_EQ(level > 128, c.lighter) << level;
+    int nearer = level + (level > 128 ? -1 : 1);  // one step nearer no longer reads
+    if (level != 128) {
+      EXPECT_LT(ContrastRatio(RGB(nearer, nearer, nearer), c.ground), 4.5);
+    }
+  }
+}
+
 }  // namespace
