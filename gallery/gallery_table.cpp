@@ -44,6 +44,42 @@ std::vector<GallerySend> WithComboItems(GallerySend last) {
   return sends;
 }
 
+// A colour list whose owner draws each item as a swatch and its name (a font dialog's colour
+// box); each item's data is its colour.
+constexpr WORD SwatchListId = 840;
+
+void FillSwatches(HWND control) {
+  const struct {
+    const char* name;
+    COLORREF colour;
+  } swatches[] = {
+      {"红色", RGB(220, 30, 30)}, {"绿色", RGB(30, 160, 60)}, {"黄色", RGB(230, 200, 0)}};
+  for (const auto& swatch : swatches) {
+    auto at = SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(swatch.name));
+    SendMessageA(control, CB_SETITEMDATA, static_cast<WPARAM>(at), swatch.colour);
+  }
+  SendMessageA(control, CB_SETCURSEL, 0, 0);
+}
+
+void DrawSwatchItem(const DRAWITEMSTRUCT& item) {
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  if (item.itemID == static_cast<UINT>(-1)) return;
+  RECT swatch{item.rcItem.left + 2, item.rcItem.top + 2, item.rcItem.left + 22,
+              item.rcItem.bottom - 2};
+  if (HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(item.itemData))) {
+    FillRect(item.hDC, &swatch, brush);
+    DeleteObject(brush);
+  }
+  char name[32] = "";
+  SendMessageA(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(name));
+  RECT text = item.rcItem;
+  text.left = swatch.right + 4;
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  DrawTextA(item.hDC, name, -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+}
+
 // List-type controls: enough lines to scroll, columns that can be clicked, expanded branches.
 void FillListLines(HWND control) {
   for (int line = 1; line <= 30; ++line) {
@@ -665,6 +701,16 @@ std::vector<GalleryControl> LayoutOnlyControls() {
        .style = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
        .place = {120, 90, 80, 12},
        .id = 836},
+      // An owner-drawn drop-down list whose owner draws colour swatches.
+      {.className = "ComboBox",
+       .style = CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP,
+       .place = {10, 10, 100, 80},
+       .id = SwatchListId,
+       .fill = FillSwatches},
+      {.className = "Edit",
+       .style = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
+       .place = {10, 30, 80, 12},
+       .id = 841},
   };
 }
 
@@ -764,8 +810,12 @@ void RegisterGalleryControlClasses() {
   InitCommonControlsEx(&classes);
 }
 
-INT_PTR CALLBACK GalleryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK GalleryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_DRAWITEM:
+      if (wParam != SwatchListId) return FALSE;
+      DrawSwatchItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
     case WM_INITDIALOG:
       FillGalleryControls(dialog);
       FillGalleryControls(dialog, LayoutOnly());

@@ -62,5 +62,6 @@ void FillGalleryControls(HWND dialog,
 // The common controls the gallery holds (list views, track bars, date pickers...).
 void RegisterGalleryControlClasses();
 
-// The gallery's dialog procedure: fills the controls, ends on IDOK, IDCANCEL and WM_CLOSE.
+// The gallery's dialog procedure: fills the controls, draws the items of its owner-drawn colour
+// list, ends on IDOK, IDCANCEL and WM_CLOSE.
 INT_PTR CALLBACK GalleryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

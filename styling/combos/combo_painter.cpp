@@ -121,6 +121,78 @@ void DrawLook(Graphics& graphics, const ComboLook& look) {
   if (look.type == CBS_DROPDOWNLIST) DrawText(graphics, look);
 }
 
+// A drop-down list whose program draws its items: the selected one in the field is the
+// program's to draw too (an icon, a colour swatch), not the engine's text.
+bool OwnerDrawsField(HWND window, LONG visibleType) {
+  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  return visibleType == CBS_DROPDOWNLIST &&
+         (style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0;
+}
+
+// The field's rectangle in the window's coordinates.
+RECT FieldInWindow(HWND window) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetComboBoxInfo(window, &info)) return RECT{};
+  const RECT client = ClientRectInWindow(window);
+  OffsetRect(&info.rcItem, client.left, client.top);
+  return info.rcItem;
+}
+
+// The item state the system gives the field: selected and focused while the combo box has the
+// focus and its list is closed.
+UINT FieldItemState(HWND window, bool focused) {
+  UINT state = ODS_COMBOBOXEDIT;
+  if (focused && !SendMessageA(window, CB_GETDROPPEDSTATE, 0, 0)) state |= ODS_SELECTED | ODS_FOCUS;
+  if (!IsWindowEnabled(window)) state |= ODS_DISABLED;
+  return state;
+}
+
+// Asks the owner to draw the selected item into the field of `dc` (origin at the window's), as
+// the system's own paint does: the control's font and the state's colours selected, the
+// drawing clipped to the field.
+void AskOwnerForField(HWND window, HDC dc, bool focused) {
+  const RECT field = FieldInWindow(window);
+  if (IsRectEmpty(&field)) return;
+  const auto selected = static_cast<int>(SendMessageA(window, CB_GETCURSEL, 0, 0));
+  DRAWITEMSTRUCT item{};
+  item.CtlType = ODT_COMBOBOX;
+  item.CtlID = static_cast<UINT>(GetDlgCtrlID(window));
+  item.itemID = static_cast<UINT>(selected);
+  item.itemAction = ODA_DRAWENTIRE;
+  item.itemState = FieldItemState(window, focused);
+  item.hwndItem = window;
+  item.hDC = dc;
+  item.rcItem = field;
+  if (selected >= 0) {
+    item.itemData = static_cast<ULONG_PTR>(SendMessageA(window, CB_GETITEMDATA, selected, 0));
+  }
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, field.left, field.top, field.right, field.bottom);
+  if (auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0))) {
+    SelectObject(dc, font);
+  }
+  const bool highlighted = (item.itemState & ODS_SELECTED) != 0;
+  SetBkColor(dc, GetSysColor(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  SetTextColor(dc, GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  SendMessageA(GetParent(window), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+  RestoreDC(dc, saved);
+}
+
+// The kept look goes into a memory canvas, the owner draws its item over it there and the
+// whole goes to the screen in one copy. The look's key leaves the item out: the owner draws it
+// every time, so a changed item always shows.
+void PresentWithOwnersField(HWND window, LookCache& looks, const LookKey& key, HDC target,
+                            const ComboLook& look) {
+  MemoryCanvasDc canvas(look.width, look.height);
+  if (!canvas) return;
+  const RECT area{0, 0, look.width, look.height};
+  PresentLook(window, looks, key, canvas.Dc(), area,
+              [&](Graphics& graphics) { DrawLook(graphics, look); });
+  AskOwnerForField(window, canvas.Dc(), look.focused);
+  BitBlt(target, 0, 0, look.width, look.height, canvas.Dc(), 0, 0, SRCCOPY);
+}
+
 }  // namespace
 
 bool PaintComboBox(int styleIndex, int comboIndex, std::optional<bool> hover,
@@ -138,7 +210,8 @@ bool PaintComboBox(int styleIndex, int comboIndex, std::optional<bool> hover,
   look.hover = hover.value_or(combo->hovered != 0);
   look.focused = focused.value_or(combo->focused != 0);
   look.scale = record->scale;
-  if (look.type == CBS_DROPDOWNLIST) look.text = WindowText(window);
+  const bool ownersField = OwnerDrawsField(window, look.type);
+  if (look.type == CBS_DROPDOWNLIST && !ownersField) look.text = WindowText(window);
   look.textColour = IsWindowEnabled(window)
                         ? static_cast<COLORREF>(ReadProperty(window, TextColourProperty))
                         : GetSysColor(COLOR_GRAYTEXT);
@@ -158,6 +231,10 @@ bool PaintComboBox(int styleIndex, int comboIndex, std::optional<bool> hover,
   HDC dc = target.Get();
   if (!dc) return false;
   ExcludeChildren(dc, window, look.scale);
+  if (ownersField) {
+    PresentWithOwnersField(window, combo->looks, key, dc, look);
+    return true;
+  }
   PresentLook(window, combo->looks, key, dc, RECT{0, 0, look.width, look.height},
               [&](Graphics& graphics) { DrawLook(graphics, look); });
   return true;

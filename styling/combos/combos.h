@@ -1,8 +1,9 @@
 #pragma once
 // Combo boxes of a styled dialog, painted whole by the engine: a white face, a thin border that
 // turns to the accent colour under the pointer or with the focus, a rounded drop button and,
-// for drop-down lists, the selected text. The combo box's own children (its edit field, the
-// list of a simple combo box) paint themselves.
+// for drop-down lists, the selected text; an owner-drawn drop-down list's owner draws the
+// selected item itself, over the engine's face (WM_DRAWITEM with ODS_COMBOBOXEDIT). The combo
+// box's own children (its edit field, the list of a simple combo box) paint themselves.
 
 #include <windows.h>
 

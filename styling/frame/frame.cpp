@@ -279,6 +279,26 @@ LRESULT OnControlColour(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
                             reinterpret_cast<HWND>(lParam), answer);
 }
 
+// The menu bar of a dialog with a menu, on the screen (empty without one).
+RECT MenuBarOnScreen(HWND window) {
+  MENUBARINFO bar{};
+  bar.cbSize = sizeof bar;
+  if (!GetMenu(window) || !GetMenuBarInfo(window, OBJID_MENU, 0, &bar)) return RECT{};
+  return bar.rcBar;
+}
+
+// The system draws a dialog's menu bar, and nothing else of the non-client area, which is
+// the frame's.
+LRESULT PaintMenuBar(HWND window) {
+  const RECT bar = MenuBarOnScreen(window);
+  if (IsRectEmpty(&bar)) return 0;
+  HRGN region = CreateRectRgnIndirect(&bar);
+  if (!region) return 0;
+  ForwardMessage(window, WM_NCPAINT, reinterpret_cast<WPARAM>(region), 0);
+  DeleteObject(region);
+  return 0;
+}
+
 // The frame, the dialog's erase (in the frame's own pixels, see OnControlColour), the children,
 // then the dialog's own procedure: whatever a dialog draws in its WM_PAINT, on itself or on its
 // children (colour swatches, a font sample), lands on top and stays. The children's paint takes
@@ -410,7 +430,7 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_NCHITTEST:
       return FrameHitTest(window, lParam);
     case WM_NCPAINT:
-      return 0;
+      return PaintMenuBar(window);
     case WM_NCACTIVATE:
       return 1;
     case WM_NCMOUSEMOVE:
@@ -568,6 +588,8 @@ LRESULT FrameHitTest(HWND window, LPARAM lParam) {
       y <= r.top + scale(20)) {
     return HTCLOSE;
   }
+  const RECT bar = MenuBarOnScreen(window);
+  if (PtInRect(&bar, POINT{x, y})) return HTMENU;
   if (y > r.top + scale(25)) return HTCLIENT;
   return HTCAPTION;
 }
@@ -588,6 +610,10 @@ HDC WindowDcWithoutChildren(HWND window) {
     if (!IntersectRect(&rect, &rect, &client)) continue;
     ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
   }
+  // The menu bar is the system's to draw, as the children are theirs.
+  RECT bar = MenuBarOnScreen(window);
+  OffsetRect(&bar, -own.left, -own.top);
+  if (!IsRectEmpty(&bar)) ExcludeClipRect(dc, bar.left, bar.top, bar.right, bar.bottom);
   return dc;
 }
 

@@ -56,6 +56,22 @@ class CanvasDc {
   HDC dc_;
 };
 
+// A blank memory canvas (CreateMemoryCanvas) for the length of a scope: where a look and what
+// the program draws over it meet before they go to the screen in one copy.
+class MemoryCanvasDc {
+ public:
+  MemoryCanvasDc(int width, int height) : dc_(CreateMemoryCanvas(width, height)) {}
+  ~MemoryCanvasDc() { ReleaseCanvas(dc_); }
+  MemoryCanvasDc(const MemoryCanvasDc&) = delete;
+  MemoryCanvasDc& operator=(const MemoryCanvasDc&) = delete;
+
+  HDC Dc() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HDC dc_;
+};
+
 // Frees a record's frame DC and frame bitmap (the object in "Ck_Ycjdx" goes back into the DC
 // first); frameDC becomes 0.
 void ReleaseFrameDc(StyleRecord& record);

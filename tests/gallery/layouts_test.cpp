@@ -36,6 +36,8 @@ enum class Expect {
   Kept,       // its drop button or scroll bar shows the engine's tint, and looks the same, after
               // the focus and the pointer have passed through it (the focus ends on the id after
               // the layout's last)
+  Swatch,     // the colour its owner draws for the selected item shows, and another item's
+              // colour once another is selected
 };
 
 struct Check {
@@ -85,6 +87,7 @@ const LayoutCase Layouts[] = {
       {832, Expect::Kept},
       {834, Expect::Kept},
       {835, Expect::Kept}}},
+    {"an owner-drawn drop-down list of colour swatches", 840, {{840, Expect::Swatch}}},
 };
 
 std::string ClassOf(HWND window) {
@@ -263,6 +266,14 @@ int RightPixelsTinted(const Snapshot& shot) {
   return tinted;
 }
 
+// Pixels of a shot near the colour that the selected item's data holds.
+int PixelsOfSelectedColour(HWND combo) {
+  auto selected = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+  auto colour = static_cast<COLORREF>(SendMessageA(combo, CB_GETITEMDATA, selected, 0));
+  Rgb swatch{GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+  return Capture(combo, true).Count([&](Rgb p) { return p.Near(swatch, 30); });
+}
+
 struct Shown {
   int width = 0;
   std::map<WORD, int> lines;
@@ -415,6 +426,12 @@ TEST(GalleryLayouts, EachShowsStyledWhatTheSystemShowsAndGrowsBySixPixelsOnly) {
                 EXPECT_GT(RightPixelsTinted(after), 30) << check.id;
                 break;
               }
+              case Expect::Swatch:
+                EXPECT_GT(PixelsOfSelectedColour(control), 60) << check.id;
+                SendMessageA(control, CB_SETCURSEL, 1, 0);
+                PumpFor(100);
+                EXPECT_GT(PixelsOfSelectedColour(control), 60) << check.id << " another item";
+                break;
               case Expect::GroupEdge: {
                 RECT box{}, label{};
                 GetWindowRect(GetDlgItem(dialog, check.id - 1), &box);

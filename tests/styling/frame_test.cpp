@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "styling/frame/frame.h"
@@ -159,6 +160,38 @@ TEST(Frame, NonClientMessagesOfTheFrame) {
   EXPECT_EQ(SendMessageA(w.window, WM_NCLBUTTONDOWN, HTCLOSE, 0), 0);
   SendMessageA(w.window, WM_DRAWITEM, 0, 0);  // without its structure
   EXPECT_TRUE(IsWindow(w.window));
+}
+
+bool NearColour(Rgb p, COLORREF c) {
+  return std::abs(p.r - GetRValue(c)) <= 12 && std::abs(p.g - GetGValue(c)) <= 12 &&
+         std::abs(p.b - GetBValue(c)) <= 12;
+}
+
+// A dialog with a menu (a task manager's): the system draws and tracks the menu bar, which the
+// frame leaves alone, and the window keeps its size.
+TEST(Frame, AMenuBarStaysTheSystemsToDrawAndClick) {
+  RoutedWindow w("menu");
+  const RECT before = w.Rect();
+  HMENU menu = CreateMenu();
+  AppendMenuA(menu, MF_STRING, 1, "File");
+  ASSERT_TRUE(SetMenu(w.window, menu));  // the window destroys it with itself
+  RedrawWindow(w.window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  PaintFrame(w.window);
+  MENUBARINFO bar{};
+  bar.cbSize = sizeof bar;
+  ASSERT_TRUE(GetMenuBarInfo(w.window, OBJID_MENU, 0, &bar));
+  ASSERT_FALSE(IsRectEmpty(&bar.rcBar));
+  const RECT after = w.Rect();
+  EXPECT_EQ(after.bottom - after.top, before.bottom - before.top) << "the dialog does not grow";
+  const int y = (bar.rcBar.top + bar.rcBar.bottom) / 2;
+  EXPECT_EQ(HitAt(w.window, bar.rcBar.left + 10, y), HTMENU);
+  // Right of its one item, the bar shows the system's menu colour, not the frame.
+  HDC dc = GetWindowDC(w.window);
+  Rgb face = PixelOf(dc, bar.rcBar.right - 10 - after.left, y - after.top);
+  ReleaseDC(w.window, dc);
+  EXPECT_TRUE(NearColour(face, GetSysColor(COLOR_MENU)) ||
+              NearColour(face, GetSysColor(COLOR_MENUBAR)))
+      << face.r << "," << face.g << "," << face.b;
 }
 
 TEST(Frame, CloseButtonClosesOnReleaseOnly) {
