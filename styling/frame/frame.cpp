@@ -519,11 +519,10 @@ HDC WindowDcWithoutChildren(HWND window) {
   // A child shows only inside the client area: the part of one that reaches past it lies
   // under the frame's border, which stays the frame's.
   RECT client = ClientRectInWindow(window);
-  for (HWND child = FindWindowExA(window, nullptr, nullptr, nullptr); child;
-       child = FindWindowExA(window, child, nullptr, nullptr)) {
-    if (!IsWindowVisible(child)) continue;
+  for (const KnownChild& child : ChildrenOf(window)) {
+    if (!IsWindowVisible(child.window)) continue;
     RECT rect{};
-    GetWindowRect(child, &rect);
+    GetWindowRect(child.window, &rect);
     OffsetRect(&rect, -own.left, -own.top);
     if (!IntersectRect(&rect, &rect, &client)) continue;
     ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);

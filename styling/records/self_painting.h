@@ -36,11 +36,18 @@ StyledControl<Entry> StyledControlOf(HWND control, FamilyList<Entry> StyleRecord
   return {RecordOfControl(control), entry, PlaceOf(control)};
 }
 
+// The control whose WM_PAINT is in its BeginPaint: the WM_NCPAINT sent from there needs no look
+// of its own when the paint that follows draws the whole window.
+inline thread_local HWND beginningPaint = nullptr;
+
 // WM_PAINT: validates the window around paint(); the system's painting is never asked for.
 template <typename Paint>
 LRESULT PaintInsteadOfSystem(HWND control, WPARAM wParam, LPARAM lParam, Paint&& paint) {
   PAINTSTRUCT ps{};
+  HWND outer = beginningPaint;
+  beginningPaint = control;
   BeginPaint(control, &ps);
+  beginningPaint = outer;
   paint();
   EndPaint(control, &ps);
   return DefWindowProcA(control, WM_PAINT, wParam, lParam);
@@ -72,7 +79,8 @@ bool AnswerPaintMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam
       return true;
     case WM_NCPAINT:
       if (nonClient == NonClientArea::System) return false;
-      paint();
+      // Sent from the BeginPaint of our WM_PAINT, whose look covers the border as well.
+      if (beginningPaint != control) paint();
       result = 1;
       return true;
     case WM_PRINTCLIENT:

@@ -261,8 +261,9 @@ void InstallStatics(int styleIndex, HWND dialog, int extraWidth) {
   if (!StylingEnabled) return;
   StyleRecord* record = RecordAt(styleIndex);
   if (!record) return;
-  for (HWND child = FindWindowExA(dialog, nullptr, "Static", nullptr); child;
-       child = FindWindowExA(dialog, child, "Static", nullptr)) {
+  for (const KnownChild& known : ChildrenOf(dialog)) {
+    HWND child = known.window;
+    if (!known.isStatic || !IsWindow(child)) continue;
     // A scroll-bar cover is a "Static" of the engine's own: widened and subclassed again it
     // would lie off its bar and forward its messages to itself.
     if (record->statics.Find(child) || IsEmulatedScrollBar(child)) continue;

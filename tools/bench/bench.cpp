@@ -101,6 +101,12 @@ void WelcomeRepaint() {
       Pair pair = AlternateMedians(
           rounds, [&] { return TimeRepaint(styled); }, [&] { return TimeRepaint(plain); });
       PrintRow("welcome box: full repaint", pair, WelcomeRepaintGoal);
+      if (Tracing()) {
+        TraceRepaints(
+            "styled", [&] { return TimeRepaint(styled); }, 20);
+        TraceRepaints(
+            "plain", [&] { return TimeRepaint(plain); }, 20);
+      }
     });
   });
 }
@@ -123,6 +129,12 @@ void FirstPaint() {
   Pair pair = AlternateMedians(
       rounds, [&] { return timeBox(true); }, [&] { return timeBox(false); });
   PrintRow("welcome box: call to first paint", pair, FirstPaintGoal);
+  if (Tracing()) {
+    TraceRepaints(
+        "styled", [&] { return timeBox(true); }, 20);
+    TraceRepaints(
+        "plain", [&] { return timeBox(false); }, 20);
+  }
 }
 
 void Soak() {
