@@ -257,10 +257,14 @@ LRESULT OnControlColour(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 // alone) so that the dialog's BeginPaint lets it draw wherever it was asked to. Its BeginPaint
 // validates the window; a dialog that does not paint gets DefWindowProc's, which does the same.
 LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
+  OnePaintScope onePaint;
   HRGN update = CreateRectRgn(0, 0, 0, 0);
   if (update) GetUpdateRgn(window, update, FALSE);
   PaintFrame(window);
-  StartFadeOnce(window);
+  // The first paint decides the fade; later ones need not ask the window's opacity again.
+  StyleRecord* record = RecordAt(FrameStyleIndex(window));
+  if (!record || !record->fadeDecided) StartFadeOnce(window);
+  if (record) record->fadeDecided = true;
   RedrawWindow(window, nullptr, nullptr, RDW_ERASENOW | RDW_NOCHILDREN);
   UpdateVisibleChildren(window);
   if (update) {

@@ -12,6 +12,7 @@ struct KeptChildren {
   HWND parent = nullptr;
   std::vector<KnownChild> children;
   unsigned version = 0;
+  unsigned askedInPaint = 0;  // the paint (onePaintSerial) in which the server was last asked
 };
 
 // Windows with children whose list is kept, oldest first; only the user-interface thread.
@@ -19,6 +20,8 @@ constexpr std::size_t KeptParentsAtMost = 64;
 std::vector<KeptChildren> keptChildren;
 unsigned childrenVersion = 1;  // NoteChildrenChanged moves it on
 int engineAlone = 0;           // EngineAloneScope depth
+int onePaintDepth = 0;         // OnePaintScope depth
+unsigned onePaintSerial = 0;   // moves on with each outermost OnePaintScope
 
 std::vector<KnownChild> WalkChildren(HWND parent) {
   std::vector<KnownChild> children;
@@ -34,6 +37,7 @@ std::vector<KnownChild> WalkChildren(HWND parent) {
 bool StillCurrent(const KeptChildren& kept) {
   if (kept.version != childrenVersion) return false;
   if (engineAlone > 0) return true;
+  if (onePaintDepth > 0 && kept.askedInPaint == onePaintSerial) return true;
   HWND first = GetWindow(kept.parent, GW_CHILD);
   if (kept.children.empty()) return first == nullptr;
   if (first != kept.children.front().window) return false;
@@ -46,7 +50,8 @@ bool StillCurrent(const KeptChildren& kept) {
 void KeepChildren(HWND parent, const std::vector<KnownChild>& children) {
   std::erase_if(keptChildren, [](const KeptChildren& kept) { return !IsWindow(kept.parent); });
   if (keptChildren.size() >= KeptParentsAtMost) keptChildren.erase(keptChildren.begin());
-  keptChildren.push_back({parent, children, childrenVersion});
+  keptChildren.push_back(
+      {parent, children, childrenVersion, onePaintDepth > 0 ? onePaintSerial : 0});
 }
 
 // A group box shows its frame and caption only: what it encloses shows through it.
@@ -71,6 +76,7 @@ std::vector<KnownChild> ChildrenOf(HWND parent) {
       kept->children = WalkChildren(parent);
       kept->version = childrenVersion;
     }
+    if (onePaintDepth > 0) kept->askedInPaint = onePaintSerial;
     return kept->children;
   }
   std::vector<KnownChild> children = WalkChildren(parent);
@@ -80,6 +86,12 @@ std::vector<KnownChild> ChildrenOf(HWND parent) {
 }
 
 void NoteChildrenChanged() { ++childrenVersion; }
+
+OnePaintScope::OnePaintScope() {
+  if (onePaintDepth++ == 0) ++onePaintSerial;
+}
+
+OnePaintScope::~OnePaintScope() { --onePaintDepth; }
 
 EngineAloneScope::EngineAloneScope() {
   NoteChildrenChanged();

@@ -30,6 +30,16 @@ void NoteChildrenChanged();
 // The messages that change some window's children or their order.
 bool ChangesChildOrder(UINT message, WPARAM wParam, LPARAM lParam);
 
+// For the length of one paint of the engine (a frame with its children, a label): each kept
+// list is asked about once, and then taken as it is for the rest of the paint.
+class OnePaintScope {
+ public:
+  OnePaintScope();
+  ~OnePaintScope();
+  OnePaintScope(const OnePaintScope&) = delete;
+  OnePaintScope& operator=(const OnePaintScope&) = delete;
+};
+
 // For the length of a scope in which only the engine makes and moves windows, and notes each
 // change it makes (the router at work): a kept list is current as long as no change was noted,
 // and no question goes to the server. Every list is walked again afterwards.

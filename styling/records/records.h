@@ -131,6 +131,7 @@ struct StyleRecord {
   LookKey frameKey;
   int controlBrushVersion = 0;  // the frameVersion of the brush handed out for colour messages
   FamilyList<TabEntry> tabs;
+  bool fadeDecided = false;  // the first paint has started the fade-in or shown the window
 };
 
 // Calls visit(family, styleIndexProperty) for every family list of the record, containers

@@ -221,6 +221,7 @@ void DrawStaticLook(Graphics& graphics, HDC canvas, StaticEntry& entry, const RE
 // to the control's own DC (children and the siblings that show over it cut out of either).
 void PaintStaticEntry(StaticEntry& entry, HDC paintDc) {
   if (entry.kind == StaticDrawnByItselfKind) return;
+  OnePaintScope onePaint;  // the background and the clip ask for the same siblings
   HWND window = entry.window;
   // A bitmap static without an image is left as it is on screen.
   if (entry.kind == StaticBitmapKind && !ImageOf(window, STM_GETIMAGE, STM_GETICON, 0)) return;

@@ -112,6 +112,13 @@ TEST(ChildWindows, AKeptChildListIsTheWalksAfterEveryChange) {
          PlaceAfter(c[0], c[2]);
          NoteChildrenChanged();
        }},
+      {"a child made and another raised during one paint",
+       [](StyledHost& host, const Children& c) {
+         OnePaintScope paint;
+         ChildrenOf(host.window);
+         host.AddChild("Static", "", SS_LEFT, 0, 0, 9, 9);
+         PlaceAfter(c[3], HWND_TOP);
+       }},
       {"a child made while the engine alone works, noted",
        [](StyledHost& host, const Children&) {
          EngineAloneScope alone;
