@@ -1,6 +1,7 @@
 #pragma once
-// Window helpers that several control families share: a child's rectangle in its parent, a DC
-// that leaves the visible children alone, and repainting all visible children.
+// Window helpers that several control families share: the kept lists of a window's children, a
+// child's rectangle in its parent, a DC that leaves the visible children alone, and repainting
+// all visible children.
 
 #include <windows.h>
 
@@ -15,12 +16,11 @@ struct KnownChild {
 };
 
 // The window's direct children from the top of the z-order down (a copy: painting one child
-// may walk the list again). Walking them asks the server
-// once per child under Wine, so the list is kept per window and checked at each use with two
-// questions: is the first child still the first, and does nothing lie below the last (a new
-// child goes to one end). A child destroyed, or a change noted by NoteChildrenChanged, walks
-// again. Only a window that is none of the engine's moved into the middle of the z-order goes
-// unseen until the next change.
+// may ask for the list again). Walking them asks the server once per child under Wine, so the
+// list is kept per window and checked at each use with two questions: is the first child still
+// the first, and does nothing lie below the last (a new child goes to one end). A child
+// destroyed, or a change noted by NoteChildrenChanged, walks again. Only a window that is none
+// of the engine's moved into the middle of the z-order goes unseen until the next change.
 std::vector<KnownChild> ChildrenOf(HWND parent);
 
 // A window was made, destroyed or moved in the z-order: every kept child list is walked again.
