@@ -53,6 +53,7 @@ void InstallCheckOrRadio(int styleIndex, StyleRecord& record, HWND button, HWND 
               [&](ButtonRecord& own, HWND control, int entry) {
                 own.text = WindowText(control);
                 own.checked = checked ? 1 : 0;
+                own.focused = GetFocus() == control ? 1 : 0;  // then kept by the focus messages
                 own.parent = parent;
                 own.kind = kind;
                 own.priorProc = SubclassControl(control, styleIndex, entry, ButtonWindowProc);
@@ -237,6 +238,8 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_ERASEBKGND: {
       auto dc = reinterpret_cast<HDC>(wParam);
       SetBkMode(dc, TRANSPARENT);
+      // In our own paint the look covers everything: the system draws no text to colour.
+      if (beginningPaint == window) return 1;
       return static_cast<LRESULT>(
           SetTextColor(dc, static_cast<COLORREF>(ReadProperty(window, TextColourProperty))));
     }
@@ -249,8 +252,8 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         return ForwardThenPaint(window, message, wParam, lParam,
                                 [window] { RepaintCheckOrRadio(window); });
       }
-      return PaintInsteadOfSystem(window, wParam, lParam,
-                                  [window] { RepaintCheckOrRadio(window); });
+      return PaintIntoPaintDc(window, wParam, lParam,
+                              [window](HDC dc) { RepaintCheckOrRadio(window, dc); });
     case WM_PRINTCLIENT:
       // A push button's system code asks the parent to draw it, into this DC, as on WM_PAINT.
       if (!IsCheckOrRadio(*button)) break;

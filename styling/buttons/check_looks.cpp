@@ -285,7 +285,8 @@ void PaintCheckOrRadio(HWND window, UINT itemState, ButtonKind kind, HDC dc) {
   // it is disabled and whether it shows its focus, whoever asks for the paint.
   itemState &= ButtonDisabled | ButtonHover;
   if (!IsWindowEnabled(window)) itemState = ButtonDisabled;
-  if (ShowsFocusLook(window)) itemState |= ButtonFocused;
+  // The entry follows the focus messages: no question to the server for it.
+  if (button->focused && ShowsFocusCues(window)) itemState |= ButtonFocused;
   const LRESULT check = SendMessageA(window, BM_GETCHECK, 0, 0);
   RECT client{};
   GetClientRect(window, &client);

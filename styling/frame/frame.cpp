@@ -410,7 +410,7 @@ LRESULT FramePatternAnswer(int styleIndex, HDC dc, HWND asking, LRESULT answer) 
   BITMAP size{};
   if (!frame || !GetObjectA(frame, sizeof size, &size) || size.bmWidth <= 1) return answer;
   // The brush is a copy of the frame's pixels: made anew only when they have changed.
-  auto brush = ReadHandleProperty<HBRUSH>(record->window, ControlBrushProperty);
+  HBRUSH brush = record->controlBrush;
   if (asking && IsLinkControl(asking)) {
     brush = CreatePatternBrush(frame);
     if (!brush) return answer;
@@ -421,6 +421,7 @@ LRESULT FramePatternAnswer(int styleIndex, HDC dc, HWND asking, LRESULT answer) 
     if (!brush) return answer;
     FreeBrushProperty(record->window, ControlBrushProperty);
     SetPropA(record->window, ControlBrushProperty, brush);
+    record->controlBrush = brush;
     record->controlBrushVersion = record->frameVersion;
   }
   POINT origin{0, 0};

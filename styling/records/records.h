@@ -130,6 +130,8 @@ struct StyleRecord {
   // before the first paint and once a caption button has been drawn over it alone.
   LookKey frameKey;
   int controlBrushVersion = 0;  // the frameVersion of the brush handed out for colour messages
+  // That brush, kept here as well as in the window's property: every colour message asks for it.
+  HBRUSH controlBrush = nullptr;
   FamilyList<TabEntry> tabs;
   bool fadeDecided = false;  // the first paint has started the fade-in or shown the window
 };

@@ -53,6 +53,20 @@ LRESULT PaintInsteadOfSystem(HWND control, WPARAM wParam, LPARAM lParam, Paint&&
   return DefWindowProcA(control, WM_PAINT, wParam, lParam);
 }
 
+// WM_PAINT of a control whose look covers its client area only: paint(dc) draws into the
+// BeginPaint DC, which saves a DC of its own.
+template <typename Paint>
+LRESULT PaintIntoPaintDc(HWND control, WPARAM wParam, LPARAM lParam, Paint&& paint) {
+  PAINTSTRUCT ps{};
+  HWND outer = beginningPaint;
+  beginningPaint = control;
+  HDC dc = BeginPaint(control, &ps);
+  beginningPaint = outer;
+  if (dc) paint(dc);
+  EndPaint(control, &ps);
+  return DefWindowProcA(control, WM_PAINT, wParam, lParam);
+}
+
 // Whether the look covers the non-client area too (border included): then WM_NCPAINT paints it
 // instead of the system.
 enum class NonClientArea { System, Painted };
