@@ -124,7 +124,7 @@ LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam, HDC given = nullptr) 
     PaintStaticEntry(*entry, target);
     EndPaint(window, &paint);
   }
-  return given ? 0 : DefWindowProcA(window, WM_PAINT, wParam, lParam);
+  return PaintedAnswer;
 }
 
 void DeleteOwnedObject(HWND window, const char* property) {
