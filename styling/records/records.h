@@ -34,7 +34,9 @@
 // styling/records/canvas.h, styling/records/look_cache.h and styling/records/paint_helpers.h;
 // the keyboard cues (focus looks, access-key underlines) and the focus outline in
 // styling/records/keyboard_cues.h; every size in pixels at 96 DPI is scaled to the window's DPI
-// through styling/records/dpi_scale.h.
+// through styling/records/dpi_scale.h. A window's children (siblings, panels, what to clip) come
+// from ChildrenOf (styling/records/child_windows.h), which keeps them rather than asking the
+// server once per child at every paint.
 
 #include <windows.h>
 
