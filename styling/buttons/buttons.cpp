@@ -4,6 +4,7 @@
 
 #include "drawing/drawing.h"
 #include "styling/buttons/check_looks.h"
+#include "styling/records/child_windows.h"
 #include "styling/records/control_text.h"
 #include "styling/records/family_install.h"
 #include "styling/records/paint_helpers.h"
@@ -249,6 +250,8 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
       if (!IsCheckOrRadio(*button)) break;  // the system asks the parent to draw a push button
       // A group box's border is the system's; only its caption is painted again.
       if (button->kind == GroupBoxKind) {
+        // The colour message of the system's paint and the caption ask for the same siblings.
+        OnePaintScope onePaint;
         return ForwardThenPaint(window, message, wParam, lParam,
                                 [window] { RepaintCheckOrRadio(window); });
       }

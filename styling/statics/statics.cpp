@@ -119,10 +119,7 @@ LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam, HDC given = nullptr) 
   } else if (given) {
     PaintStaticEntry(*entry, given);
   } else {
-    PAINTSTRUCT paint{};
-    HDC target = BeginPaint(window, &paint);
-    PaintStaticEntry(*entry, target);
-    EndPaint(window, &paint);
+    PaintIntoPaintDc(window, wParam, lParam, [entry](HDC dc) { PaintStaticEntry(*entry, dc); });
   }
   return PaintedAnswer;
 }
@@ -297,6 +294,8 @@ LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_ERASEBKGND: {
       auto dc = reinterpret_cast<HDC>(wParam);
       SetBkMode(dc, TRANSPARENT);
+      // In our own paint the look covers everything: the system draws no text to colour.
+      if (beginningPaint == window) return 1;
       return static_cast<LRESULT>(
           SetTextColor(dc, static_cast<COLORREF>(ReadProperty(window, TextColourProperty))));
     }
