@@ -250,10 +250,13 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
       if (!IsCheckOrRadio(*button)) break;  // the system asks the parent to draw a push button
       // A group box's border is the system's; only its caption is painted again.
       if (button->kind == GroupBoxKind) {
-        // The colour message of the system's paint and the caption ask for the same siblings.
+        // The system draws its border into our paint DC and the caption goes over it: one
+        // paint, one DC. Its colour message and the caption ask for the same siblings.
         OnePaintScope onePaint;
-        return ForwardThenPaint(window, message, wParam, lParam,
-                                [window] { RepaintCheckOrRadio(window); });
+        return PaintIntoPaintDc(window, wParam, lParam, [window](HDC dc) {
+          ForwardMessage(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+          RepaintCheckOrRadio(window, dc);
+        });
       }
       return PaintIntoPaintDc(window, wParam, lParam,
                               [window](HDC dc) { RepaintCheckOrRadio(window, dc); });
