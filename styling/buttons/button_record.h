@@ -29,4 +29,7 @@ struct ButtonRecord {
   CaptionText caption;       // the caption's font (taken again on WM_SETFONT) and layout
   std::int32_t pressed = 0;  // 1 between WM_LBUTTONDOWN and WM_LBUTTONUP
   LookCache looks;           // finished looks per state, of whichever kind the button is
+  // A group box's caption band as the system clears it, and what it was measured from.
+  LookKey captionBandInputs;
+  RECT captionBand{};
 };

@@ -4,6 +4,7 @@
 
 #include "drawing/drawing.h"
 #include "styling/buttons/check_looks.h"
+#include "styling/records/child_windows.h"
 #include "styling/records/control_text.h"
 #include "styling/records/family_install.h"
 #include "styling/records/paint_helpers.h"
@@ -53,6 +54,7 @@ void InstallCheckOrRadio(int styleIndex, StyleRecord& record, HWND button, HWND 
               [&](ButtonRecord& own, HWND control, int entry) {
                 own.text = WindowText(control);
                 own.checked = checked ? 1 : 0;
+                own.focused = GetFocus() == control ? 1 : 0;  // then kept by the focus messages
                 own.parent = parent;
                 own.kind = kind;
                 own.priorProc = SubclassControl(control, styleIndex, entry, ButtonWindowProc);
@@ -238,6 +240,8 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_ERASEBKGND: {
       auto dc = reinterpret_cast<HDC>(wParam);
       SetBkMode(dc, TRANSPARENT);
+      // In our own paint the look covers everything: the system draws no text to colour.
+      if (beginningPaint == window) return 1;
       return static_cast<LRESULT>(
           SetTextColor(dc, static_cast<COLORREF>(ReadProperty(window, TextColourProperty))));
     }
@@ -247,11 +251,16 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
       if (!IsCheckOrRadio(*button)) break;  // the system asks the parent to draw a push button
       // A group box's border is the system's; only its caption is painted again.
       if (button->kind == GroupBoxKind) {
-        return ForwardThenPaint(window, message, wParam, lParam,
-                                [window] { RepaintCheckOrRadio(window); });
+        // The system draws its border into our paint DC and the caption goes over it: one
+        // paint, one DC. Its colour message and the caption ask for the same siblings.
+        OnePaintScope onePaint;
+        return PaintIntoPaintDc(window, wParam, lParam, [window](HDC dc) {
+          ForwardMessage(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+          RepaintCheckOrRadio(window, dc);
+        });
       }
-      return PaintInsteadOfSystem(window, wParam, lParam,
-                                  [window] { RepaintCheckOrRadio(window); });
+      return PaintIntoPaintDc(window, wParam, lParam,
+                              [window](HDC dc) { RepaintCheckOrRadio(window, dc); });
     case WM_PRINTCLIENT:
       // A push button's system code asks the parent to draw it, into this DC, as on WM_PAINT.
       if (!IsCheckOrRadio(*button)) break;

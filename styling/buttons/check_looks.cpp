@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "drawing/drawing.h"
 #include "resources/images/images.h"
@@ -322,7 +324,8 @@ void PaintCheckOrRadio(HWND window, UINT itemState, ButtonKind kind, HDC dc) {
   // it is disabled and whether it shows its focus, whoever asks for the paint.
   itemState &= ButtonDisabled | ButtonHover;
   if (!IsWindowEnabled(window)) itemState = ButtonDisabled;
-  if (ShowsFocusLook(window)) itemState |= ButtonFocused;
+  // The entry follows the focus messages: no question to the server for it.
+  if (button->focused && ShowsFocusCues(window)) itemState |= ButtonFocused;
   const LRESULT check = SendMessageA(window, BM_GETCHECK, 0, 0);
   RECT client{};
   GetClientRect(window, &client);
@@ -342,17 +345,26 @@ void PaintCheckOrRadio(HWND window, UINT itemState, ButtonKind kind, HDC dc) {
 // own font, a pixel wider on each side and below. Our own layout may be narrower where drawing
 // had to fall back to another font; the band must still cover every pixel the system drew, and
 // its last glyph reaches up to two pixels past what DrawText measures (a bitmap strike's ")"
-// under Wine): the band takes those too.
-RECT SystemCaptionBand(HWND window, const std::string& text, const RECT& room, UINT format) {
+// under Wine): the band takes those too. Measured again only when the text, the room, the
+// format or the font differ from the last measure's.
+RECT SystemCaptionBand(HWND window, ButtonRecord& button, const RECT& room, UINT format) {
+  auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+  LOGFONTA described{};
+  if (font) GetObjectA(font, sizeof described, &described);
+  LookKey inputs = LookKey().Add(button.text).Add(room).Add(format);
+  inputs.Add(reinterpret_cast<std::intptr_t>(font))
+      .Add(std::string_view(reinterpret_cast<const char*>(&described), sizeof described));
+  if (inputs == button.captionBandInputs) return button.captionBand;
   RECT band = room;
   HDC dc = GetDC(window);
   if (!dc) return RECT{};
-  auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
   HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
-  DrawTextA(dc, text.c_str(), -1, &band, format | DT_CALCRECT);
+  DrawTextA(dc, button.text.c_str(), -1, &band, format | DT_CALCRECT);
   if (previous) SelectObject(dc, previous);
   ReleaseDC(window, dc);
-  return RECT{band.left - 1, band.top, band.right + 3, band.bottom + 1};
+  button.captionBandInputs = std::move(inputs);
+  button.captionBand = RECT{band.left - 1, band.top, band.right + 3, band.bottom + 1};
+  return button.captionBand;
 }
 
 }  // namespace
@@ -384,7 +396,7 @@ void PaintGroupBoxCaption(HWND window, HDC dc) {
     band.right = std::max<LONG>(band.right, line.x + line.width + 1);
     band.bottom = std::max<LONG>(band.bottom, line.y + laidOut.lineHeight + 1);
   }
-  RECT cleared = SystemCaptionBand(window, button->text, room, caption.format);
+  RECT cleared = SystemCaptionBand(window, *button, room, caption.format);
   UnionRect(&band, &band, &cleared);
   if (!IntersectRect(&band, &band, &client)) return;
   TextLayout placed = laidOut;

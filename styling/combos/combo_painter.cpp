@@ -6,6 +6,7 @@
 #include "resources/images/images.h"
 #include "styling/combos/combos.h"
 #include "styling/records/canvas.h"
+#include "styling/records/child_windows.h"
 #include "styling/records/look_paint.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
@@ -33,7 +34,8 @@ struct ComboLook {
 // The children's areas, in window coordinates; the list of a simple combo box loses 2 pixels
 // on every side, where the combo box's own border is drawn over its edge.
 void ExcludeChildren(HDC dc, HWND window, DpiScale scale) {
-  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+  for (const KnownChild& known : ChildrenOf(window)) {
+    HWND child = known.window;
     if (!IsWindowVisible(child)) continue;
     RECT area = RectRelativeTo(window, child);
     if (ClassNameOf(child) == "ComboLBox") InflateRect(&area, -scale(2), -scale(2));

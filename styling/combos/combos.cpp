@@ -125,6 +125,8 @@ LRESULT CALLBACK ComboWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return 1;
     case WM_NCPAINT:
+      // Sent from the BeginPaint of our WM_PAINT, which paints the whole window next.
+      if (beginningPaint == window) return 0;
       if (Repaint(window)) return 0;
       break;
     case WM_MOUSEMOVE: {

@@ -306,10 +306,14 @@ LRESULT PaintMenuBar(HWND window) {
 // alone) so that the dialog's BeginPaint lets it draw wherever it was asked to. Its BeginPaint
 // validates the window; a dialog that does not paint gets DefWindowProc's, which does the same.
 LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
+  OnePaintScope onePaint;
   HRGN update = CreateRectRgn(0, 0, 0, 0);
   if (update) GetUpdateRgn(window, update, FALSE);
   PaintFrame(window);
-  StartFadeOnce(window);
+  // The first paint decides the fade; later ones need not ask the window's opacity again.
+  StyleRecord* record = RecordAt(FrameStyleIndex(window));
+  if (!record || !record->fadeDecided) StartFadeOnce(window);
+  if (record) record->fadeDecided = true;
   RedrawWindow(window, nullptr, nullptr, RDW_ERASENOW | RDW_NOCHILDREN);
   UpdateVisibleChildren(window);
   if (update) {
@@ -483,7 +487,7 @@ LRESULT FramePatternAnswer(int styleIndex, HDC dc, HWND asking, LRESULT answer) 
   BITMAP size{};
   if (!frame || !GetObjectA(frame, sizeof size, &size) || size.bmWidth <= 1) return answer;
   // The brush is a copy of the frame's pixels: made anew only when they have changed.
-  auto brush = ReadHandleProperty<HBRUSH>(record->window, ControlBrushProperty);
+  HBRUSH brush = record->controlBrush;
   if (asking && IsLinkControl(asking)) {
     brush = CreatePatternBrush(frame);
     if (!brush) return answer;
@@ -494,6 +498,7 @@ LRESULT FramePatternAnswer(int styleIndex, HDC dc, HWND asking, LRESULT answer) 
     if (!brush) return answer;
     FreeBrushProperty(record->window, ControlBrushProperty);
     SetPropA(record->window, ControlBrushProperty, brush);
+    record->controlBrush = brush;
     record->controlBrushVersion = record->frameVersion;
   }
   POINT origin{0, 0};
@@ -601,11 +606,10 @@ HDC WindowDcWithoutChildren(HWND window) {
   // A child shows only inside the client area: the part of one that reaches past it lies
   // under the frame's border, which stays the frame's.
   RECT client = ClientRectInWindow(window);
-  for (HWND child = FindWindowExA(window, nullptr, nullptr, nullptr); child;
-       child = FindWindowExA(window, child, nullptr, nullptr)) {
-    if (!IsWindowVisible(child)) continue;
+  for (const KnownChild& child : ChildrenOf(window)) {
+    if (!IsWindowVisible(child.window)) continue;
     RECT rect{};
-    GetWindowRect(child, &rect);
+    GetWindowRect(child.window, &rect);
     OffsetRect(&rect, -own.left, -own.top);
     if (!IntersectRect(&rect, &rect, &client)) continue;
     ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);

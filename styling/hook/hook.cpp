@@ -10,6 +10,7 @@
 #include "styling/headers/headers.h"
 #include "styling/lists/lists.h"
 #include "styling/pages/pages.h"
+#include "styling/records/child_windows.h"
 #include "styling/records/records.h"
 #include "styling/scrollbars/scrollbar_controls.h"
 #include "styling/statics/statics.h"
@@ -52,6 +53,9 @@ constexpr int StaticExtraWidth = 6;  // text statics grow by as much as the box 
 
 // The families' installers, in routing order, each over the dialog's direct children.
 void InstallControlFamilies(int styleIndex, HWND dialog) {
+  // The installers walk the same children again and again; the windows they make of their own
+  // (scroll-bar covers) they note.
+  EngineAloneScope engineAlone;
   // Push buttons, check boxes and radio buttons, edits, track bars, progress bars, list-type
   // controls, up-down controls, headers, statics (extra width 6), toolbars: each family adds
   // its installer call here as it is built.
@@ -277,19 +281,38 @@ LRESULT CALLBACK StyleHook(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(StyleHookHandle, code, wParam, lParam);
 }
 
+namespace {
+
+// Whether the dialog was made layered and transparent while it waited, and is still.
+bool HiddenWhileWaiting(HWND window) {
+  const WaitingDialog* waiting = FindWaiting(window);
+  return waiting && waiting->hidden && (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
+void AddStyle(HWND window, LONG bits) {
+  LONG style = GetWindowLongA(window, GWL_STYLE);
+  // Each change is a round trip and a style message: none when the bits are there.
+  if ((style & bits) != bits) SetWindowLongA(window, GWL_STYLE, style | bits);
+}
+
+}  // namespace
+
 void RouteDialog(HWND window) {
   if (!IsWindow(window) || FindStyleRecord(window)) return;
   StyleRecord record;
   record.window = window;
   record.scale = ScaleOf(window);
+  const bool hidden = HiddenWhileWaiting(window);
   StopWaiting(window);  // the frame procedure takes the dialog's own one
   Widen(window, record.scale);
   ApplyRoundedRegion(window);
   record.captionButtons.Append(CloseButton());
-  SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_SYSMENU);
-  MakeLayered(window, false);
-  // Invisible until the frame's fade-in raises the opacity.
-  SetLayeredWindowAttributes(window, 0, 0, LWA_ALPHA);
+  AddStyle(window, WS_SYSMENU);
+  if (!hidden) {
+    MakeLayered(window, false);
+    // Invisible until the frame's fade-in raises the opacity.
+    SetLayeredWindowAttributes(window, 0, 0, LWA_ALPHA);
+  }
   int styleIndex = StyleRecordList.Append(std::move(record));
   LayoutCaptionButtons(styleIndex);
   InstallControlFamilies(styleIndex, window);

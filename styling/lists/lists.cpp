@@ -131,6 +131,24 @@ void OnMouseMove(HWND window, StyleRecord& record, ListEntry& entry, int styleIn
   });
 }
 
+// The list whose WM_PAINT is with the system: until its BeginPaint sends WM_NCPAINT, which
+// paints the frame anyway.
+thread_local HWND paintingClientOf = nullptr;
+
+// WM_PAINT: the styled frame and the system's client area. The frame lies outside the client
+// area, so it may come after it: painted once, by the WM_NCPAINT that the system's BeginPaint
+// sends when the frame is to be painted too, or else here.
+LRESULT PaintFrameWithClient(HWND window, WPARAM wParam, LPARAM lParam, int styleIndex,
+                             int position) {
+  HWND outer = paintingClientOf;
+  paintingClientOf = window;
+  LRESULT result = ForwardMessage(window, WM_PAINT, wParam, lParam);
+  const bool framePainted = paintingClientOf != window;
+  paintingClientOf = outer;
+  if (!framePainted) PaintListFrame(styleIndex, position);
+  return result;
+}
+
 }  // namespace
 
 bool HasFrame(HWND window) {
@@ -187,12 +205,12 @@ LRESULT CALLBACK ListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       });
     }
     case WM_PAINT:
-      PaintListFrame(styleIndex, position);
-      break;
+      return PaintFrameWithClient(window, wParam, lParam, styleIndex, position);
     case WM_NCPAINT:
       DefWindowProcA(window, message, wParam, lParam);
       PaintListFrame(styleIndex, position);
       RepaintOwningCombo(window);
+      if (paintingClientOf == window) paintingClientOf = nullptr;  // the frame is painted
       if (GetWindowLongA(window, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) RepaintBars(window);
       return 0;
     case WM_PRINT:

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "styling/records/child_windows.h"
 #include "styling/records/records.h"
 
 namespace {
@@ -51,10 +52,8 @@ CanvasOwner FindCanvasOwner(HWND window) {
 }
 
 // The colour a rectangle static fills itself with (as the system's static does), or -1 for a
-// window that is no such panel.
+// static that is no such panel.
 int PanelColour(HWND window) {
-  char name[16] = "";
-  if (!GetClassNameA(window, name, sizeof name) || lstrcmpiA(name, "Static") != 0) return -1;
   switch (GetWindowLongA(window, GWL_STYLE) & SS_TYPEMASK) {
     case SS_BLACKRECT:
       return static_cast<int>(GetSysColor(COLOR_3DDKSHADOW));
@@ -74,13 +73,12 @@ template <typename Visit>
 void ForEachPanelUnder(HWND window, const RECT& place, Visit&& visit) {
   HWND parent = GetParent(window);
   if (!parent || (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0) return;
-  for (HWND sibling = GetWindow(window, GW_HWNDFIRST); sibling;
-       sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-    if (sibling == window || !IsWindowVisible(sibling)) continue;
+  for (const KnownChild& sibling : ChildrenOf(parent)) {
+    if (!sibling.isStatic || sibling.window == window || !IsWindowVisible(sibling.window)) continue;
     RECT panel{}, overlap{};
-    GetWindowRect(sibling, &panel);
+    GetWindowRect(sibling.window, &panel);
     if (!IntersectRect(&overlap, &panel, &place)) continue;
-    int colour = PanelColour(sibling);
+    int colour = PanelColour(sibling.window);
     if (colour >= 0) visit(overlap, static_cast<COLORREF>(colour));
   }
 }

@@ -1,5 +1,6 @@
 #include "styling/records/child_windows.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "styling/records/paint_helpers.h"
@@ -7,22 +8,108 @@
 
 namespace {
 
+struct KeptChildren {
+  HWND parent = nullptr;
+  std::vector<KnownChild> children;
+  unsigned version = 0;
+  unsigned askedInPaint = 0;  // the paint (onePaintSerial) in which the server was last asked
+};
+
+// Windows with children whose list is kept, oldest first; only the user-interface thread.
+constexpr std::size_t KeptParentsAtMost = 64;
+std::vector<KeptChildren> keptChildren;
+unsigned childrenVersion = 1;  // NoteChildrenChanged moves it on
+int engineAlone = 0;           // EngineAloneScope depth
+int onePaintDepth = 0;         // OnePaintScope depth
+unsigned onePaintSerial = 0;   // moves on with each outermost OnePaintScope
+
+std::vector<KnownChild> WalkChildren(HWND parent) {
+  std::vector<KnownChild> children;
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char name[8] = "";
+    GetClassNameA(child, name, sizeof name);
+    children.push_back({child, lstrcmpiA(name, "Static") == 0, lstrcmpiA(name, "Button") == 0});
+  }
+  return children;
+}
+
+// Two questions to the server instead of one per child; the rest is the process's own.
+bool StillCurrent(const KeptChildren& kept) {
+  if (kept.version != childrenVersion) return false;
+  if (engineAlone > 0) return true;
+  if (onePaintDepth > 0 && kept.askedInPaint == onePaintSerial) return true;
+  HWND first = GetWindow(kept.parent, GW_CHILD);
+  if (kept.children.empty()) return first == nullptr;
+  if (first != kept.children.front().window) return false;
+  for (const KnownChild& child : kept.children) {
+    if (!IsWindow(child.window)) return false;
+  }
+  return GetWindow(kept.children.back().window, GW_HWNDNEXT) == nullptr;
+}
+
+void KeepChildren(HWND parent, const std::vector<KnownChild>& children) {
+  std::erase_if(keptChildren, [](const KeptChildren& kept) { return !IsWindow(kept.parent); });
+  if (keptChildren.size() >= KeptParentsAtMost) keptChildren.erase(keptChildren.begin());
+  keptChildren.push_back(
+      {parent, children, childrenVersion, onePaintDepth > 0 ? onePaintSerial : 0});
+}
+
 // A group box shows its frame and caption only: what it encloses shows through it.
-bool IsGroupBox(HWND window) {
-  return lstrcmpiA(ClassNameOf(window).c_str(), "Button") == 0 &&
-         (GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+bool IsGroupBox(const KnownChild& child) {
+  return child.isButton && (GetWindowLongA(child.window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
 }
 
 // The direct children of a window, one after another.
 template <typename Visit>
 void ForEachChild(HWND window, Visit&& visit) {
-  for (HWND child = FindWindowExA(window, nullptr, nullptr, nullptr); child;
-       child = FindWindowExA(window, child, nullptr, nullptr)) {
-    visit(child);
-  }
+  for (const KnownChild& child : ChildrenOf(window)) visit(child.window);
 }
 
 }  // namespace
+
+std::vector<KnownChild> ChildrenOf(HWND parent) {
+  if (!parent) return {};
+  auto kept = std::find_if(keptChildren.begin(), keptChildren.end(),
+                           [parent](const KeptChildren& k) { return k.parent == parent; });
+  if (kept != keptChildren.end()) {
+    if (!StillCurrent(*kept)) {
+      kept->children = WalkChildren(parent);
+      kept->version = childrenVersion;
+    }
+    if (onePaintDepth > 0) kept->askedInPaint = onePaintSerial;
+    return kept->children;
+  }
+  std::vector<KnownChild> children = WalkChildren(parent);
+  // A window without children costs one question either way: nothing is kept for it.
+  if (!children.empty()) KeepChildren(parent, children);
+  return children;
+}
+
+void NoteChildrenChanged() { ++childrenVersion; }
+
+OnePaintScope::OnePaintScope() {
+  if (onePaintDepth++ == 0) ++onePaintSerial;
+}
+
+OnePaintScope::~OnePaintScope() { --onePaintDepth; }
+
+EngineAloneScope::EngineAloneScope() {
+  NoteChildrenChanged();
+  ++engineAlone;
+}
+
+EngineAloneScope::~EngineAloneScope() {
+  --engineAlone;
+  NoteChildrenChanged();
+}
+
+bool ChangesChildOrder(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PARENTNOTIFY) {
+    return LOWORD(wParam) == WM_CREATE || LOWORD(wParam) == WM_DESTROY;
+  }
+  const auto* position = reinterpret_cast<const WINDOWPOS*>(lParam);
+  return message == WM_WINDOWPOSCHANGED && position && !(position->flags & SWP_NOZORDER);
+}
 
 RECT GetRectInParent(HWND window) {
   RECT rect{};
@@ -78,16 +165,23 @@ void ExcludeGroupBoxBorder(HDC dc, const RECT& own, POINT origin, HWND box) {
   ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.top + top);
 }
 
-// Walks the siblings from `first` down the z-order, the window itself aside, with the window's
-// screen rectangle and its client origin.
+// Walks the window's siblings down the z-order, the window itself aside, with whether each lies
+// below it, the window's screen rectangle and its client origin.
 template <typename Visit>
-void ForEachSiblingFrom(HWND window, HWND first, Visit&& visit) {
+void ForEachSibling(HWND window, Visit&& visit) {
+  HWND parent = GetAncestor(window, GA_PARENT);
+  if (!parent || parent == GetDesktopWindow()) return;
   RECT own{};
   GetWindowRect(window, &own);
   POINT origin{0, 0};
   ClientToScreen(window, &origin);
-  for (HWND sibling = first; sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-    if (sibling != window) visit(sibling, own, origin);
+  bool below = false;
+  for (const KnownChild& sibling : ChildrenOf(parent)) {
+    if (sibling.window == window) {
+      below = true;
+    } else {
+      visit(sibling, below, own, origin);
+    }
   }
 }
 
@@ -95,23 +189,22 @@ void ForEachSiblingFrom(HWND window, HWND first, Visit&& visit) {
 
 void ExcludeSiblingsBelow(HDC dc, HWND window) {
   if (!dc) return;
-  ForEachSiblingFrom(window, GetWindow(window, GW_HWNDNEXT),
-                     [dc](HWND below, const RECT& own, POINT origin) {
-                       if (!IsGroupBox(below)) ExcludeOverlap(dc, own, origin, below);
-                     });
-  // A group box's border is drawn whichever of the two lies above.
-  ForEachSiblingFrom(window, GetWindow(window, GW_HWNDFIRST),
-                     [dc](HWND sibling, const RECT& own, POINT origin) {
-                       if (IsGroupBox(sibling)) ExcludeGroupBoxBorder(dc, own, origin, sibling);
-                     });
+  ForEachSibling(window,
+                 [dc](const KnownChild& sibling, bool below, const RECT& own, POINT origin) {
+                   // A group box's border is drawn whichever of the two lies above.
+                   if (IsGroupBox(sibling)) {
+                     ExcludeGroupBoxBorder(dc, own, origin, sibling.window);
+                   } else if (below) {
+                     ExcludeOverlap(dc, own, origin, sibling.window);
+                   }
+                 });
 }
 
 void ExcludeOverlappingSiblings(HDC dc, HWND window) {
   if (!dc) return;
-  ForEachSiblingFrom(window, GetWindow(window, GW_HWNDFIRST),
-                     [dc](HWND sibling, const RECT& own, POINT origin) {
-                       if (!IsGroupBox(sibling)) ExcludeOverlap(dc, own, origin, sibling);
-                     });
+  ForEachSibling(window, [dc](const KnownChild& sibling, bool, const RECT& own, POINT origin) {
+    if (!IsGroupBox(sibling)) ExcludeOverlap(dc, own, origin, sibling.window);
+  });
 }
 
 void InvalidateVisibleChildren(HWND window) {

@@ -4,14 +4,17 @@
 
 #include <windows.h>
 
+#include "styling/records/child_windows.h"
 #include "styling/records/records.h"
 
-// Calls visit(child) for every direct child of the parent with the class, in z-order.
+// Calls visit(child) for every direct child of the parent with the class (compared as window
+// classes are, case aside), in z-order.
 template <typename Visit>
 void ForEachChildOfClass(HWND parent, const char* className, Visit&& visit) {
-  for (HWND child = FindWindowExA(parent, nullptr, className, nullptr); child;
-       child = FindWindowExA(parent, child, className, nullptr)) {
-    visit(child);
+  for (const KnownChild& child : ChildrenOf(parent)) {
+    char name[256] = "";
+    GetClassNameA(child.window, name, sizeof name);
+    if (lstrcmpiA(name, className) == 0 && IsWindow(child.window)) visit(child.window);
   }
 }
 

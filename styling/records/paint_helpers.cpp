@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
+#include <vector>
 
 #include "drawing/drawing.h"
+#include "styling/records/look_cache.h"
 
 namespace {
 
@@ -38,11 +41,24 @@ int SystemEmSize(HDC dc, HFONT fontHandle, float fallback) {
   return static_cast<int>(metrics.tmHeight - metrics.tmInternalLeading);
 }
 
-}  // namespace
+// What a font handle asks for (its LOGFONT), and what ReadControlFont read for it. Every box
+// of the program asks for the same few fonts, and reading one costs a DC and a GDI+ font.
+struct ReadFont {
+  LookKey described;
+  ControlFont font;
+};
+std::vector<ReadFont> readFonts;  // newest last; user-interface thread only
+constexpr std::size_t ReadFontsAtMost = 16;
 
-ControlFont ReadControlFont(HWND window) {
+LookKey DescriptionOf(HFONT fontHandle) {
+  LOGFONTA described{};
+  if (!fontHandle || !GetObjectA(fontHandle, sizeof described, &described)) return LookKey();
+  return LookKey().Add(
+      std::string_view(reinterpret_cast<const char*>(&described), sizeof described));
+}
+
+ControlFont ReadFontThroughDc(HWND window, HFONT fontHandle) {
   ControlFont result;
-  auto fontHandle = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
   HDC dc = GetDC(window);
   Font font;
   if (font.CreateFromHfont(dc, fontHandle)) {
@@ -57,6 +73,22 @@ ControlFont ReadControlFont(HWND window) {
   font.Delete();
   ReleaseDC(window, dc);
   return result;
+}
+
+}  // namespace
+
+ControlFont ReadControlFont(HWND window) {
+  auto fontHandle = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+  const LookKey described = DescriptionOf(fontHandle);
+  if (described.Empty()) return ReadFontThroughDc(window, fontHandle);
+  for (const ReadFont& read : readFonts) {
+    if (read.described == described) return read.font;
+  }
+  ControlFont font = ReadFontThroughDc(window, fontHandle);
+  if (font.fontName.empty()) return font;  // read again next time
+  if (readFonts.size() >= ReadFontsAtMost) readFonts.erase(readFonts.begin());
+  readFonts.push_back({described, font});
+  return font;
 }
 
 void AddRoundedRect(GraphicsPath& path, float x, float y, float width, float height, int corner) {

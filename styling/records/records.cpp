@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "styling/records/canvas.h"
+#include "styling/records/child_windows.h"
 
 bool StylingEnabled = true;
 COLORREF AccentColour = RGB(34, 202, 221);
@@ -215,6 +216,7 @@ LRESULT ForwardMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
   // The window's last message: its handle may be given to a new window, which must not read
   // this one's entry and procedure from the table.
   if (message == WM_NCDESTROY) bookkeeping.erase(window);
+  if (ChangesChildOrder(message, wParam, lParam)) NoteChildrenChanged();
   return result;
 }
 

@@ -38,6 +38,9 @@
 // (the record keeps the DPI, read when it is made and on WM_DPICHANGED; BackgroundKey puts it in
 // every look's key) and writes scale(5), scale.Of(1.5f), scale.Line() for pens. The PNG marks
 // are drawn as shapes at their scaled size at any other DPI (styling/records/scaled_marks.h).
+// A window's children (siblings, panels, what to clip) come from ChildrenOf
+// (styling/records/child_windows.h), which keeps them rather than asking the server once per
+// child at every paint.
 
 #include <windows.h>
 
@@ -135,11 +138,14 @@ struct StyleRecord {
   // before the first paint and once a caption button has been drawn over it alone.
   LookKey frameKey;
   int controlBrushVersion = 0;  // the frameVersion of the brush handed out for colour messages
+  // That brush, kept here as well as in the window's property: every colour message asks for it.
+  HBRUSH controlBrush = nullptr;
   FamilyList<TabEntry> tabs;
   FamilyList<ScrollBarEntry> scrollBars;  // scroll bar controls
   // The window's DPI, read once when the record is made and again on WM_DPICHANGED: painters
   // scale their sizes by it without asking the system on every paint.
   DpiScale scale;
+  bool fadeDecided = false;  // the first paint has started the fade-in or shown the window
 };
 
 // Calls visit(family, styleIndexProperty) for every family list of the record, containers

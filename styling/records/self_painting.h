@@ -36,14 +36,40 @@ StyledControl<Entry> StyledControlOf(HWND control, FamilyList<Entry> StyleRecord
   return {RecordOfControl(control), entry, PlaceOf(control)};
 }
 
+// What WM_PAINT answers once the window is painted and validated. (DefWindowProc's answer is the
+// same, after it has begun and ended another paint of the validated window: a round trip to
+// the server under Wine for nothing.)
+inline constexpr LRESULT PaintedAnswer = 0;
+
+// The control whose WM_PAINT is in its BeginPaint: the WM_NCPAINT sent from there needs no look
+// of its own when the paint that follows draws the whole window.
+inline thread_local HWND beginningPaint = nullptr;
+
 // WM_PAINT: validates the window around paint(); the system's painting is never asked for.
 template <typename Paint>
-LRESULT PaintInsteadOfSystem(HWND control, WPARAM wParam, LPARAM lParam, Paint&& paint) {
+LRESULT PaintInsteadOfSystem(HWND control, WPARAM, LPARAM, Paint&& paint) {
   PAINTSTRUCT ps{};
+  HWND outer = beginningPaint;
+  beginningPaint = control;
   BeginPaint(control, &ps);
+  beginningPaint = outer;
   paint();
   EndPaint(control, &ps);
-  return DefWindowProcA(control, WM_PAINT, wParam, lParam);
+  return PaintedAnswer;
+}
+
+// WM_PAINT of a control whose look covers its client area only: paint(dc) draws into the
+// BeginPaint DC, which saves a DC of its own.
+template <typename Paint>
+LRESULT PaintIntoPaintDc(HWND control, WPARAM, LPARAM, Paint&& paint) {
+  PAINTSTRUCT ps{};
+  HWND outer = beginningPaint;
+  beginningPaint = control;
+  HDC dc = BeginPaint(control, &ps);
+  beginningPaint = outer;
+  if (dc) paint(dc);
+  EndPaint(control, &ps);
+  return PaintedAnswer;
 }
 
 // Whether the look covers the non-client area too (border included): then WM_NCPAINT paints it
@@ -72,7 +98,8 @@ bool AnswerPaintMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam
       return true;
     case WM_NCPAINT:
       if (nonClient == NonClientArea::System) return false;
-      paint();
+      // Sent from the BeginPaint of our WM_PAINT, whose look covers the border as well.
+      if (beginningPaint != control) paint();
       result = 1;
       return true;
     case WM_PRINTCLIENT:

@@ -1,5 +1,6 @@
 #include "styling/scrollbars/scrollbars.h"
 
+#include "styling/records/child_windows.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/printing.h"
 #include "styling/scrollbars/cover_state.h"
@@ -150,6 +151,7 @@ HWND CreateEmulatedScrollBar(HWND target, ScrollBarOrientation orientation, bool
   SubclassWindow(cover, orientation == ScrollBarOrientation::Vertical ? VerticalCoverProc
                                                                       : HorizontalCoverProc);
   MoveOverBar(cover, target, bar);
+  NoteChildrenChanged();
   return cover;
 }
 

@@ -119,12 +119,9 @@ LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam, HDC given = nullptr) 
   } else if (given) {
     PaintStaticEntry(*entry, given);
   } else {
-    PAINTSTRUCT paint{};
-    HDC target = BeginPaint(window, &paint);
-    PaintStaticEntry(*entry, target);
-    EndPaint(window, &paint);
+    PaintIntoPaintDc(window, wParam, lParam, [entry](HDC dc) { PaintStaticEntry(*entry, dc); });
   }
-  return given ? 0 : DefWindowProcA(window, WM_PAINT, wParam, lParam);
+  return PaintedAnswer;
 }
 
 void DeleteOwnedObject(HWND window, const char* property) {
@@ -229,6 +226,7 @@ void DrawStaticLook(Graphics& graphics, HDC canvas, StaticEntry& entry, const RE
 // to the control's own DC (children and the siblings that show over it cut out of either).
 void PaintStaticEntry(StaticEntry& entry, HDC paintDc) {
   if (entry.kind == StaticDrawnByItselfKind) return;
+  OnePaintScope onePaint;  // the background and the clip ask for the same siblings
   HWND window = entry.window;
   // A bitmap static without an image is left as it is on screen.
   if (entry.kind == StaticBitmapKind && !ImageOf(window, STM_GETIMAGE, STM_GETICON, 0)) return;
@@ -269,8 +267,9 @@ void InstallStatics(int styleIndex, HWND dialog, int extraWidth) {
   if (!StylingEnabled) return;
   StyleRecord* record = RecordAt(styleIndex);
   if (!record) return;
-  for (HWND child = FindWindowExA(dialog, nullptr, "Static", nullptr); child;
-       child = FindWindowExA(dialog, child, "Static", nullptr)) {
+  for (const KnownChild& known : ChildrenOf(dialog)) {
+    HWND child = known.window;
+    if (!known.isStatic || !IsWindow(child)) continue;
     // A scroll-bar cover is a "Static" of the engine's own: widened and subclassed again it
     // would lie off its bar and forward its messages to itself.
     if (record->statics.Find(child) || IsEmulatedScrollBar(child)) continue;
@@ -303,6 +302,8 @@ LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_ERASEBKGND: {
       auto dc = reinterpret_cast<HDC>(wParam);
       SetBkMode(dc, TRANSPARENT);
+      // In our own paint the look covers everything: the system draws no text to colour.
+      if (beginningPaint == window) return 1;
       return static_cast<LRESULT>(
           SetTextColor(dc, static_cast<COLORREF>(ReadProperty(window, TextColourProperty))));
     }

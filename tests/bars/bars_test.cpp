@@ -219,6 +219,44 @@ TEST(TrackBarsAndProgressBars, ShowANewPositionAtOnce) {
   });
 }
 
+// Smears the window's whole area, or its client area only, in a colour no look has.
+void Smear(HWND control, bool wholeWindow) {
+  HDC dc = wholeWindow ? GetWindowDC(control) : GetDC(control);
+  RECT area{0, 0, 400, 400};
+  HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+  FillRect(dc, &area, magenta);
+  DeleteObject(magenta);
+  ReleaseDC(control, dc);
+}
+
+// A control painted whole, border included, shows all of its look again after each kind of
+// repaint: the border the WM_NCPAINT of a full repaint leaves to the paint that follows it is
+// painted there.
+TEST(TrackBarsAndProgressBars, ShowTheirWholeLookAgainAfterEachKindOfRepaint) {
+  const struct {
+    const char* repaint;
+    bool wholeSmeared;
+    UINT flags;
+  } rows[] = {
+      {"full", true, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW},
+      {"client only", false, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW},
+      {"frame and client, no erase", true, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW},
+  };
+  WithDialog(BarsGallery(), [&](HWND dialog) {
+    for (int id : {501, 510, 513}) {
+      HWND control = GetDlgItem(dialog, id);
+      ASSERT_NE(control, nullptr) << id;
+      RedrawWindow(control, nullptr, nullptr, rows[0].flags);
+      const Snapshot look = Capture(control, true);
+      for (const auto& row : rows) {
+        Smear(control, row.wholeSmeared);
+        RedrawWindow(control, nullptr, nullptr, row.flags);
+        EXPECT_TRUE(Capture(control, true).pixels == look.pixels) << id << " " << row.repaint;
+      }
+    }
+  });
+}
+
 TEST(UpDowns, RepaintOnceWhenThePointerCrossesToTheOtherHalf) {
   WithDialog(BarsGallery(), [&](HWND dialog) {
     HWND upDown = GetDlgItem(dialog, 521);

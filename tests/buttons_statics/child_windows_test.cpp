@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "styling/records/child_windows.h"
+#include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
 #include "tests/buttons_statics/styled_host.h"
 
@@ -63,6 +67,81 @@ TEST(ChildWindows, OnlyVisibleChildrenAreInvalidated) {
   EXPECT_TRUE(GetUpdateRect(shown, nullptr, FALSE));
   EXPECT_FALSE(GetUpdateRect(hidden, nullptr, FALSE));
   Pump();
+}
+
+// The parent's children from the top of the z-order down, walked afresh.
+std::vector<HWND> WalkedChildren(HWND parent) {
+  std::vector<HWND> children;
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    children.push_back(child);
+  }
+  return children;
+}
+
+std::vector<HWND> KeptChildren(HWND parent) {
+  std::vector<HWND> children;
+  for (const KnownChild& child : ChildrenOf(parent)) children.push_back(child.window);
+  return children;
+}
+
+void PlaceAfter(HWND window, HWND after) {
+  SetWindowPos(window, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// Whatever happened to the children since the list was kept, the list is the walk's: a change
+// at either end is seen by itself, one in the middle once it is noted.
+TEST(ChildWindows, AKeptChildListIsTheWalksAfterEveryChange) {
+  using Children = std::vector<HWND>;
+  const struct {
+    const char* change;
+    std::function<void(StyledHost&, const Children&)> make;
+  } rows[] = {
+      {"nothing", [](StyledHost&, const Children&) {}},
+      {"a child made",
+       [](StyledHost& host, const Children&) { host.AddChild("Static", "", SS_LEFT, 0, 0, 9, 9); }},
+      {"a child raised to the top",
+       [](StyledHost&, const Children& c) { PlaceAfter(c[2], HWND_TOP); }},
+      {"a child sent to the bottom",
+       [](StyledHost&, const Children& c) { PlaceAfter(c[1], HWND_BOTTOM); }},
+      {"the top child destroyed", [](StyledHost&, const Children& c) { DestroyWindow(c[0]); }},
+      {"a middle child destroyed", [](StyledHost&, const Children& c) { DestroyWindow(c[1]); }},
+      {"the bottom child destroyed", [](StyledHost&, const Children& c) { DestroyWindow(c[3]); }},
+      {"a child moved into the middle, noted",
+       [](StyledHost&, const Children& c) {
+         PlaceAfter(c[0], c[2]);
+         NoteChildrenChanged();
+       }},
+      {"a child made and another raised during one paint",
+       [](StyledHost& host, const Children& c) {
+         OnePaintScope paint;
+         ChildrenOf(host.window);
+         host.AddChild("Static", "", SS_LEFT, 0, 0, 9, 9);
+         PlaceAfter(c[3], HWND_TOP);
+       }},
+      {"a child made while the engine alone works, noted",
+       [](StyledHost& host, const Children&) {
+         EngineAloneScope alone;
+         ChildrenOf(host.window);
+         HWND made = host.AddChild("Static", "", SS_LEFT, 0, 0, 9, 9);
+         PlaceAfter(made, HWND_TOP);
+         NoteChildrenChanged();
+         EXPECT_EQ(KeptChildren(host.window), WalkedChildren(host.window)) << "within the scope";
+       }},
+  };
+  for (const auto& row : rows) {
+    StyledHost host;
+    for (const char* kind : {"Static", "BUTTON", "Edit", "static"}) {
+      host.AddChild(kind, "", kind[0] == 'B' ? BS_GROUPBOX : 0, 10, 10, 40, 20);
+    }
+    const Children children = WalkedChildren(host.window);
+    ASSERT_EQ(KeptChildren(host.window), children) << row.change;
+    for (const KnownChild& child : ChildrenOf(host.window)) {  // classes in any spelling
+      EXPECT_EQ(child.isStatic, ClassNameOf(child.window) == "Static") << row.change;
+      EXPECT_EQ(child.isButton, ClassNameOf(child.window) == "Button") << row.change;
+    }
+    row.make(host, children);
+    EXPECT_EQ(KeptChildren(host.window), WalkedChildren(host.window)) << row.change;
+  }
 }
 
 }  // namespace

@@ -257,6 +257,39 @@ HFONT FontOf(const char* face, int height, int weight, bool italic) {
                      face);
 }
 
+// Fonts are read once per description: a handle freed and made again for another font, or two
+// fonts that differ in one field, are each read as themselves, however often and in what order.
+TEST(Statics, EachFontIsReadAsItselfWhateverWasReadBefore) {
+  const struct {
+    const char* face;
+    int height;
+    int weight;
+    bool italic;
+    int size;   // expected em size
+    int style;  // expected bold and italic bits
+  } rows[] = {
+      {"宋体", -16, FW_BOLD, true, 16, 3},    {"宋体", -16, FW_NORMAL, true, 16, 2},
+      {"宋体", -16, FW_NORMAL, false, 16, 0}, {"宋体", -12, FW_NORMAL, false, 12, 0},
+      {"黑体", -12, FW_BOLD, false, 12, 1},   {"宋体", -20, FW_BOLD, false, 20, 1},
+  };
+  HWND window = CreateWindowExA(0, "Static", "x", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const auto& row : rows) {
+      HFONT font = CreateFontA(row.height, 0, 0, 0, row.weight, row.italic, FALSE, FALSE,
+                               GB2312_CHARSET, 0, 0, 0, 0, row.face);
+      SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+      ControlFont read = ReadControlFont(window);
+      SendMessageA(window, WM_SETFONT, 0, FALSE);
+      DeleteObject(font);  // the next row's font may get the same handle
+      EXPECT_FALSE(read.fontName.empty()) << row.face << " " << row.height << " pass " << pass;
+      EXPECT_EQ(read.fontSize, row.size) << row.face << " " << row.height << " pass " << pass;
+      EXPECT_EQ(read.fontStyle & 3, row.style) << row.face << " " << row.weight << " pass " << pass;
+    }
+  }
+  DestroyWindow(window);
+}
+
 TEST(Statics, AStaticWithoutAUsableFontTakesItsParentsOrTheDefault) {
   StyledHost host;
   HFONT vertical = FontOf("@宋体", -16, FW_NORMAL, false);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/startup.h"
+#include "styling/frame/frame.h"
 #include "styling/hook/hook.h"
 #include "styling/records/records.h"
 #include "tests/styling/test_support.h"
@@ -63,6 +64,26 @@ HWND CreateOwner() {
 // Message boxes ask for no idle messages (DS_NOIDLEMSG); the bench's boxes, styled and plain
 // alike, have that bit cleared when they are activated so that their modal loop reports idling.
 HHOOK idleHook = nullptr;
+
+// What the system costs for the frame's treatment of a window alone, without the engine: the
+// plain box made wider, rounded, layered and transparent, with a fade-in thread, when activated.
+bool treatPlainBoxes = false;
+HWND lastTreated = nullptr;
+void TreatAsTheFrameDoes(HWND window) {
+  if (window == lastTreated) return;
+  lastTreated = window;
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  MoveWindow(window, rect.left, rect.top, rect.right - rect.left + 6, rect.bottom - rect.top, TRUE);
+  GetWindowRect(window, &rect);
+  HRGN region =
+      CreateRoundRectRgn(0, 0, rect.right - rect.left + 1, rect.bottom - rect.top + 1, 5, 5);
+  if (region && !SetWindowRgn(window, region, TRUE)) DeleteObject(region);
+  SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_LAYERED);
+  SetLayeredWindowAttributes(window, 0, 0, LWA_ALPHA);
+  if (HANDLE fade = CreateThread(nullptr, 0, FadeIn, window, 0, nullptr)) CloseHandle(fade);
+}
+
 LRESULT CALLBACK AskForIdleMessages(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_ACTIVATE) {
     auto window = reinterpret_cast<HWND>(wParam);
@@ -70,6 +91,7 @@ LRESULT CALLBACK AskForIdleMessages(int code, WPARAM wParam, LPARAM lParam) {
     GetClassNameA(window, name, sizeof name);
     if (lstrcmpA(name, "#32770") == 0) {
       SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) & ~DS_NOIDLEMSG);
+      if (treatPlainBoxes && !GetPropA(window, ProcProperty)) TreatAsTheFrameDoes(window);
     }
   }
   return CallNextHookEx(idleHook, code, wParam, lParam);
@@ -101,6 +123,12 @@ void WelcomeRepaint() {
       Pair pair = AlternateMedians(
           rounds, [&] { return TimeRepaint(styled); }, [&] { return TimeRepaint(plain); });
       PrintRow("welcome box: full repaint", pair, WelcomeRepaintGoal);
+      if (Tracing()) {
+        TraceRepaints(
+            "styled", [&] { return TimeRepaint(styled); }, 20);
+        TraceRepaints(
+            "plain", [&] { return TimeRepaint(plain); }, 20);
+      }
     });
   });
 }
@@ -123,6 +151,27 @@ void FirstPaint() {
   Pair pair = AlternateMedians(
       rounds, [&] { return timeBox(true); }, [&] { return timeBox(false); });
   PrintRow("welcome box: call to first paint", pair, FirstPaintGoal);
+  // The same split in two: the system's cost of the frame's window treatment, and the engine's
+  // share over a plain box given that treatment.
+  auto timeTreatedBox = [&] {
+    treatPlainBoxes = true;
+    double ms = timeBox(false);
+    treatPlainBoxes = false;
+    return ms;
+  };
+  timeTreatedBox();
+  PrintShare("  the window treatment alone",
+             AlternateMedians(rounds, timeTreatedBox, [&] { return timeBox(false); }));
+  PrintRow("  engine: styled / treated plain",
+           AlternateMedians(
+               rounds, [&] { return timeBox(true); }, timeTreatedBox),
+           FirstPaintGoal);
+  if (Tracing()) {
+    TraceRepaints(
+        "styled", [&] { return timeBox(true); }, 20);
+    TraceRepaints(
+        "plain", [&] { return timeBox(false); }, 20);
+  }
 }
 
 void Soak() {
@@ -285,6 +334,12 @@ double TimeRepaint(HWND window) {
   RedrawWindow(window, nullptr, nullptr, FullRepaint);
   GdiFlush();
   return NowMs() - start;
+}
+
+void PrintShare(const std::string& what, const Pair& pair) {
+  std::printf("%-34s %10.3f %10.3f %7.2fx %8s  %-6s %6d %5.1f%%\n", what.c_str(), pair.styled,
+              pair.plain, pair.Ratio(), "", "", pair.rounds, pair.halves * 100);
+  std::fflush(stdout);
 }
 
 void PrintRow(const std::string& what, const Pair& pair, double goal) {

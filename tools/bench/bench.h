@@ -57,6 +57,8 @@ int Repeats(const char* name, int fallback);
 // One row of the table: both medians, their ratio, the goal for it and whether it was met, the
 // rounds and how far their halves lay apart.
 void PrintRow(const std::string& what, const Pair& pair, double goal);
+// A row without a goal: a share of a measure, for finding where its time goes.
+void PrintShare(const std::string& what, const Pair& pair);
 
 // Gallery: every control family's controls repainted, styled against plain, grouped by class.
 void GalleryRepaints();
