@@ -3,14 +3,13 @@
 #include <string>
 
 #include "drawing/drawing.h"
-#include "resources/images/images.h"
 #include "styling/combos/combos.h"
 #include "styling/records/canvas.h"
 #include "styling/records/child_windows.h"
 #include "styling/records/look_paint.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
-#include "styling/records/scaled_marks.h"
+#include "styling/records/scaled_paint.h"
 
 namespace {
 
@@ -53,20 +52,13 @@ LONG VisibleType(HWND window) {
   return type;
 }
 
-// The arrow as the image at 96 DPI; a path of its shape, at its scaled size, at any other.
+// The down arrow centred in the button: the shared glyph, sharp at any DPI.
 void DrawArrow(Graphics& graphics, float bx, float top, int bw, float bh, DpiScale scale) {
-  if (!scale.IsBase()) {
-    const SIZE size = DownArrowSize(scale);
-    const int x = static_cast<int>(bx) + (bw - size.cx) / 2;
-    const int y = static_cast<int>(top) + (static_cast<int>(bh) - size.cy) / 2;
-    FillDownArrow(graphics, static_cast<float>(x), static_cast<float>(y), scale, 0xFF020100);
-    return;
-  }
-  Image arrow;
-  if (!arrow.LoadFromBytes(ArrowDownImage.Bytes())) return;
-  int x = static_cast<int>(bx) + (bw - arrow.Width()) / 2;
-  int y = static_cast<int>(top) + (static_cast<int>(bh) - arrow.Height()) / 2;
-  graphics.DrawImage(arrow, static_cast<float>(x), static_cast<float>(y));
+  const SIZE size = ArrowGlyphSize(ArrowDirection::Down, scale);
+  const int x = static_cast<int>(bx) + (bw - size.cx) / 2;
+  const int y = static_cast<int>(top) + (static_cast<int>(bh) - size.cy) / 2;
+  DrawArrowGlyph(graphics, ArrowDirection::Down, scale, static_cast<float>(x),
+                 static_cast<float>(y));
 }
 
 // The drop button's width at the DPI: 17 pixels for a drop-down list at 96 DPI, else 18.

@@ -41,22 +41,6 @@ void DrawTick(Graphics& graphics, float x, float y, DpiScale scale, ARGB colour)
   StrokeLine(graphics, colour, width, bottom, end);
 }
 
-SIZE DownArrowSize(DpiScale scale) { return SIZE{scale(7), scale(4)}; }
-
-void FillDownArrow(Graphics& graphics, float x, float y, DpiScale scale, ARGB colour) {
-  const SIZE size = DownArrowSize(scale);
-  const float w = static_cast<float>(size.cx), h = static_cast<float>(size.cy);
-  GraphicsPath arrow;
-  arrow.Create();
-  arrow.AddLine(x, y, x + w, y);
-  arrow.AddLine(x + w, y, x + w / 2, y + h);
-  arrow.CloseFigure();
-  graphics.SetSmoothingMode(AntiAlias);
-  SolidBrush brush;
-  brush.Create(colour);
-  graphics.FillPath(brush, arrow);
-}
-
 HICON IconAtSize(HICON icon, int size) {
   if (!icon) return nullptr;
   static std::map<std::pair<HICON, int>, HICON> made;

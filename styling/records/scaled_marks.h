@@ -14,10 +14,6 @@ class Graphics;
 void DrawCloseCross(Graphics& graphics, float x, float y, DpiScale scale);
 // The check-box tick in `colour`, in the scaled 13 x 12 cell whose top-left is (x, y).
 void DrawTick(Graphics& graphics, float x, float y, DpiScale scale, ARGB colour);
-// The drop-down arrow (7 x 4 at 96 DPI) in `colour`, its top-left at (x, y).
-void FillDownArrow(Graphics& graphics, float x, float y, DpiScale scale, ARGB colour);
-// The scaled size of the arrow, for centring it.
-SIZE DownArrowSize(DpiScale scale);
 
 // The icon at `size` pixels, made from the best image of the icon's resource (not stretched
 // from the one loaded); the icon itself when no resource image is found. Kept for the process:
