@@ -33,4 +33,4 @@ AccessKeyMode CaptionAccessKeys(HWND window);
 // outline that edits, combo boxes and lists show when focused, rounded, just inside the area.
 // Its corner and line are scaled to the control's DPI.
 void DrawFocusOutline(Graphics& graphics, float x, float y, float width, float height,
-                      DpiScale scale = {});
+                      DpiScale scale);

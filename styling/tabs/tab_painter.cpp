@@ -191,7 +191,7 @@ void PaintTab(Graphics& graphics, TabEntry& entry, const TabState& state, const 
     DrawFocusOutline(graphics, static_cast<float>(r.left + scale(2)),
                      static_cast<float>(r.top + scale(2)),
                      static_cast<float>(r.right - r.left - scale(5)),
-                     static_cast<float>(item.rect.bottom - r.top - scale(4)));
+                     static_cast<float>(item.rect.bottom - r.top - scale(4)), scale);
   }
 }
 

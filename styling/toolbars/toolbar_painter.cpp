@@ -250,11 +250,11 @@ RECT ClientInWindow(HWND toolbar, RECT client) {
   return client;
 }
 
-void OutlineWhole(HDC canvas, const RECT& client) {
+void OutlineWhole(HDC canvas, const RECT& client, DpiScale scale) {
   Graphics graphics;
   graphics.CreateFromHdc(canvas);
   DrawFocusOutline(graphics, 0, 0, static_cast<float>(client.right),
-                   static_cast<float>(client.bottom));
+                   static_cast<float>(client.bottom), scale);
 }
 
 }  // namespace
@@ -284,7 +284,7 @@ void PaintToolbar(HWND toolbar, HDC dc) {
         PaintToolbarButton(toolbar, i, canvas.Dc(), i == hot, focusShown && i == hot, keys);
       }
       // Focused before the keyboard reached a button: the toolbar itself shows the focus.
-      if (focusShown && hot < 0) OutlineWhole(canvas.Dc(), client);
+      if (focusShown && hot < 0) OutlineWhole(canvas.Dc(), client, entry->scale);
       entry->looks.Keep(key, canvas.Dc(), client.right, client.bottom);
       BitBlt(screen, 0, 0, client.right, client.bottom, canvas.Dc(), 0, 0, SRCCOPY);
     }
@@ -331,7 +331,7 @@ void PaintToolbarButton(HWND toolbar, int index, HDC memoryDc, bool hot, bool fo
     }
     if (IsDropDown(style)) DrawDropArrow(graphics, b);
     if (!IsSeparator(style)) DrawCaption(graphics, toolbar, *entry, facts, b, icon, list, keys);
-    if (focused && !IsSeparator(style)) DrawFocusOutline(graphics, b.x, b.y, b.w, b.h);
+    if (focused && !IsSeparator(style)) DrawFocusOutline(graphics, b.x, b.y, b.w, b.h, b.scale);
   }
   if (image) DestroyIcon(image);
 }

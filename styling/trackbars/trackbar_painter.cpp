@@ -187,7 +187,8 @@ void DrawTrackBar(Graphics& graphics, const TrackBarRecord& entry, const TrackSt
                scale);
   }
   if (focusShown) {
-    DrawFocusOutline(graphics, 0, 0, static_cast<float>(size.cx), static_cast<float>(size.cy));
+    DrawFocusOutline(graphics, 0, 0, static_cast<float>(size.cx), static_cast<float>(size.cy),
+                     scale);
   }
 }
 
