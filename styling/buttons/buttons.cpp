@@ -127,7 +127,7 @@ void OnMouseMove(HWND window, StyleRecord& record, const ButtonRecord& button, L
 // A push-like check box or radio button keeps its check behaviour (the system still draws it
 // underneath) and shows the push-button look, held down while checked.
 void PaintPushLike(HWND window, UINT itemState, HDC dc) {
-  if (!IsWindowVisible(window)) return;
+  if (!ShowsForPaint(window, dc)) return;
   itemState &= ButtonHover;
   if (!IsWindowEnabled(window)) itemState = ButtonDisabled;
   if (ShowsFocusLook(window)) itemState |= ButtonFocused;
@@ -264,6 +264,8 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_PRINTCLIENT:
       // A push button's system code asks the parent to draw it, into this DC, as on WM_PAINT.
       if (!IsCheckOrRadio(*button)) break;
+      // A group box's border is the system's, printed under its caption.
+      if (button->kind == GroupBoxKind) ForwardMessage(window, message, wParam, lParam);
       return PrintClient(window, reinterpret_cast<HDC>(wParam), LookArea::Client,
                          [window](HDC dc) { RepaintCheckOrRadio(window, dc); });
     case WM_PRINT:

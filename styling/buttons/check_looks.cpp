@@ -317,9 +317,7 @@ LookKey KeyOf(HWND window, const ButtonRecord& button, UINT itemState, LRESULT c
 void PaintCheckOrRadio(HWND window, UINT itemState, ButtonKind kind, HDC dc) {
   ButtonRecord* button = ControlEntry(window, &StyleRecord::buttons);
   if (!button || button->kind != kind) return;
-  // A hidden button shows nothing on screen: no work to do. A print (a DC given) takes the
-  // button's own visibility, as the print walk does: its dialog may not be shown yet.
-  if (dc ? !HasVisibleStyle(window) : !IsWindowVisible(window)) return;
+  if (!ShowsForPaint(window, dc)) return;
   // Only the disabled, hover and focus bits make a difference; the window itself says whether
   // it is disabled and whether it shows its focus, whoever asks for the paint.
   itemState &= ButtonDisabled | ButtonHover;
@@ -379,7 +377,7 @@ void PaintCheckBox(HWND window, UINT itemState, HDC dc) {
 
 void PaintGroupBoxCaption(HWND window, HDC dc) {
   ButtonRecord* button = ControlEntry(window, &StyleRecord::buttons);
-  if (!button || button->kind != GroupBoxKind || !IsWindowVisible(window)) return;
+  if (!button || button->kind != GroupBoxKind || !ShowsForPaint(window, dc)) return;
   RECT client{};
   GetClientRect(window, &client);
   CaptionLook caption = CaptionLookOf(window);

@@ -142,6 +142,10 @@ bool HasHorizontalScrollBar(HWND window) {
 
 bool HasVisibleStyle(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
+bool ShowsForPaint(HWND window, HDC given) {
+  return given ? HasVisibleStyle(window) : IsWindowVisible(window) != FALSE;
+}
+
 bool IsMouseTransparent(HWND window) {
   return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0;
 }

@@ -48,6 +48,9 @@ bool HasVerticalScrollBar(HWND window);    // WS_VSCROLL
 bool HasHorizontalScrollBar(HWND window);  // WS_HSCROLL
 bool HasVisibleStyle(HWND window);         // WS_VISIBLE
 bool IsMouseTransparent(HWND window);      // WS_EX_TRANSPARENT
+// Whether a paint has anything to show. On screen the window must be visible; a print (a DC
+// given) takes the window's own visibility, as the print walk does: its dialog may not be shown.
+bool ShowsForPaint(HWND window, HDC given);
 constexpr POINT MakePoint(int x, int y) { return POINT{x, y}; }
 constexpr RECT MakeRect(int left, int top, int right, int bottom) {
   return RECT{left, top, right, bottom};

@@ -102,7 +102,12 @@ LRESULT CALLBACK ToolbarWndProc(HWND toolbar, UINT message, WPARAM wParam, LPARA
                        [toolbar](HDC dc) { PaintToolbar(toolbar, dc); });
   }
   if (message == WM_PRINT && styled) {
-    return PrintWindowParts(toolbar, reinterpret_cast<HDC>(wParam), lParam);
+    // The system draws the toolbar's border. Its procedure is kept under the toolbar's own
+    // name: "Hw_hProc" of a toolbar holding windows is this procedure, which would print again.
+    return PrintWindowParts(toolbar, reinterpret_cast<HDC>(wParam), lParam, [toolbar](HDC dc) {
+      ForwardMessage(toolbar, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT,
+                     ToolbarProcProperty);
+    });
   }
   LRESULT result = ForwardMessage(toolbar, message, wParam, lParam, ToolbarProcProperty);
   if (styled && ChangesToolbarCues(message) && IsWindow(toolbar)) {
