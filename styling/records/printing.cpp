@@ -23,20 +23,6 @@ void PaintShifted(HDC dc, int dx, int dy, const std::function<void(HDC)>& paint)
   if (saved) RestoreDC(dc, saved);
 }
 
-// A memory canvas of its own for the length of a scope.
-class ScopedCanvas {
- public:
-  ScopedCanvas(int width, int height) : dc_(CreateMemoryCanvas(width, height)) {}
-  ~ScopedCanvas() { ReleaseCanvas(dc_); }
-  ScopedCanvas(const ScopedCanvas&) = delete;
-  ScopedCanvas& operator=(const ScopedCanvas&) = delete;
-
-  HDC Dc() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
 // The child prints on a canvas whose origin is its own, over a copy of what lies behind it, and
 // the canvas goes to its place. A DC whose origin was moved to the child would do for our looks,
 // but the system's controls clip to their client rectangle taken as device units (Wine's
@@ -45,7 +31,7 @@ class ScopedCanvas {
 void PrintChild(HWND child, HDC dc, const RECT& place, LPARAM flags) {
   const int width = place.right - place.left, height = place.bottom - place.top;
   if (width <= 0 || height <= 0) return;
-  ScopedCanvas canvas(width, height);
+  MemoryCanvasDc canvas(width, height);
   if (!canvas.Dc()) return;
   BitBlt(canvas.Dc(), 0, 0, width, height, dc, place.left, place.top, SRCCOPY);
   SendMessageA(child, WM_PRINT, reinterpret_cast<WPARAM>(canvas.Dc()), flags);
