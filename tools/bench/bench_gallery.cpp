@@ -73,7 +73,10 @@ void MeasureSideBySide(HWND styledDialog, HWND plainDialog) {
   Settle(600);  // the fade-in ends
   int rounds = Repeats("BENCH_REPAINTS", 200);
   double worst = 0;
+  char only[64] = "";  // BENCH_FAMILY: only the kinds whose name holds this text
+  GetEnvironmentVariableA("BENCH_FAMILY", only, sizeof only);
   for (const auto& [kind, group] : groups) {
+    if (kind.find(only) == std::string::npos) continue;
     RepaintAll(group.styled);
     RepaintAll(group.plain);
     Pair pair = AlternateMedians(
@@ -83,9 +86,9 @@ void MeasureSideBySide(HWND styledDialog, HWND plainDialog) {
     worst = std::max(worst, pair.Ratio());
     if (Tracing()) {
       TraceRepaints(
-          "styled", [&] { return RepaintAll(group.styled); }, 20);
+          kind + " styled", [&] { return RepaintAll(group.styled); }, 20);
       TraceRepaints(
-          "plain", [&] { return RepaintAll(group.plain); }, 20);
+          kind + " plain", [&] { return RepaintAll(group.plain); }, 20);
     }
   }
   std::printf("gallery: the slowest family %.2fx, limit %.2fx  %s\n", worst, FamilyRepaintLimit,
