@@ -18,6 +18,13 @@ enum ButtonKind : std::int32_t {
   GroupBoxKind = 7,  // the system draws its border; the engine its caption
 };
 
+// Where the system puts a group box's parts: the band it clears for the caption (empty without a
+// caption) and the row its border starts at, in client coordinates.
+struct GroupBoxLayout {
+  RECT captionBand{};
+  int frameTop = 0;
+};
+
 struct ButtonRecord {
   HWND window = nullptr;        // 0 in the blank entry
   WNDPROC priorProc = nullptr;  // the replaced procedure, also in "Hw_hProc"
@@ -29,7 +36,7 @@ struct ButtonRecord {
   CaptionText caption;       // the caption's font (taken again on WM_SETFONT) and layout
   std::int32_t pressed = 0;  // 1 between WM_LBUTTONDOWN and WM_LBUTTONUP
   LookCache looks;           // finished looks per state, of whichever kind the button is
-  // A group box's caption band as the system clears it, and what it was measured from.
-  LookKey captionBandInputs;
-  RECT captionBand{};
+  // A group box's layout as the system makes it, and what it was measured from.
+  LookKey groupBoxInputs;
+  GroupBoxLayout groupBox;
 };

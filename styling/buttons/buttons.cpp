@@ -169,16 +169,17 @@ void PaintButtonCaption(Graphics& graphics, ButtonRecord& button, const RECT& bo
 }
 
 void DrawCaptionLines(Graphics& graphics, ButtonRecord& button, const TextLayout& lines,
-                      const CaptionLook& look, SIZE area) {
+                      const CaptionLook& look, SIZE area, POINT at) {
+  const auto x = static_cast<float>(at.x), y = static_cast<float>(at.y);
   if (look.halo) {
-    const RectF room{0, 0, static_cast<float>(area.cx), static_cast<float>(area.cy)};
+    const RectF room{x, y, static_cast<float>(area.cx), static_cast<float>(area.cy)};
     DrawHaloText(graphics, lines, button.caption.Pen(), room, look.colour, RGB(255, 255, 255),
                  ScaleOfControl(button.window)(HaloScale));
     return;
   }
   SolidBrush brush;
   brush.Create(ToArgb(look.colour));
-  button.caption.Pen().Draw(graphics, lines, brush);
+  button.caption.Pen().Draw(graphics, lines, brush, x, y);
 }
 
 bool HoldsHoverSlot(HWND window, const StyleRecord& record) {
@@ -212,7 +213,8 @@ void InstallCheckBoxesAndRadioButtons(int styleIndex, HWND parentWindow) {
       InstallCheckOrRadio(styleIndex, record, child, parentWindow, CheckBoxKind);
     } else if (IsStylableRadioButton(style)) {
       InstallCheckOrRadio(styleIndex, record, child, parentWindow, RadioButtonKind);
-    } else if ((style & BS_TYPEMASK) == BS_GROUPBOX) {
+    } else if ((style & BS_TYPEMASK) == BS_GROUPBOX && !(style & (BS_ICON | BS_BITMAP))) {
+      // A group box showing an image instead of its text is the system's to draw whole.
       InstallCheckOrRadio(styleIndex, record, child, parentWindow, GroupBoxKind);
     }
   });
@@ -249,23 +251,16 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
       return 1;
     case WM_PAINT:
       if (!IsCheckOrRadio(*button)) break;  // the system asks the parent to draw a push button
-      // A group box's border is the system's; only its caption is painted again.
       if (button->kind == GroupBoxKind) {
-        // The system draws its border into our paint DC and the caption goes over it: one
-        // paint, one DC. Its colour message and the caption ask for the same siblings.
-        OnePaintScope onePaint;
-        return PaintIntoPaintDc(window, wParam, lParam, [window](HDC dc) {
-          ForwardMessage(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-          RepaintCheckOrRadio(window, dc);
-        });
+        OnePaintScope onePaint;  // the border and the caption ask for the same siblings
+        return PaintIntoPaintDc(window, wParam, lParam,
+                                [window](HDC dc) { RepaintCheckOrRadio(window, dc); });
       }
       return PaintIntoPaintDc(window, wParam, lParam,
                               [window](HDC dc) { RepaintCheckOrRadio(window, dc); });
     case WM_PRINTCLIENT:
       // A push button's system code asks the parent to draw it, into this DC, as on WM_PAINT.
       if (!IsCheckOrRadio(*button)) break;
-      // A group box's border is the system's, printed under its caption.
-      if (button->kind == GroupBoxKind) ForwardMessage(window, message, wParam, lParam);
       return PrintClient(window, reinterpret_cast<HDC>(wParam), LookArea::Client,
                          [window](HDC dc) { RepaintCheckOrRadio(window, dc); });
     case WM_PRINT:
@@ -343,7 +338,7 @@ void RepaintButton(HWND window, UINT itemState, bool hover, HDC dc) {
       break;
     }
     case GroupBoxKind:
-      PaintGroupBoxCaption(window, dc);
+      PaintGroupBox(window, dc);
       break;
     case RadioButtonKind:
     case CheckBoxKind:

@@ -68,7 +68,7 @@ void PaintButtonCaption(Graphics& graphics, ButtonRecord& button, const RECT& bo
 // Draws laid-out caption lines (in the coordinates of `graphics`) in the look's colour, with the
 // halo when the look asks for it; `area` is the room the halo may take from the origin.
 void DrawCaptionLines(Graphics& graphics, ButtonRecord& button, const TextLayout& lines,
-                      const CaptionLook& look, SIZE area);
+                      const CaptionLook& look, SIZE area, POINT at = {0, 0});
 
 // Paints a push button into targetDC (which stays the caller's) from the owner-draw state and
 // item rectangle: background canvas, face, gloss, border, pressed tint and caption, one copy.

@@ -4,6 +4,7 @@
 #include "styling/buttons/check_looks.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -339,30 +340,61 @@ void PaintCheckOrRadio(HWND window, UINT itemState, ButtonKind kind, HDC dc) {
               });
 }
 
-// The band the system clears for the caption: its text measured by DrawText in the control's
-// own font, a pixel wider on each side and below. Our own layout may be narrower where drawing
-// had to fall back to another font; the band must still cover every pixel the system drew, and
-// its last glyph reaches up to two pixels past what DrawText measures (a bitmap strike's ")"
-// under Wine): the band takes those too. Measured again only when the text, the room, the
-// format or the font differ from the last measure's.
-RECT SystemCaptionBand(HWND window, ButtonRecord& button, const RECT& room, UINT format) {
-  auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+// How the system lays a group box out in the control's own font: the band it clears for the
+// caption (its text measured by DrawText, a pixel wider on each side and below) and the row its
+// etched border starts at (half the font's height, less a pixel). Our own caption layout may be
+// narrower where drawing had to fall back to another font; the band must still cover every pixel
+// the system's caption would take, and its last glyph reaches up to two pixels past what
+// DrawText measures (a bitmap strike's ")" under Wine): the band takes those too. Measured again
+// only when the text, the room, the format or the font differ from the last measure's.
+const GroupBoxLayout& SystemGroupBoxLayout(HWND window, ButtonRecord& button, const RECT& room,
+                                           UINT format) {
+  HFONT font = button.caption.OwnFont();  // the font only changes through WM_SETFONT
   LOGFONTA described{};
   if (font) GetObjectA(font, sizeof described, &described);
   LookKey inputs = LookKey().Add(button.text).Add(room).Add(format);
   inputs.Add(reinterpret_cast<std::intptr_t>(font))
       .Add(std::string_view(reinterpret_cast<const char*>(&described), sizeof described));
-  if (inputs == button.captionBandInputs) return button.captionBand;
-  RECT band = room;
+  if (inputs == button.groupBoxInputs) return button.groupBox;
   HDC dc = GetDC(window);
-  if (!dc) return RECT{};
+  if (!dc) return button.groupBox;
   HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
-  DrawTextA(dc, button.text.c_str(), -1, &band, format | DT_CALCRECT);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  RECT band = room;
+  if (!button.text.empty()) DrawTextA(dc, button.text.c_str(), -1, &band, format | DT_CALCRECT);
   if (previous) SelectObject(dc, previous);
   ReleaseDC(window, dc);
-  button.captionBandInputs = std::move(inputs);
-  button.captionBand = RECT{band.left - 1, band.top, band.right + 3, band.bottom + 1};
-  return button.captionBand;
+  button.groupBoxInputs = std::move(inputs);
+  button.groupBox.frameTop = metrics.tmHeight / 2 - 1;
+  button.groupBox.captionBand =
+      button.text.empty() ? RECT{} : RECT{band.left - 1, band.top, band.right + 3, band.bottom + 1};
+  return button.groupBox;
+}
+
+// The four strips the etched border runs along, each as wide as the edge, the top one down past
+// the caption's band: the group box's inside is never painted, what the box encloses shows
+// through it as the system leaves it.
+std::array<RECT, 4> BorderStrips(const RECT& client, int frameTop, const RECT& band) {
+  constexpr int Edge = 2;  // an etched edge: a shadow line and a highlight line
+  const LONG top = std::max<LONG>(frameTop + Edge, band.bottom);
+  const LONG bottom = std::max<LONG>(top, client.bottom - Edge);
+  return {RECT{0, 0, client.right, top}, RECT{0, top, Edge, bottom},
+          RECT{client.right - Edge, top, client.right, bottom},
+          RECT{0, bottom, client.right, client.bottom}};
+}
+
+// The system's etched border, drawn as the system draws it, broken where the caption's band is,
+// on a canvas that starts at `strip`.
+void DrawGroupBoxBorder(HDC canvas, const RECT& client, int frameTop, bool flat, const RECT& band,
+                        const RECT& strip) {
+  POINT origin{};
+  SetViewportOrgEx(canvas, -strip.left, -strip.top, &origin);
+  ExcludeClipRect(canvas, band.left, band.top, band.right, band.bottom);
+  RECT frame{client.left, client.top + frameTop, client.right, client.bottom};
+  DrawEdge(canvas, &frame, EDGE_ETCHED, BF_RECT | (flat ? BF_FLAT : 0));
+  SelectClipRgn(canvas, nullptr);
+  SetViewportOrgEx(canvas, origin.x, origin.y, nullptr);
 }
 
 }  // namespace
@@ -375,7 +407,7 @@ void PaintCheckBox(HWND window, UINT itemState, HDC dc) {
   PaintCheckOrRadio(window, itemState, CheckBoxKind, dc);
 }
 
-void PaintGroupBoxCaption(HWND window, HDC dc) {
+void PaintGroupBox(HWND window, HDC dc) {
   ButtonRecord* button = ControlEntry(window, &StyleRecord::buttons);
   if (!button || button->kind != GroupBoxKind || !ShowsForPaint(window, dc)) return;
   RECT client{};
@@ -385,29 +417,42 @@ void PaintGroupBoxCaption(HWND window, HDC dc) {
   // The system lays the caption out 7 pixels in from each side, a pixel above the top, and
   // clears one pixel around it (and below) for it.
   const RECT room{7, -1, client.right - 7, client.bottom + 1};
+  const GroupBoxLayout& system = SystemGroupBoxLayout(window, *button, room, caption.format);
   const TextLayout& laidOut =
       button->caption.Layout(button->text, room, caption.format, caption.keys);
-  if (laidOut.lines.empty()) return;
   RECT band{client.right, 0, 0, 0};
   for (const TextLine& line : laidOut.lines) {
     band.left = std::min<LONG>(band.left, line.x - 1);
     band.right = std::max<LONG>(band.right, line.x + line.width + 1);
     band.bottom = std::max<LONG>(band.bottom, line.y + laidOut.lineHeight + 1);
   }
-  RECT cleared = SystemCaptionBand(window, *button, room, caption.format);
-  UnionRect(&band, &band, &cleared);
-  if (!IntersectRect(&band, &band, &client)) return;
+  if (!laidOut.lines.empty()) UnionRect(&band, &band, &system.captionBand);
+  if (laidOut.lines.empty() || !IntersectRect(&band, &band, &client)) band = RECT{};
   TextLayout placed = laidOut;
   for (TextLine& line : placed.lines) {
     line.x -= band.left;
     line.y -= band.top;
   }
-  LookKey key = ControlLookKey(window).Add("group box").Add(band).Add(button->text);
+  const bool flat = (GetWindowLongA(window, GWL_STYLE) & BS_FLAT) != 0;
+  LookKey key = ControlLookKey(window).Add("group box").Add(client).Add(band).Add(button->text);
   AddFont(key, button->caption).Add(caption.colour).Add(caption.format);
-  key.Add(static_cast<int>(caption.keys));
+  key.Add(static_cast<int>(caption.keys)).Add(system.frameTop).Add(flat);
+  key.Add(GetSysColor(COLOR_BTNSHADOW)).Add(GetSysColor(COLOR_BTNHIGHLIGHT));
   TargetDc target(window, dc, LookArea::Client);
-  PresentLook(window, button->looks, key, target.Get(), band, [&](Graphics& graphics) {
-    DrawCaptionLines(graphics, *button, placed, caption,
-                     SIZE{band.right - band.left, band.bottom - band.top});
-  });
+  // The caption lies within the top strip, drawn with it.
+  for (const RECT& strip : BorderStrips(client, system.frameTop, band)) {
+    if (IsRectEmpty(&strip)) continue;
+    PresentLook(window, button->looks, LookKey().Add(key).Add(strip), target.Get(), strip,
+                [&](Graphics& graphics, HDC canvas) {
+                  DrawGroupBoxBorder(canvas, client, system.frameTop, flat, band, strip);
+                  if (IsRectEmpty(&band) || strip.top != 0) return;
+                  // The caption's glow stays within the band, as the system's caption does.
+                  graphics.SetClipRect(static_cast<float>(band.left), static_cast<float>(band.top),
+                                       static_cast<float>(band.right - band.left),
+                                       static_cast<float>(band.bottom - band.top));
+                  DrawCaptionLines(graphics, *button, placed, caption,
+                                   SIZE{band.right - band.left, band.bottom - band.top},
+                                   POINT{band.left, band.top});
+                });
+  }
 }

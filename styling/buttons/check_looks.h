@@ -11,7 +11,7 @@
 void PaintRadioButton(HWND window, UINT itemState, HDC dc = nullptr);
 void PaintCheckBox(HWND window, UINT itemState, HDC dc = nullptr);
 
-// Paints a group box's caption again over the system's, in the halo look of check-box captions
-// and in the control's font: only the band the system cleared for it, so the border and what the
-// group box encloses stay as they are.
-void PaintGroupBoxCaption(HWND window, HDC dc = nullptr);
+// Paints a group box: the system's etched border and the caption in the halo look of check-box
+// captions, in the control's font, from kept looks of the border's strips and the caption's band;
+// what the group box encloses is never painted.
+void PaintGroupBox(HWND window, HDC dc = nullptr);

@@ -389,7 +389,7 @@ void TextPen::Draw(Graphics& graphics, const TextLayout& layout, Brush& brush, f
 }
 
 void CaptionText::SetFont(HWND control, HWND fallback) {
-  handle_ = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+  own_ = handle_ = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
   font_ = ReadControlFont(control);
   if (font_.fontName.empty() && fallback) {
     handle_ = reinterpret_cast<HFONT>(SendMessageA(fallback, WM_GETFONT, 0, 0));

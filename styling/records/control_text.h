@@ -85,6 +85,9 @@ class CaptionText {
   // and measured too: the caption then owns a GDI font of that face and size.
   void SetFont(HWND control, HWND fallback = nullptr);
   const ControlFont& Font() const { return font_; }
+  // The control's own font (WM_GETFONT at the last SetFont, 0 for the system font), whichever
+  // font the caption is drawn in: what the system's own code of the control draws with.
+  HFONT OwnFont() const { return own_; }
   // What the caption is measured with (its LOGFONT) and drawn with: a kept look's inputs.
   LookKey& AddTo(LookKey& key) const;
   // The layout for these inputs (LayOutText, then PlaceCaption): the kept one when they are
@@ -101,6 +104,7 @@ class CaptionText {
   struct FontDeleter {
     void operator()(HFONT font) const { DeleteObject(font); }
   };
+  HFONT own_ = nullptr;     // the control's own
   HFONT handle_ = nullptr;  // the control's (never deleted here) or owned_
   std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter> owned_;
   LOGFONTW measured_{};  // handle_'s, as the key of what layout measures
