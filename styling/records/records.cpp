@@ -38,13 +38,17 @@ void RenumberFrom(int first) {
 }
 
 // The engine's bookkeeping properties say where a window sits in the engine's lists: its
-// record, its entry and the procedure it had. Every message of a styled control reads them,
-// and under Wine each GetPropA is a round trip to the server, so they are also kept here as
-// they are written. Only the engine writes them. Colours, brushes and bitmaps, which others may
-// set, are read from the window every time.
+// record, its entry and the procedure it had, and a scroll-bar cover's control and state.
+// Every message of a styled control reads them, every paint asks them of the windows around it,
+// and under Wine each GetPropA is a round trip to the server, so they are also kept here as they
+// are written, and as the window answered when asked once: a window without one (most of them)
+// is asked once only. Only the engine writes them, and only through WriteProperty and
+// RemoveProperty. Colours, brushes and bitmaps, which others may set, are read from the window
+// every time.
 constexpr const char* BookkeepingNames[] = {
     ProcProperty,         EntryIndexProperty,        StyleIndexProperty,
-    ToolbarEntryProperty, ToolbarStyleIndexProperty, ToolbarProcProperty};
+    ToolbarEntryProperty, ToolbarStyleIndexProperty, ToolbarProcProperty,
+    CoverTargetProperty,  CoverStateProperty};
 constexpr int BookkeepingCount = sizeof BookkeepingNames / sizeof BookkeepingNames[0];
 
 struct Bookkeeping {
@@ -185,12 +189,19 @@ void RemoveStyleRecord(HWND window) {
 
 std::intptr_t ReadProperty(HWND window, const char* name) {
   if (const std::intptr_t* kept = KeptBookkeeping(window, name)) return *kept;
-  return reinterpret_cast<std::intptr_t>(GetPropA(window, name));
+  auto value = reinterpret_cast<std::intptr_t>(GetPropA(window, name));
+  if (IsWindow(window)) KeepBookkeeping(window, name, value);
+  return value;
 }
 
 void WriteProperty(HWND window, const char* name, std::intptr_t value) {
   if (!SetPropA(window, name, reinterpret_cast<HANDLE>(value))) return;
   KeepBookkeeping(window, name, value);
+}
+
+void RemoveProperty(HWND window, const char* name) {
+  RemovePropA(window, name);
+  if (IsWindow(window)) KeepBookkeeping(window, name, 0);
 }
 
 int KeptBookkeepingCount() { return static_cast<int>(bookkeeping.size()); }

@@ -84,6 +84,9 @@ inline constexpr char ToolbarStyleIndexProperty[] = "Kj_FuID";
 inline constexpr char ToolbarProcProperty[] = "Kj_hProc";
 inline constexpr char FramePreviousObjectProperty[] = "Ck_Ycjdx";
 inline constexpr char FrameBitmapProperty[] = "Ck_wtjbdx";
+// On a scroll-bar cover: the control whose bar it covers, and the cover's state.
+inline constexpr char CoverTargetProperty[] = "Mngd_zct";
+inline constexpr char CoverStateProperty[] = "Mngd_zt";
 
 // Family codes of a style record's hotKind.
 enum HotKind : int {
@@ -235,13 +238,15 @@ void DeleteObjectProperty(HWND window, const char* name);
 // Window properties hold integers and handles.
 std::intptr_t ReadProperty(HWND window, const char* name);
 void WriteProperty(HWND window, const char* name, std::intptr_t value);
+void RemoveProperty(HWND window, const char* name);
 template <typename Handle>
 Handle ReadHandleProperty(HWND window, const char* name) {
   return reinterpret_cast<Handle>(ReadProperty(window, name));
 }
 
-// How many windows have their bookkeeping properties ("Hw_hProc", "Hw_lbID", "Hw_FuID" and the
-// toolbar's three) kept in the engine beside the window; reads of those come from there.
+// How many windows have their bookkeeping properties ("Hw_hProc", "Hw_lbID", "Hw_FuID", the
+// toolbar's three and the scroll-bar covers' two) kept in the engine beside the window; reads of
+// those come from there, whether the window has them or not.
 int KeptBookkeepingCount();
 
 // Replaces the window's procedure (SetWindowLongA, GWL_WNDPROC), stores the previous one in

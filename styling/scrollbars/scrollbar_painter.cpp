@@ -34,7 +34,7 @@ CoverInputs ReadInputs(HWND cover, ScrollBarOrientation orientation) {
   GetClientRect(cover, &client);
   in.width = client.right;
   in.height = client.bottom;
-  HWND target = reinterpret_cast<HWND>(GetPropA(cover, CoverTargetProperty));
+  auto target = ReadHandleProperty<HWND>(cover, CoverTargetProperty);
   SCROLLBARINFO info = ReadScrollBarInfo(target, orientation);
   // The arrow buttons are as long as the system makes them at the cover's DPI, or half the bar
   // when it is too short for two. (dxyLineButton is no help: Windows reports the arrow length
@@ -192,7 +192,7 @@ LookKey CoverLookKey(HWND cover, ScrollBarOrientation orientation, ScrollBarPart
 void PaintCover(HWND cover, ScrollBarOrientation orientation, HDC dc, ScrollBarPart hover) {
   CoverState* state = StateOfCover(cover);
   if (!state || !IsWindowVisible(cover)) return;
-  if (!IsWindow(reinterpret_cast<HWND>(GetPropA(cover, CoverTargetProperty)))) return;
+  if (!IsWindow(ReadHandleProperty<HWND>(cover, CoverTargetProperty))) return;
   CoverInputs in = ReadInputs(cover, orientation);
   StoreParts(*state, in);
   LookKey key = KeyOf(cover, in, hover);

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr char CoverStateProperty[] = "Mngd_zt";
 constexpr DWORD CoverStyle = WS_CHILD | WS_CLIPCHILDREN | WS_DISABLED;
 
 bool HasBarStyle(HWND target, ScrollBarOrientation orientation) {
@@ -23,7 +22,7 @@ RECT BarInParent(HWND target, ScrollBarOrientation orientation) {
   return bar;
 }
 
-HWND TargetOfCover(HWND cover) { return static_cast<HWND>(GetPropA(cover, CoverTargetProperty)); }
+HWND TargetOfCover(HWND cover) { return ReadHandleProperty<HWND>(cover, CoverTargetProperty); }
 
 // Where a cover goes in z-order: right above its control, as the bar it covers is part of the
 // control, so that a sibling lying over the control lies over the cover as well. 0 when the
@@ -75,7 +74,7 @@ LRESULT CoverMessage(HWND cover, ScrollBarOrientation orientation, UINT message,
       break;
     case WM_NCDESTROY:
       delete StateOfCover(cover);
-      RemovePropA(cover, CoverStateProperty);
+      RemoveProperty(cover, CoverStateProperty);
       break;
     default:
       break;
@@ -120,7 +119,7 @@ void ForEachCover(const ScrollBarCovers& covers, Action&& action) {
 }  // namespace
 
 CoverState* StateOfCover(HWND cover) {
-  return reinterpret_cast<CoverState*>(GetPropA(cover, CoverStateProperty));
+  return ReadHandleProperty<CoverState*>(cover, CoverStateProperty);
 }
 
 SCROLLBARINFO ReadScrollBarInfo(HWND target, ScrollBarOrientation orientation) {
@@ -144,10 +143,10 @@ HWND CreateEmulatedScrollBar(HWND target, ScrollBarOrientation orientation, bool
   // it covers, and a group box declared before its contents covers them whole. Its frame
   // painting leaves the covers out instead (CoverFreeRegion), and the covers are painted
   // again after the target has drawn its bars itself.
-  SetPropA(cover, CoverTargetProperty, target);
+  WriteProperty(cover, CoverTargetProperty, reinterpret_cast<std::intptr_t>(target));
   auto* state = new CoverState{};
   state->scale = ScaleOf(cover);
-  SetPropA(cover, CoverStateProperty, state);
+  WriteProperty(cover, CoverStateProperty, reinterpret_cast<std::intptr_t>(state));
   SubclassWindow(cover, orientation == ScrollBarOrientation::Vertical ? VerticalCoverProc
                                                                       : HorizontalCoverProc);
   MoveOverBar(cover, target, bar);
@@ -254,17 +253,17 @@ bool IsEmulatedScrollBar(HWND window) {
 
 void MakeOwnCover(HWND control) {
   if (StateOfCover(control)) return;
-  SetPropA(control, CoverTargetProperty, control);
+  WriteProperty(control, CoverTargetProperty, reinterpret_cast<std::intptr_t>(control));
   auto* state = new CoverState{};
   state->scale = ScaleOf(control);
-  SetPropA(control, CoverStateProperty, state);
+  WriteProperty(control, CoverStateProperty, reinterpret_cast<std::intptr_t>(state));
 }
 
 void ReleaseOwnCover(HWND control) {
   if (TargetOfCover(control) != control) return;
   delete StateOfCover(control);
-  RemovePropA(control, CoverStateProperty);
-  RemovePropA(control, CoverTargetProperty);
+  RemoveProperty(control, CoverStateProperty);
+  RemoveProperty(control, CoverTargetProperty);
 }
 
 HRGN CoverFreeRegion(HWND target, const ScrollBarCovers& covers, HRGN update) {

@@ -31,9 +31,6 @@ struct ScrollBarCovers {
   HWND horizontal = nullptr;
 };
 
-// On a cover: the control whose bar it covers.
-inline constexpr char CoverTargetProperty[] = "Mngd_zct";
-
 // Creates the cover for one bar of `target` as a disabled child of the target's parent, lying
 // over the real bar when `visible`, else hidden (10 x 10 at 0, 0) until the first placement.
 // 0 when the target has no parent or the window cannot be made.

@@ -164,16 +164,28 @@ TEST(StyleRecords, KeptBookkeepingReadsAsTheWindowHoldsIt) {
   WriteProperty(toolbar, ToolbarStyleIndexProperty, 2);
   WriteProperty(button, TextColourProperty, RGB(1, 2, 3));
   SetPropA(button, TextColourProperty, reinterpret_cast<HANDLE>(RGB(4, 5, 6)));  // by others
+  ReadProperty(toolbar, CoverTargetProperty);  // asked before the engine writes it
+  WriteProperty(toolbar, CoverTargetProperty, reinterpret_cast<std::intptr_t>(button));
+  WriteProperty(toolbar, CoverStateProperty, 7);
+  RemoveProperty(toolbar, CoverStateProperty);
   DestroyWindow(gone);
   DestroyWindow(first);  // renumbers the second
   struct Case {
     HWND window;
     const char* name;
-  } cases[] = {
-      {second, EntryIndexProperty},  {second, ProcProperty}, {button, StyleIndexProperty},
-      {button, EntryIndexProperty},  {button, ProcProperty}, {button, TextColourProperty},
-      {gone, StyleIndexProperty},    {gone, ProcProperty},   {toolbar, ToolbarStyleIndexProperty},
-      {toolbar, ToolbarProcProperty}};
+  } cases[] = {{second, EntryIndexProperty},
+               {second, ProcProperty},
+               {button, StyleIndexProperty},
+               {button, EntryIndexProperty},
+               {button, ProcProperty},
+               {button, TextColourProperty},
+               {gone, StyleIndexProperty},
+               {gone, ProcProperty},
+               {toolbar, ToolbarStyleIndexProperty},
+               {toolbar, ToolbarProcProperty},
+               {toolbar, CoverTargetProperty},
+               {toolbar, CoverStateProperty},
+               {toolbar, StyleIndexProperty}};
   for (const Case& c : cases) {
     EXPECT_EQ(ReadProperty(c.window, c.name),
               reinterpret_cast<std::intptr_t>(GetPropA(c.window, c.name)))
