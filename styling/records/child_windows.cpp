@@ -15,8 +15,9 @@ struct KeptChildren {
   unsigned askedInPaint = 0;  // the paint (onePaintSerial) in which the server was last asked
 };
 
-// Windows with children whose list is kept, oldest first; only the user-interface thread.
-constexpr std::size_t KeptParentsAtMost = 64;
+// Windows whose list is kept, oldest first; only the user-interface thread. Room for every
+// control of a large dialog (each styled control keeps its empty list) and its containers.
+constexpr std::size_t KeptParentsAtMost = 512;
 std::vector<KeptChildren> keptChildren;
 unsigned childrenVersion = 1;  // NoteChildrenChanged moves it on
 int engineAlone = 0;           // EngineAloneScope depth
@@ -33,11 +34,18 @@ std::vector<KnownChild> WalkChildren(HWND parent) {
   return children;
 }
 
+// Whether the window's procedure is the engine's, which passes every message on through
+// ForwardMessage.
+bool IsEngineWindow(HWND window) { return ReadProperty(window, ProcProperty) != 0; }
+
 // Two questions to the server instead of one per child; the rest is the process's own.
 bool StillCurrent(const KeptChildren& kept) {
   if (kept.version != childrenVersion) return false;
   if (engineAlone > 0) return true;
   if (onePaintDepth > 0 && kept.askedInPaint == onePaintSerial) return true;
+  // A window of the engine's hears of a child made in it (WM_PARENTNOTIFY, ForwardMessage):
+  // while it has none, nothing needs asking.
+  if (kept.children.empty() && IsEngineWindow(kept.parent)) return true;
   HWND first = GetWindow(kept.parent, GW_CHILD);
   if (kept.children.empty()) return first == nullptr;
   if (first != kept.children.front().window) return false;
@@ -80,8 +88,9 @@ std::vector<KnownChild> ChildrenOf(HWND parent) {
     return kept->children;
   }
   std::vector<KnownChild> children = WalkChildren(parent);
-  // A window without children costs one question either way: nothing is kept for it.
-  if (!children.empty()) KeepChildren(parent, children);
+  // A window without children costs one question either way, unless it is the engine's: then
+  // its empty list is kept and needs none.
+  if (!children.empty() || IsEngineWindow(parent)) KeepChildren(parent, children);
   return children;
 }
 

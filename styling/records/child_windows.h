@@ -19,8 +19,11 @@ struct KnownChild {
 // may ask for the list again). Walking them asks the server once per child under Wine, so the
 // list is kept per window and checked at each use with two questions: is the first child still
 // the first, and does nothing lie below the last (a new child goes to one end). A child
-// destroyed, or a change noted by NoteChildrenChanged, walks again. Only a window that is none
-// of the engine's moved into the middle of the z-order goes unseen until the next change.
+// destroyed, or a change noted by NoteChildrenChanged, walks again. A window of the engine's
+// without children is asked nothing: a child made in it sends it WM_PARENTNOTIFY. Only a window
+// that is none of the engine's moved into the middle of the z-order, or a child made without
+// that notice (WS_EX_NOPARENTNOTIFY) in a control of the engine's, goes unseen until the next
+// change.
 std::vector<KnownChild> ChildrenOf(HWND parent);
 
 // A window was made, destroyed or moved in the z-order: every kept child list is walked again.

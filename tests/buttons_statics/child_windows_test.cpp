@@ -144,4 +144,19 @@ TEST(ChildWindows, AKeptChildListIsTheWalksAfterEveryChange) {
   }
 }
 
+LRESULT CALLBACK PassingOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return ForwardMessage(window, message, wParam, lParam);
+}
+
+// A control of the engine's without children is asked nothing; a child made in it is seen.
+TEST(ChildWindows, AChildMadeInAStyledControlWithoutChildrenIsSeen) {
+  StyledHost host;
+  HWND control = host.AddChild("Static", "", SS_LEFT, 10, 10, 40, 20);
+  SubclassWindow(control, PassingOn);
+  ASSERT_TRUE(ChildrenOf(control).empty());
+  HWND made = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 5, 5, control, nullptr,
+                              nullptr, nullptr);
+  EXPECT_EQ(KeptChildren(control), std::vector<HWND>{made});
+}
+
 }  // namespace
