@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "drawing/drawing.h"
 #include "styling/buttons/buttons.h"
@@ -271,10 +272,19 @@ LRESULT PanelFace(HWND window, COLORREF colour, HDC dc) {
 
 int PositiveModulo(int value, int modulus) { return ((value % modulus) + modulus) % modulus; }
 
+// The window whose frame, its client area included, was copied to the screen just before the
+// erase that its paint asks for: that erase has nothing left to fill.
+HWND erasingOverFrame = nullptr;
+
 // WM_CTLCOLORSTATIC, WM_CTLCOLORBTN and WM_CTLCOLORDLG of the styled window itself.
 LRESULT OnControlColour(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   // The dialog's own answer first: it sets the text colours.
   LRESULT answer = ForwardMessage(window, message, wParam, lParam);
+  // The frame's pattern is what the frame just copied there: the erase fills nothing, and a
+  // dialog that erases by itself still does.
+  if (message == WM_CTLCOLORDLG && window == erasingOverFrame) {
+    return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+  }
   return FramePatternAnswer(FrameStyleIndex(window), reinterpret_cast<HDC>(wParam),
                             reinterpret_cast<HWND>(lParam), answer);
 }
@@ -314,7 +324,9 @@ LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
   StyleRecord* record = RecordAt(FrameStyleIndex(window));
   if (!record || !record->fadeDecided) StartFadeOnce(window);
   if (record) record->fadeDecided = true;
+  HWND outer = std::exchange(erasingOverFrame, record && record->frameDC ? window : nullptr);
   RedrawWindow(window, nullptr, nullptr, RDW_ERASENOW | RDW_NOCHILDREN);
+  erasingOverFrame = outer;
   UpdateVisibleChildren(window);
   if (update) {
     RedrawWindow(window, nullptr, update, RDW_INVALIDATE | RDW_NOCHILDREN);
