@@ -39,7 +39,9 @@ function(lanzhou_embed_bytes)
   target_sources(${E_TARGET} PRIVATE ${out})
 endfunction()
 
-# Release programs are stripped: no symbols or debug information in what is shipped.
+# Release programs are stripped: no symbols or debug information in what is shipped, and no
+# function or data that nothing uses.
 if(NOT MSVC)
-  add_link_options($<$<CONFIG:Release>:-s>)
+  add_compile_options($<$<CONFIG:Release>:-ffunction-sections> $<$<CONFIG:Release>:-fdata-sections>)
+  add_link_options($<$<CONFIG:Release>:-s> $<$<CONFIG:Release>:-Wl,--gc-sections>)
 endif()
