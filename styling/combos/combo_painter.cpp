@@ -1,6 +1,8 @@
 // The combo box look. The canvas covers the whole window; the areas of the combo box's own
 // children are cut out of the copy to the screen, so they keep what they paint themselves.
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "drawing/drawing.h"
 #include "styling/combos/combos.h"
@@ -42,11 +44,21 @@ void ExcludeChildren(HDC dc, HWND window, DpiScale scale) {
   }
 }
 
+}  // namespace
+
+bool HoldsEditField(HWND combo) {
+  const std::vector<KnownChild> children = ChildrenOf(combo);
+  return std::any_of(children.begin(), children.end(),
+                     [](const KnownChild& child) { return ClassNameOf(child.window) == "Edit"; });
+}
+
+namespace {
+
 // CBS_SIMPLE, CBS_DROPDOWN or CBS_DROPDOWNLIST as the user sees it: the drop-down list that an
 // extended combo box holds, with the edit it made inside, is an editable combo box.
 LONG VisibleType(HWND window) {
   LONG type = GetWindowLongA(window, GWL_STYLE) & CBS_DROPDOWNLIST;
-  if (type == CBS_DROPDOWNLIST && FindWindowExA(window, nullptr, "Edit", nullptr)) {
+  if (type == CBS_DROPDOWNLIST && HoldsEditField(window)) {
     return CBS_DROPDOWN;
   }
   return type;

@@ -1,5 +1,6 @@
 #include "styling/combos/combos.h"
 
+#include "styling/records/child_windows.h"
 #include "styling/records/family_install.h"
 #include "styling/records/paint_helpers.h"
 #include "styling/records/records.h"
@@ -65,6 +66,7 @@ void RefreshHover(HWND window, StyleRecord& record, ComboRecord& combo) {
 LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
   // Without a styled owner there is no background to paint on: the system look stays.
   if (!RecordAt(OwnerStyleIndex(window))) return ForwardMessage(window, WM_PAINT, wParam, lParam);
+  OnePaintScope onePaint;  // the look, its key and the clip ask for the same children
   return PaintInsteadOfSystem(window, wParam, lParam, [window] { Repaint(window); });
 }
 
@@ -105,7 +107,7 @@ LRESULT CALLBACK ComboWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       break;
     case WM_SETTEXT:
       result = ForwardMessage(window, message, wParam, lParam);
-      if (FindWindowExA(window, nullptr, "Edit", nullptr)) {
+      if (HoldsEditField(window)) {
         InvalidateRect(window, nullptr, TRUE);
       } else {
         Repaint(window);

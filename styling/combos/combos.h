@@ -17,6 +17,10 @@ void InstallComboBoxes(int styleIndex, HWND parentWindow);
 
 LRESULT CALLBACK ComboWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Whether the combo box holds an edit field of its own (an editable one, or the drop-down list
+// of an extended combo box with the edit that box made inside it).
+bool HoldsEditField(HWND combo);
+
 // Paints combo `comboIndex` of record `styleIndex` at once, over its whole window but its
 // children, into the DC given (its origin at the window's) or else its window DC; a state not
 // given is taken from the record. False when there is no such combo box or no styled owner to
