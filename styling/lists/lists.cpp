@@ -131,6 +131,13 @@ void OnMouseMove(HWND window, StyleRecord& record, ListEntry& entry, int styleIn
   });
 }
 
+// A framed control without scroll bars (a combo box's list aside, whose frame is the
+// system's): the styled frame covers its whole non-client area.
+bool FrameIsWholeNonClient(HWND window) {
+  if (GetWindowLongA(window, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) return false;
+  return HasFrame(window) && ClassNameOf(window) != "ComboLBox";
+}
+
 // The list whose WM_PAINT is with the system: until its BeginPaint sends WM_NCPAINT, which
 // paints the frame anyway.
 thread_local HWND paintingClientOf = nullptr;
@@ -207,7 +214,9 @@ LRESULT CALLBACK ListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_PAINT:
       return PaintFrameWithClient(window, wParam, lParam, styleIndex, position);
     case WM_NCPAINT:
-      DefWindowProcA(window, message, wParam, lParam);
+      // The system's border would be painted over at once: it is left out where the styled
+      // frame is all there is outside the client area.
+      if (!FrameIsWholeNonClient(window)) DefWindowProcA(window, message, wParam, lParam);
       PaintListFrame(styleIndex, position);
       RepaintOwningCombo(window);
       if (paintingClientOf == window) paintingClientOf = nullptr;  // the frame is painted
