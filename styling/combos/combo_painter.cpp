@@ -217,10 +217,13 @@ bool PaintComboBox(int styleIndex, int comboIndex, std::optional<bool> hover,
   look.focused = focused.value_or(combo->focused != 0);
   look.scale = record->scale;
   const bool ownersField = OwnerDrawsField(window, look.type);
-  if (look.type == CBS_DROPDOWNLIST && !ownersField) look.text = WindowText(window);
-  look.textColour = IsWindowEnabled(window)
-                        ? static_cast<COLORREF>(ReadProperty(window, TextColourProperty))
-                        : GetSysColor(COLOR_GRAYTEXT);
+  // Only a drop-down list's own text is drawn here: an edit field draws its own.
+  if (look.type == CBS_DROPDOWNLIST && !ownersField) {
+    look.text = WindowText(window);
+    look.textColour = IsWindowEnabled(window)
+                          ? static_cast<COLORREF>(ReadProperty(window, TextColourProperty))
+                          : GetSysColor(COLOR_GRAYTEXT);
+  }
   // The face is opaque white from edge to edge: what lies behind never shows.
   LookKey key;
   key.Add(look.width)

@@ -127,9 +127,11 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       return OnFocusChange(window, *edit, message, wParam, lParam);
-    case WM_PAINT:
+    case WM_PAINT: {
+      OnePaintScope onePaint;  // the frame's and the system's paint ask for the same lists
       PaintEditFrame(window);
-      break;
+      return ForwardMessage(window, message, wParam, lParam);
+    }
     case WM_NCPAINT:
       // The system frame and bars are never drawn once the styled look can be.
       if (!PaintEditFrame(window)) break;

@@ -147,6 +147,7 @@ thread_local HWND paintingClientOf = nullptr;
 // sends when the frame is to be painted too, or else here.
 LRESULT PaintFrameWithClient(HWND window, WPARAM wParam, LPARAM lParam, int styleIndex,
                              int position) {
+  OnePaintScope onePaint;  // the frame, the owning combo box and the bars ask for the same lists
   HWND outer = paintingClientOf;
   paintingClientOf = window;
   LRESULT result = ForwardMessage(window, WM_PAINT, wParam, lParam);
