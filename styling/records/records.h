@@ -28,8 +28,10 @@
 //               (canvas.h), which hashes its pixels: an icon replaced in place shows. Code
 //               that draws into a record's frameDC outside PaintFrame clears its frameKey and
 //               bumps its frameVersion.
-// Properties go through ReadProperty/WriteProperty: the bookkeeping ones are then read from the
-// engine's own table instead of a server round trip per message under Wine.
+// Properties go through ReadProperty/WriteProperty/RemoveProperty: the bookkeeping ones are then
+// read from the engine's own table instead of a server round trip per message under Wine, even
+// on windows that do not have them. A paint that asks several times about the windows around it
+// opens a OnePaintScope (child_windows.h), so the server is asked once.
 // The canvas, the kept looks, the font reader and the shape helpers are in
 // styling/records/canvas.h, styling/records/look_cache.h and styling/records/paint_helpers.h;
 // the keyboard cues (focus looks, access-key underlines) and the focus outline in
