@@ -146,27 +146,25 @@ HDC GetChildClippedDC(HWND window, HDC dc, bool haveDc) {
 
 namespace {
 
-// Cuts the part of the sibling that overlaps the window, when it is shown and takes the mouse.
-void ExcludeOverlap(HDC dc, const RECT& own, POINT origin, HWND sibling) {
+// Cuts the part of the sibling that overlaps the window (`overlap`, on the screen), when it is
+// shown and takes the mouse.
+void ExcludeOverlap(HDC dc, RECT overlap, POINT origin, HWND sibling) {
   if (!IsWindowVisible(sibling) || IsMouseTransparent(sibling)) return;
-  RECT rect{}, overlap{};
-  GetWindowRect(sibling, &rect);
-  if (!IntersectRect(&overlap, &rect, &own)) return;
   OffsetRect(&overlap, -origin.x, -origin.y);
   ExcludeClipRect(dc, overlap.left, overlap.top, overlap.right, overlap.bottom);
 }
 
-// The band of a group box that its border and caption take: its edges, and at the top the
-// height of its caption, where the top edge runs.
-void ExcludeGroupBoxBorder(HDC dc, const RECT& own, POINT origin, HWND box) {
+// The band of a group box (`rect`, on the screen) that its border and caption take: its edges,
+// and at the top the height of its caption, where the top edge runs.
+void ExcludeGroupBoxBorder(HDC dc, RECT rect, POINT origin, HWND box) {
   if (!IsWindowVisible(box)) return;
-  RECT rect{}, overlap{};
-  GetWindowRect(box, &rect);
-  if (!IntersectRect(&overlap, &rect, &own)) return;
   OffsetRect(&rect, -origin.x, -origin.y);
   constexpr int Edge = 2;
   LOGFONTA font{};
-  auto handle = reinterpret_cast<HFONT>(SendMessageA(box, WM_GETFONT, 0, 0));
+  // A styled group box's entry knows its font: no message to it at every paint of a sibling.
+  const ButtonRecord* styled = ControlEntry(box, &StyleRecord::buttons);
+  auto handle = styled ? styled->caption.OwnFont()
+                       : reinterpret_cast<HFONT>(SendMessageA(box, WM_GETFONT, 0, 0));
   int top = handle && GetObjectA(handle, sizeof font, &font) ? std::abs(font.lfHeight) + Edge : 16;
   ExcludeClipRect(dc, rect.left, rect.top, rect.left + Edge, rect.bottom);
   ExcludeClipRect(dc, rect.right - Edge, rect.top, rect.right, rect.bottom);
@@ -174,10 +172,18 @@ void ExcludeGroupBoxBorder(HDC dc, const RECT& own, POINT origin, HWND box) {
   ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.top + top);
 }
 
-// Walks the window's siblings down the z-order, the window itself aside, with whether each lies
-// below it, the window's screen rectangle and its client origin.
+// A sibling that overlaps the window, with its rectangle and the overlap (on the screen) and
+// whether it lies below the window.
+struct OverlappingSibling {
+  const KnownChild& sibling;
+  bool below;
+  RECT rect, overlap;
+};
+
+// Walks the window's siblings that overlap it, down the z-order, with the window's client
+// origin on the screen. Most siblings lie elsewhere: their rectangle is all that is read.
 template <typename Visit>
-void ForEachSibling(HWND window, Visit&& visit) {
+void ForEachOverlappingSibling(HWND window, Visit&& visit) {
   HWND parent = GetAncestor(window, GA_PARENT);
   if (!parent || parent == GetDesktopWindow()) return;
   RECT own{};
@@ -188,9 +194,12 @@ void ForEachSibling(HWND window, Visit&& visit) {
   for (const KnownChild& sibling : ChildrenOf(parent)) {
     if (sibling.window == window) {
       below = true;
-    } else {
-      visit(sibling, below, own, origin);
+      continue;
     }
+    RECT rect{}, overlap{};
+    GetWindowRect(sibling.window, &rect);
+    if (IntersectRect(&overlap, &rect, &own))
+      visit(OverlappingSibling{sibling, below, rect, overlap}, origin);
   }
 }
 
@@ -198,21 +207,20 @@ void ForEachSibling(HWND window, Visit&& visit) {
 
 void ExcludeSiblingsBelow(HDC dc, HWND window) {
   if (!dc) return;
-  ForEachSibling(window,
-                 [dc](const KnownChild& sibling, bool below, const RECT& own, POINT origin) {
-                   // A group box's border is drawn whichever of the two lies above.
-                   if (IsGroupBox(sibling)) {
-                     ExcludeGroupBoxBorder(dc, own, origin, sibling.window);
-                   } else if (below) {
-                     ExcludeOverlap(dc, own, origin, sibling.window);
-                   }
-                 });
+  ForEachOverlappingSibling(window, [dc](const OverlappingSibling& at, POINT origin) {
+    // A group box's border is drawn whichever of the two lies above.
+    if (IsGroupBox(at.sibling)) {
+      ExcludeGroupBoxBorder(dc, at.rect, origin, at.sibling.window);
+    } else if (at.below) {
+      ExcludeOverlap(dc, at.overlap, origin, at.sibling.window);
+    }
+  });
 }
 
 void ExcludeOverlappingSiblings(HDC dc, HWND window) {
   if (!dc) return;
-  ForEachSibling(window, [dc](const KnownChild& sibling, bool, const RECT& own, POINT origin) {
-    if (!IsGroupBox(sibling)) ExcludeOverlap(dc, own, origin, sibling.window);
+  ForEachOverlappingSibling(window, [dc](const OverlappingSibling& at, POINT origin) {
+    if (!IsGroupBox(at.sibling)) ExcludeOverlap(dc, at.overlap, origin, at.sibling.window);
   });
 }
 

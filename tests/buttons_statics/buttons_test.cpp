@@ -45,7 +45,7 @@ TEST(PushButtons, OnlyPushButtonTypesAreTakenOverAndOnlyOnce) {
                {BS_AUTOCHECKBOX, CheckBoxKind}, {BS_RADIOBUTTON, RadioButtonKind},
                {BS_3STATE, CheckBoxKind},       {BS_AUTO3STATE, CheckBoxKind},
                {BS_GROUPBOX, GroupBoxKind},     {BS_AUTORADIOBUTTON, RadioButtonKind},
-               {BS_OWNERDRAW, SystemLook}};
+               {BS_OWNERDRAW, SystemLook},      {BS_GROUPBOX | BS_ICON, SystemLook}};
   HWND buttons[std::size(cases)];
   for (size_t i = 0; i < std::size(cases); ++i) {
     buttons[i] = host.AddChild("BUTTON", ButtonText(i).c_str(), cases[i].type, 5,
@@ -70,7 +70,7 @@ TEST(PushButtons, OnlyPushButtonTypesAreTakenOverAndOnlyOnce) {
     LONG type = GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK;
     if (cases[i].kind == SystemLook) {
       EXPECT_EQ(GetPropA(button, ProcProperty), nullptr) << i;
-      EXPECT_EQ(type, static_cast<LONG>(cases[i].type)) << i;
+      EXPECT_EQ(type, static_cast<LONG>(cases[i].type & BS_TYPEMASK)) << i;
       continue;
     }
     int entry = record.buttons.Find(button);
@@ -91,6 +91,30 @@ TEST(PushButtons, OnlyPushButtonTypesAreTakenOverAndOnlyOnce) {
     EXPECT_EQ(reinterpret_cast<WNDPROC>(GetPropA(button, ProcProperty)), own.priorProc);
     EXPECT_NE(own.priorProc, nullptr);
   }
+}
+
+// A group box shows its etched border and caption; what it encloses is never painted over.
+TEST(GroupBoxes, PaintTheirBorderAndLeaveTheirInsideAlone) {
+  StyledHost host;
+  HWND box = host.AddChild("BUTTON", "Group", BS_GROUPBOX, 10, 10, 120, 80);
+  InstallCheckBoxesAndRadioButtons(host.StyleIndex(), host.window);
+  Pump();
+  HDC dc = GetDC(box);
+  const RECT inside{20, 30, 100, 60};
+  HBRUSH mark = CreateSolidBrush(RGB(255, 0, 255));
+  FillRect(dc, &inside, mark);  // what a control inside would show
+  DeleteObject(mark);
+  ReleaseDC(box, dc);
+  RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  const Snapshot shot = Capture(box);
+  EXPECT_EQ(shot.At(50, 45), (Rgb{255, 0, 255})) << "the inside is left as it was";
+  auto colour = [](int index) {
+    COLORREF c = GetSysColor(index);
+    return Rgb{GetRValue(c), GetGValue(c), GetBValue(c)};
+  };
+  EXPECT_EQ(shot.At(0, 50), colour(COLOR_BTNSHADOW)) << "the etched edge, outer line";
+  EXPECT_EQ(shot.At(1, 50), colour(COLOR_BTNHIGHLIGHT)) << "the etched edge, inner line";
+  EXPECT_EQ(shot.At(118, 50), colour(COLOR_BTNSHADOW)) << "the right edge, inner line";
 }
 
 TEST(PushButtons, BecomingTheDefaultButtonKeepsItOwnerDrawn) {

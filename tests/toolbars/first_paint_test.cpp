@@ -140,4 +140,37 @@ TEST(FirstPaint, NoTakenOverDialogIsPaintedInTheSystemsLookWhileVisible) {
   }
 }
 
+// A dialog that paints its own background on WM_ERASEBKGND still shows it in the styled frame.
+INT_PTR CALLBACK ErasingDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_ERASEBKGND) {
+    RECT client{};
+    GetClientRect(dialog, &client);
+    HBRUSH green = CreateSolidBrush(RGB(0, 128, 0));
+    FillRect(reinterpret_cast<HDC>(wParam), &client, green);
+    DeleteObject(green);
+    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 1);
+    return TRUE;
+  }
+  if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+    EndDialog(dialog, IDOK);
+  }
+  return message == WM_INITDIALOG;
+}
+
+TEST(FirstPaint, ADialogsOwnEraseStillShowsOnEveryRepaint) {
+  RunStyledDialog(
+      small.Get(),
+      [](HWND dialog) {
+        RedrawWindow(dialog, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RECT client{};
+        GetClientRect(dialog, &client);
+        HDC dc = GetDC(dialog);
+        const COLORREF seen = GetPixel(dc, client.right - 8, client.bottom - 8);
+        ReleaseDC(dialog, dc);
+        EXPECT_EQ(seen, RGB(0, 128, 0));
+      },
+      ErasingDialogProc);
+}
+
 }  // namespace
