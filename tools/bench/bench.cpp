@@ -111,6 +111,26 @@ void PrintHeader() {
               "plain", "ratio", "goal", "", "rounds", "halves", "display server");
 }
 
+// The repaint split as the first paint is: a third box, plain but given the frame's window
+// treatment, against the plain box and against the styled one.
+void SplitRepaint(HWND styled, HWND plain) {
+  int rounds = Repeats("BENCH_REPAINTS", 200);
+  treatPlainBoxes = true;
+  PlainBox([&](HWND treated) {
+    treatPlainBoxes = false;  // the plain box is activated again when this one closes
+    PlaceAt(treated, 600, 20);
+    Settle(600);
+    TimeRepaint(treated);
+    PrintShare("  the window treatment alone", AlternateMedians(
+                                                   rounds, [&] { return TimeRepaint(treated); },
+                                                   [&] { return TimeRepaint(plain); }));
+    PrintRow("  engine: styled / treated plain",
+             AlternateMedians(
+                 rounds, [&] { return TimeRepaint(styled); }, [&] { return TimeRepaint(treated); }),
+             WelcomeRepaintGoal);
+  });
+}
+
 void WelcomeRepaint() {
   int rounds = Repeats("BENCH_REPAINTS", 200);
   StyledBox([rounds](HWND styled) {
@@ -123,6 +143,7 @@ void WelcomeRepaint() {
       Pair pair = AlternateMedians(
           rounds, [&] { return TimeRepaint(styled); }, [&] { return TimeRepaint(plain); });
       PrintRow("welcome box: full repaint", pair, WelcomeRepaintGoal);
+      SplitRepaint(styled, plain);
       if (Tracing()) {
         TraceRepaints(
             "styled", [&] { return TimeRepaint(styled); }, 20);
