@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "drawing/drawing.h"
 #include "styling/records/canvas.h"
@@ -88,22 +89,54 @@ bool IsEmptyStatic(HWND window, const StaticEntry& entry) {
   return IsBlankText(WindowText(window).c_str());
 }
 
+// What an empty static's own procedure leaves on its canvas: the background, filled with the
+// brush its parent answers (and, by its style, an edge). A static drawn by itself (owner-drawn,
+// frames and rectangles) has no key: it is drawn anew each time.
+LookKey EmptyStaticKey(const StaticEntry& entry, const RECT& client, HDC dc) {
+  if (entry.kind == StaticDrawnByItselfKind) return LookKey();
+  const HWND window = entry.window;
+  LookKey key = LookKey().Add("empty static").Add(BackgroundKey(window, client)).Add(client);
+  key.Add(GetWindowLongA(window, GWL_STYLE)).Add(GetWindowLongA(window, GWL_EXSTYLE));
+  // A styled dialog or page answers with the frame's pattern or a panel's face, which the
+  // background stands for. Another parent is asked as the control asks it: its colour shows.
+  const HWND parent = GetParent(window);
+  if (FindStyleRecord(parent) || ControlEntry(parent, &StyleRecord::containers)) return key;
+  auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
+      parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window)));
+  LOGBRUSH look{};
+  if (brush) GetObjectA(brush, sizeof look, &look);
+  key.Add(reinterpret_cast<std::intptr_t>(brush)).Add(static_cast<std::int64_t>(look.lbStyle));
+  return key.Add(static_cast<std::int64_t>(look.lbColor)).Add(look.lbHatch);
+}
+
 // The control's own procedure paints into the background canvas, which then goes to the
-// screen (or the DC given) in one copy.
-void PaintEmptyStatic(HWND window, WPARAM wParam, LPARAM lParam, HDC given) {
+// screen (or the DC given) in one copy, and is kept: the next paint is that copy alone.
+void PaintEmptyStatic(StaticEntry& entry, LPARAM lParam, HDC given) {
+  // The background and the parent's colour answer ask for the same siblings.
+  OnePaintScope onePaint;
+  const HWND window = entry.window;
   RECT client{};
   GetClientRect(window, &client);
-  CanvasDc canvas(window, client);
-  UINT message = given ? WM_PRINTCLIENT : WM_PAINT;
-  if (!canvas) {
-    // No styled owner to take a background from: the control paints itself as usual.
-    ForwardMessage(window, message, wParam, lParam);
-    return;
-  }
+  const UINT message = given ? WM_PRINTCLIENT : WM_PAINT;
   PAINTSTRUCT paint{};
-  HDC target = given ? given : BeginPaint(window, &paint);
-  ForwardMessage(window, message, reinterpret_cast<WPARAM>(canvas.Dc()), lParam);
-  BitBlt(target, 0, 0, client.right, client.bottom, canvas.Dc(), 0, 0, SRCCOPY);
+  HDC target = given;
+  if (!given) {
+    // The canvas covers the whole client area: the erase has nothing to colour.
+    HWND outer = std::exchange(beginningPaint, window);
+    target = BeginPaint(window, &paint);
+    beginningPaint = outer;
+  }
+  const LookKey key = EmptyStaticKey(entry, client, target);
+  if (key.Empty() || !entry.looks.Draw(key, target, 0, 0)) {
+    CanvasDc canvas(window, client);
+    // No styled owner to take a background from: the control paints itself as usual.
+    HDC into = canvas ? canvas.Dc() : target;
+    ForwardMessage(window, message, reinterpret_cast<WPARAM>(into), lParam);
+    if (canvas) {
+      if (!key.Empty()) entry.looks.Keep(key, canvas.Dc(), client.right, client.bottom);
+      BitBlt(target, 0, 0, client.right, client.bottom, canvas.Dc(), 0, 0, SRCCOPY);
+    }
+  }
   if (!given) EndPaint(window, &paint);
 }
 
@@ -115,7 +148,7 @@ LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam, HDC given = nullptr) 
   UINT message = given ? WM_PRINTCLIENT : WM_PAINT;
   if (!entry) return ForwardMessage(window, message, wParam, lParam);
   if (IsEmptyStatic(window, *entry)) {
-    PaintEmptyStatic(window, wParam, lParam, given);
+    PaintEmptyStatic(*entry, lParam, given);
   } else if (given) {
     PaintStaticEntry(*entry, given);
   } else {

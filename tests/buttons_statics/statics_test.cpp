@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "styling/buttons/buttons.h"
 #include "styling/records/paint_helpers.h"
@@ -188,6 +189,37 @@ TEST(Statics, BlankStaticsArePaintedByTheirOwnProcedureOverTheBackground) {
   }
   Repaint(text);
   EXPECT_GT(Capture(text).Count([](const Rgb& p) { return p.r > 90; }), 10) << "the halo";
+}
+
+HBRUSH panelBrush = nullptr;
+
+LRESULT CALLBACK BrushPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CTLCOLORSTATIC && panelBrush) return reinterpret_cast<LRESULT>(panelBrush);
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A blank static's look is kept between paints, yet a parent of the program's own is asked for
+// its brush each time: a new one shows at the next paint (the third may reuse the first's handle).
+TEST(Statics, ABlankStaticShowsTheBrushItsProgramsParentAnswersNow) {
+  StyledHost host(RGB(40, 40, 40));
+  WNDCLASSA type{};
+  type.lpfnWndProc = BrushPanelProc;
+  type.hInstance = GetModuleHandleA(nullptr);
+  type.lpszClassName = "LanzhouTestBrushPanel";
+  RegisterClassA(&type);
+  HWND panel = CreateWindowExA(0, type.lpszClassName, "", WS_CHILD | WS_VISIBLE, 10, 10, 120, 80,
+                               host.window, nullptr, type.hInstance, nullptr);
+  HWND blank = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE | SS_LEFT, 10, 10, 60, 24,
+                               panel, nullptr, type.hInstance, nullptr);
+  InstallStatics(host.StyleIndex(), panel, 6);
+  for (Rgb colour : {Rgb{0, 255, 0}, Rgb{0, 0, 255}, Rgb{0, 255, 0}}) {
+    HBRUSH old = std::exchange(panelBrush, CreateSolidBrush(RGB(colour.r, colour.g, colour.b)));
+    if (old) DeleteObject(old);
+    Repaint(blank);
+    EXPECT_EQ(PixelOf(blank, 30, 12), colour);
+  }
+  DestroyWindow(panel);
+  DeleteObject(std::exchange(panelBrush, nullptr));
 }
 
 TEST(Statics, BlankTextsAreSpacesOfEitherWidthOnly) {
