@@ -109,9 +109,14 @@ void DrawApplicationIcon(HDC dc, DpiScale scale) {
 }
 
 // Everything a full paint of the frame depends on: the same key paints the same pixels.
-LookKey FrameKey(const StyleRecord& record, SIZE size) {
+const std::string& CaptionTextOf(StyleRecord& record) {
+  if (!record.captionText) record.captionText = WindowText(record.window);
+  return *record.captionText;
+}
+
+LookKey FrameKey(StyleRecord& record, SIZE size) {
   LookKey key;
-  key.Add(size.cx).Add(size.cy).Add(WindowText(record.window));
+  key.Add(size.cx).Add(size.cy).Add(CaptionTextOf(record));
   key.Add(static_cast<std::int64_t>(record.scale.dpi));
   key.Add(reinterpret_cast<std::intptr_t>(ApplicationIcon)).Add(record.closeHot ? 1 : 0);
   for (int i = 1; i <= record.captionButtons.Count(); ++i) {
@@ -311,10 +316,10 @@ LRESULT PaintMenuBar(HWND window) {
 
 // The frame, the dialog's erase (in the frame's own pixels, see OnControlColour), the children,
 // then the dialog's own procedure: whatever a dialog draws in its WM_PAINT, on itself or on its
-// children (colour swatches, a font sample), lands on top and stays. The children's paint takes
-// their areas out of the dialog's update region; the region is given back (children left
-// alone) so that the dialog's BeginPaint lets it draw wherever it was asked to. Its BeginPaint
-// validates the window; a dialog that does not paint gets DefWindowProc's, which does the same.
+// children (colour swatches, a font sample), lands on top and stays. The dialog's update region
+// is set aside while the children paint and given back afterwards (children left alone), so
+// that the dialog's BeginPaint lets it draw wherever it was asked to. Its BeginPaint validates
+// the window; a dialog that does not paint gets DefWindowProc's, which does the same.
 LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
   OnePaintScope onePaint;
   HRGN update = CreateRectRgn(0, 0, 0, 0);
@@ -327,11 +332,16 @@ LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
   HWND outer = std::exchange(erasingOverFrame, record && record->frameDC ? window : nullptr);
   RedrawWindow(window, nullptr, nullptr, RDW_ERASENOW | RDW_NOCHILDREN);
   erasingOverFrame = outer;
-  UpdateVisibleChildren(window);
-  if (update) {
-    RedrawWindow(window, nullptr, update, RDW_INVALIDATE | RDW_NOCHILDREN);
-    DeleteObject(update);
+  if (!update) {
+    UpdateVisibleChildren(window);
+    return ForwardMessage(window, WM_PAINT, wParam, lParam);
   }
+  // The children paint in one pass over the window's tree, one question to the server each.
+  // The pass must not reach the window itself again: its region waits in `update` meanwhile.
+  RedrawWindow(window, nullptr, nullptr, RDW_VALIDATE | RDW_NOCHILDREN);
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RedrawWindow(window, nullptr, update, RDW_INVALIDATE | RDW_NOCHILDREN);
+  DeleteObject(update);
   return ForwardMessage(window, WM_PAINT, wParam, lParam);
 }
 
@@ -421,6 +431,7 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       // The system draws the new caption at once, in its own look (a wizard names each page in
       // its caption): the frame is painted again over it, with the new text.
       LRESULT result = ForwardMessage(window, message, wParam, lParam);
+      if (StyleRecord* record = RecordAt(FrameStyleIndex(window))) record->captionText.reset();
       PaintFrame(window);
       return result;
     }

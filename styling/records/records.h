@@ -47,6 +47,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "drawing/drawing_object.h"
@@ -142,6 +143,8 @@ struct StyleRecord {
   // The inputs of the full paint that frameDC holds (size, caption, icon, caption buttons); empty
   // before the first paint and once a caption button has been drawn over it alone.
   LookKey frameKey;
+  // The window's caption as last read: read again only when WM_SETTEXT changes it.
+  std::optional<std::string> captionText;
   int controlBrushVersion = 0;  // the frameVersion of the brush handed out for colour messages
   // That brush, kept here as well as in the window's property: every colour message asks for it.
   HBRUSH controlBrush = nullptr;
