@@ -320,18 +320,8 @@ LRESULT PaintMenuBar(HWND window) {
 // is set aside while the children paint and given back afterwards (children left alone), so
 // that the dialog's BeginPaint lets it draw wherever it was asked to. Its BeginPaint validates
 // the window; a dialog that does not paint gets DefWindowProc's, which does the same.
-LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
-  OnePaintScope onePaint;
-  HRGN update = CreateRectRgn(0, 0, 0, 0);
-  if (update) GetUpdateRgn(window, update, FALSE);
-  PaintFrame(window);
-  // The first paint decides the fade; later ones need not ask the window's opacity again.
-  StyleRecord* record = RecordAt(FrameStyleIndex(window));
-  if (!record || !record->fadeDecided) StartFadeOnce(window);
-  if (record) record->fadeDecided = true;
-  HWND outer = std::exchange(erasingOverFrame, record && record->frameDC ? window : nullptr);
-  RedrawWindow(window, nullptr, nullptr, RDW_ERASENOW | RDW_NOCHILDREN);
-  erasingOverFrame = outer;
+// The children, then the dialog's own WM_PAINT.
+LRESULT PaintChildrenThenDialog(HWND window, HRGN update, WPARAM wParam, LPARAM lParam) {
   if (!update) {
     UpdateVisibleChildren(window);
     return ForwardMessage(window, WM_PAINT, wParam, lParam);
@@ -341,8 +331,26 @@ LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
   RedrawWindow(window, nullptr, nullptr, RDW_VALIDATE | RDW_NOCHILDREN);
   RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   RedrawWindow(window, nullptr, update, RDW_INVALIDATE | RDW_NOCHILDREN);
-  DeleteObject(update);
   return ForwardMessage(window, WM_PAINT, wParam, lParam);
+}
+
+LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam) {
+  OnePaintScope onePaint;
+  HRGN update = CreateRectRgn(0, 0, 0, 0);
+  if (update) GetUpdateRgn(window, update, FALSE);
+  PaintFrame(window);
+  const StyleRecord* record = RecordAt(FrameStyleIndex(window));
+  HWND outer = std::exchange(erasingOverFrame, record && record->frameDC ? window : nullptr);
+  RedrawWindow(window, nullptr, nullptr, RDW_ERASENOW | RDW_NOCHILDREN);
+  erasingOverFrame = outer;
+  LRESULT result = PaintChildrenThenDialog(window, update, wParam, lParam);
+  if (update) DeleteObject(update);
+  // The first paint decides the fade, once it is done: the thread's start does not hold the
+  // paint up. Later paints need not ask the window's opacity again.
+  StyleRecord* painted = RecordAt(FrameStyleIndex(window));
+  if (!painted || !painted->fadeDecided) StartFadeOnce(window);
+  if (painted) painted->fadeDecided = true;
+  return result;
 }
 
 void ShowCloseLook(HWND window, bool hover) {
