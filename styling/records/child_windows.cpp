@@ -38,14 +38,30 @@ std::vector<KnownChild> WalkChildren(HWND parent) {
 // ForwardMessage.
 bool IsEngineWindow(HWND window) { return ReadProperty(window, ProcProperty) != 0; }
 
+// A control of the engine's, not a styled dialog or page: its children are its own parts and
+// the engine's covers, made before it was styled or by the engine.
+bool IsEngineControl(HWND window) {
+  return IsEngineWindow(window) && !FindStyleRecord(window) &&
+         !ControlEntry(window, &StyleRecord::containers);
+}
+
+// Each kept child is still there and still the parent's: the process's own knowledge.
+bool StillChildrenOf(const KeptChildren& kept) {
+  return std::all_of(kept.children.begin(), kept.children.end(), [&](const KnownChild& child) {
+    return IsWindow(child.window) && GetAncestor(child.window, GA_PARENT) == kept.parent;
+  });
+}
+
 // Two questions to the server instead of one per child; the rest is the process's own.
 bool StillCurrent(const KeptChildren& kept) {
   if (kept.version != childrenVersion) return false;
   if (engineAlone > 0) return true;
   if (onePaintDepth > 0 && kept.askedInPaint == onePaintSerial) return true;
   // A window of the engine's hears of a child made in it (WM_PARENTNOTIFY, ForwardMessage):
-  // while it has none, nothing needs asking.
+  // while it has none, nothing needs asking; nor for a control of the engine's, whose parts
+  // stay as they were made.
   if (kept.children.empty() && IsEngineWindow(kept.parent)) return true;
+  if (IsEngineControl(kept.parent)) return StillChildrenOf(kept);
   HWND first = GetWindow(kept.parent, GW_CHILD);
   if (kept.children.empty()) return first == nullptr;
   if (first != kept.children.front().window) return false;

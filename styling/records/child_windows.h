@@ -20,10 +20,12 @@ struct KnownChild {
 // list is kept per window and checked at each use with two questions: is the first child still
 // the first, and does nothing lie below the last (a new child goes to one end). A child
 // destroyed, or a change noted by NoteChildrenChanged, walks again. A window of the engine's
-// without children is asked nothing: a child made in it sends it WM_PARENTNOTIFY. Only a window
-// that is none of the engine's moved into the middle of the z-order, or a child made without
-// that notice (WS_EX_NOPARENTNOTIFY) in a control of the engine's, goes unseen until the next
-// change.
+// without children is asked nothing: a child made in it sends it WM_PARENTNOTIFY. Nor is a
+// control of the engine's (not a styled dialog or page) with children, its own parts: each is
+// checked to be there and still its child. Only a window that is none of the engine's moved
+// within the z-order (anywhere in a control of the engine's, into the middle elsewhere), or a
+// child made without that notice (WS_EX_NOPARENTNOTIFY) or moved in by SetParent in a control of
+// the engine's, goes unseen until the next change.
 std::vector<KnownChild> ChildrenOf(HWND parent);
 
 // A window was made, destroyed or moved in the z-order: every kept child list is walked again.

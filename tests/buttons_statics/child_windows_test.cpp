@@ -159,4 +159,24 @@ TEST(ChildWindows, AChildMadeInAStyledControlWithoutChildrenIsSeen) {
   EXPECT_EQ(KeptChildren(control), std::vector<HWND>{made});
 }
 
+// A control of the engine's with parts keeps its list without asking; a part made, moved out
+// (SetParent tells the control nothing) or destroyed is seen all the same.
+TEST(ChildWindows, AStyledControlsPartsAreKeptYetEachChangeIsSeen) {
+  StyledHost host;
+  HWND control = host.AddChild("Static", "", SS_LEFT, 10, 10, 40, 20);
+  auto part = [control] {
+    return CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 5, 5, control, nullptr,
+                           nullptr, nullptr);
+  };
+  HWND first = part();
+  SubclassWindow(control, PassingOn);
+  ASSERT_EQ(KeptChildren(control), std::vector<HWND>{first});
+  HWND second = part();
+  EXPECT_EQ(KeptChildren(control), (std::vector<HWND>{first, second}));
+  SetParent(first, host.window);
+  EXPECT_EQ(KeptChildren(control), std::vector<HWND>{second});
+  DestroyWindow(second);
+  EXPECT_TRUE(KeptChildren(control).empty());
+}
+
 }  // namespace
