@@ -131,11 +131,18 @@ void OnMouseMove(HWND window, StyleRecord& record, ListEntry& entry, int styleIn
   });
 }
 
-// A framed control without scroll bars (a combo box's list aside, whose frame is the
-// system's): the styled frame covers its whole non-client area.
-bool FrameIsWholeNonClient(HWND window) {
-  if (GetWindowLongA(window, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) return false;
-  return HasFrame(window) && ClassNameOf(window) != "ComboLBox";
+// A framed control (a combo box's list aside, whose frame is the system's) whose scroll bar, if
+// it shows one, lies under its cover: the styled frame and the cover are all there is outside
+// the client area. The corner between two bars is the system's to draw.
+bool FrameIsWholeNonClient(HWND window, const ListEntry& entry) {
+  if (!HasFrame(window) || ClassNameOf(window) == "ComboLBox") return false;
+  const bool vertical = HasVerticalScrollBar(window), horizontal = HasHorizontalScrollBar(window);
+  if (vertical && horizontal) return false;
+  if (vertical) {
+    return CoverLiesOverItsBar(window, entry.covers.vertical, ScrollBarOrientation::Vertical);
+  }
+  return !horizontal ||
+         CoverLiesOverItsBar(window, entry.covers.horizontal, ScrollBarOrientation::Horizontal);
 }
 
 // The list whose WM_PAINT is with the system: until its BeginPaint sends WM_NCPAINT, which
@@ -214,15 +221,18 @@ LRESULT CALLBACK ListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     }
     case WM_PAINT:
       return PaintFrameWithClient(window, wParam, lParam, styleIndex, position);
-    case WM_NCPAINT:
-      // The system's border would be painted over at once: it is left out where the styled
-      // frame is all there is outside the client area.
-      if (!FrameIsWholeNonClient(window)) DefWindowProcA(window, message, wParam, lParam);
+    case WM_NCPAINT: {
+      // The system's border and bars would be painted over at once: they are left out where
+      // the styled frame and the covers are all there is outside the client area, and the
+      // covers, left alone, need no paint of their own.
+      const bool systemPaints = !FrameIsWholeNonClient(window, *entry);
+      if (systemPaints) DefWindowProcA(window, message, wParam, lParam);
       PaintListFrame(styleIndex, position);
       RepaintOwningCombo(window);
       if (paintingClientOf == window) paintingClientOf = nullptr;  // the frame is painted
-      if (GetWindowLongA(window, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) RepaintBars(window);
+      if (systemPaints) RepaintBars(window);
       return 0;
+    }
     case WM_PRINT:
       // The styled frame; the items (and a list view's header) as the system draws them.
       return PrintWindowParts(window, reinterpret_cast<HDC>(wParam), lParam, [=](HDC dc) {

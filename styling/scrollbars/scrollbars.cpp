@@ -131,6 +131,14 @@ SCROLLBARINFO ReadScrollBarInfo(HWND target, ScrollBarOrientation orientation) {
   return info;
 }
 
+bool CoverLiesOverItsBar(HWND target, HWND cover, ScrollBarOrientation orientation) {
+  if (!cover || !IsWindowVisible(cover)) return false;
+  const SCROLLBARINFO bar = ReadScrollBarInfo(target, orientation);
+  RECT covered{}, outside{};
+  GetWindowRect(cover, &covered);
+  return !SubtractRect(&outside, &bar.rcScrollBar, &covered);
+}
+
 HWND CreateEmulatedScrollBar(HWND target, ScrollBarOrientation orientation, bool visible) {
   HWND parent = GetParent(target);
   if (!parent) return nullptr;

@@ -39,6 +39,9 @@ HWND CreateEmulatedScrollBar(HWND target, ScrollBarOrientation orientation, bool
 // is visible.
 ScrollBarCovers CreateEmulatedScrollBars(HWND target);
 
+// Whether the cover is shown over the whole of the target's bar of that orientation: what the
+// system draws there is hidden at once.
+bool CoverLiesOverItsBar(HWND target, HWND cover, ScrollBarOrientation orientation);
 // Shows each cover where the target has that bar's style and is visible, hides it otherwise,
 // and moves it exactly over the real bar (the parent's client coordinates).
 void PlaceEmulatedScrollBars(HWND target, const ScrollBarCovers& covers);

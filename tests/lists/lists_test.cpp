@@ -241,4 +241,31 @@ TEST(ListCovers, TheCoversAreRepaintedAfterWhatMayHaveDrawnTheSystemBar) {
   });
 }
 
+// A frame paint leaves a bar to the cover lying over it (neither the system's bar nor the cover
+// is painted again); a bar whose cover is hidden is the system's to draw.
+TEST(ListCovers, AFramePaintDrawsTheBarOnlyWhereNoCoverLiesOverIt) {
+  WithCoveredList([&](HWND list, HWND cover) {
+    auto paintFrame = [list] {
+      RedrawWindow(list, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    };
+    Blot(cover);
+    paintFrame();
+    EXPECT_TRUE(Blotted(cover));
+
+    ShowWindow(cover, SW_HIDE);
+    SCROLLBARINFO bar{sizeof bar};
+    GetScrollBarInfo(list, OBJID_VSCROLL, &bar);
+    RECT own{};
+    GetWindowRect(list, &own);
+    OffsetRect(&bar.rcScrollBar, -own.left, -own.top);
+    HDC dc = GetWindowDC(list);
+    FillRect(dc, &bar.rcScrollBar, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(list, dc);
+    paintFrame();
+    const RECT& r = bar.rcScrollBar;
+    EXPECT_NE(WindowPixel(list, (r.left + r.right) / 2, (r.top + r.bottom) / 2), RGB(0, 0, 0));
+    ShowWindow(cover, SW_SHOWNA);
+  });
+}
+
 }  // namespace
