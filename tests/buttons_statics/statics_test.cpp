@@ -202,15 +202,10 @@ LRESULT CALLBACK BrushPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // its brush each time: a new one shows at the next paint (the third may reuse the first's handle).
 TEST(Statics, ABlankStaticShowsTheBrushItsProgramsParentAnswersNow) {
   StyledHost host(RGB(40, 40, 40));
-  WNDCLASSA type{};
-  type.lpfnWndProc = BrushPanelProc;
-  type.hInstance = GetModuleHandleA(nullptr);
-  type.lpszClassName = "LanzhouTestBrushPanel";
-  RegisterClassA(&type);
-  HWND panel = CreateWindowExA(0, type.lpszClassName, "", WS_CHILD | WS_VISIBLE, 10, 10, 120, 80,
-                               host.window, nullptr, type.hInstance, nullptr);
+  HWND panel = host.AddChild("Static", "", SS_LEFT, 10, 10, 120, 80);
+  SetWindowLongPtrA(panel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BrushPanelProc));
   HWND blank = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE | SS_LEFT, 10, 10, 60, 24,
-                               panel, nullptr, type.hInstance, nullptr);
+                               panel, nullptr, nullptr, nullptr);
   InstallStatics(host.StyleIndex(), panel, 6);
   for (Rgb colour : {Rgb{0, 255, 0}, Rgb{0, 0, 255}, Rgb{0, 255, 0}}) {
     HBRUSH old = std::exchange(panelBrush, CreateSolidBrush(RGB(colour.r, colour.g, colour.b)));
