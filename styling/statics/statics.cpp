@@ -79,6 +79,12 @@ HANDLE ImageOf(HWND window, WPARAM firstMessage, WPARAM secondMessage, WPARAM se
   return image;
 }
 
+bool HasNonClientArea(HWND window) {
+  const RECT client = ClientRectInWindow(window);
+  const SIZE size = WindowSizeOf(window);
+  return client.left > 0 || client.top > 0 || client.right < size.cx || client.bottom < size.cy;
+}
+
 // A static with nothing of its own to show: an image kind without an image, a text of spaces
 // only, or a kind the control draws itself.
 bool IsEmptyStatic(HWND window, const StaticEntry& entry) {
@@ -332,6 +338,11 @@ LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
                          [&](HDC dc) { OnPaint(window, wParam, lParam, dc); });
     case WM_PRINT:
       return PrintWindowParts(window, reinterpret_cast<HDC>(wParam), lParam);
+    case WM_NCPAINT:
+      // A static without a border has nothing outside its client area: the system's paint of
+      // it would only ask for a DC.
+      if (!HasNonClientArea(window)) return 0;
+      break;
     case WM_ERASEBKGND: {
       auto dc = reinterpret_cast<HDC>(wParam);
       SetBkMode(dc, TRANSPARENT);

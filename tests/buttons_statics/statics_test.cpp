@@ -217,6 +217,18 @@ TEST(Statics, ABlankStaticShowsTheBrushItsProgramsParentAnswersNow) {
   DeleteObject(std::exchange(panelBrush, nullptr));
 }
 
+// A static's border is the system's to draw, though a static without one gets no non-client paint.
+TEST(Statics, ABorderedStaticKeepsTheSystemsBorder) {
+  StyledHost host(RGB(40, 40, 40)), plainHost(RGB(40, 40, 40));
+  HWND plain = plainHost.AddChild("Static", "Ab", SS_LEFT | WS_BORDER, 10, 10, 60, 24);
+  HWND bordered = host.AddChild("Static", "Ab", SS_LEFT | WS_BORDER, 10, 10, 60, 24);
+  InstallStatics(host.StyleIndex(), host.window, 6);
+  for (HWND control : {plain, bordered}) {
+    RedrawWindow(control, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  }
+  EXPECT_EQ(Capture(bordered, true).At(0, 12), Capture(plain, true).At(0, 12));
+}
+
 TEST(Statics, BlankTextsAreSpacesOfEitherWidthOnly) {
   EXPECT_TRUE(IsBlankText(""));
   EXPECT_TRUE(IsBlankText(nullptr));
