@@ -68,6 +68,8 @@ bool PaintEditFrame(HWND window, std::optional<bool> focused, std::optional<bool
   key.Add(static_cast<std::int64_t>(scale.dpi));
   // Without a styled owner there is no background to paint on.
   if (!RecordAt(OwnerStyleIndex(window))) return false;
+  // Without a border (a combo box's field, an address's parts) there is no frame to paint.
+  if (!HasNonClientArea(window)) return true;
   TargetDc target(window, given, LookArea::WholeWindow);
   HDC dc = target.Get();
   if (!dc) return false;

@@ -247,3 +247,9 @@ RECT ClientRectInWindow(HWND window) {
   OffsetRect(&client, -place.left, -place.top);
   return client;
 }
+
+bool HasNonClientArea(HWND window) {
+  const RECT client = ClientRectInWindow(window);
+  const SIZE size = WindowSizeOf(window);
+  return client.left > 0 || client.top > 0 || client.right < size.cx || client.bottom < size.cy;
+}

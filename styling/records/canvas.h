@@ -85,3 +85,5 @@ RECT RectInOwner(HWND window);
 SIZE WindowSizeOf(HWND window);
 // The window's client area in its own window coordinates: inside the borders and scroll bars.
 RECT ClientRectInWindow(HWND window);
+// Whether anything of the window lies outside its client area (a border, a scroll bar).
+bool HasNonClientArea(HWND window);

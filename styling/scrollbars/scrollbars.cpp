@@ -63,6 +63,8 @@ LRESULT CoverMessage(HWND cover, ScrollBarOrientation orientation, UINT message,
     case WM_ERASEBKGND:
       // The paint covers every pixel; erasing first would only flash the dialog's colour.
       return 1;
+    case WM_NCPAINT:
+      return 0;  // a cover has no border: nothing lies outside its client area
     case WM_NCHITTEST:
       // The real bar underneath takes the mouse.
       return HTTRANSPARENT;

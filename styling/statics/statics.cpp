@@ -79,12 +79,6 @@ HANDLE ImageOf(HWND window, WPARAM firstMessage, WPARAM secondMessage, WPARAM se
   return image;
 }
 
-bool HasNonClientArea(HWND window) {
-  const RECT client = ClientRectInWindow(window);
-  const SIZE size = WindowSizeOf(window);
-  return client.left > 0 || client.top > 0 || client.right < size.cx || client.bottom < size.cy;
-}
-
 // A static with nothing of its own to show: an image kind without an image, a text of spaces
 // only, or a kind the control draws itself.
 bool IsEmptyStatic(HWND window, const StaticEntry& entry) {
