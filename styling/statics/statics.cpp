@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
-#include <utility>
 
 #include "drawing/drawing.h"
 #include "styling/records/canvas.h"
@@ -111,33 +110,21 @@ LookKey EmptyStaticKey(const StaticEntry& entry, const RECT& client, HDC dc) {
 
 // The control's own procedure paints into the background canvas, which then goes to the
 // screen (or the DC given) in one copy, and is kept: the next paint is that copy alone.
-void PaintEmptyStatic(StaticEntry& entry, LPARAM lParam, HDC given) {
+void PaintEmptyStatic(StaticEntry& entry, UINT message, HDC target, LPARAM lParam) {
   // The background and the parent's colour answer ask for the same siblings.
   OnePaintScope onePaint;
   const HWND window = entry.window;
   RECT client{};
   GetClientRect(window, &client);
-  const UINT message = given ? WM_PRINTCLIENT : WM_PAINT;
-  PAINTSTRUCT paint{};
-  HDC target = given;
-  if (!given) {
-    // The canvas covers the whole client area: the erase has nothing to colour.
-    HWND outer = std::exchange(beginningPaint, window);
-    target = BeginPaint(window, &paint);
-    beginningPaint = outer;
-  }
   const LookKey key = EmptyStaticKey(entry, client, target);
-  if (key.Empty() || !entry.looks.Draw(key, target, 0, 0)) {
-    CanvasDc canvas(window, client);
-    // No styled owner to take a background from: the control paints itself as usual.
-    HDC into = canvas ? canvas.Dc() : target;
-    ForwardMessage(window, message, reinterpret_cast<WPARAM>(into), lParam);
-    if (canvas) {
-      if (!key.Empty()) entry.looks.Keep(key, canvas.Dc(), client.right, client.bottom);
-      BitBlt(target, 0, 0, client.right, client.bottom, canvas.Dc(), 0, 0, SRCCOPY);
-    }
-  }
-  if (!given) EndPaint(window, &paint);
+  if (!key.Empty() && entry.looks.Draw(key, target, 0, 0)) return;
+  CanvasDc canvas(window, client);
+  // No styled owner to take a background from: the control paints itself as usual.
+  HDC into = canvas ? canvas.Dc() : target;
+  ForwardMessage(window, message, reinterpret_cast<WPARAM>(into), lParam);
+  if (!canvas) return;
+  if (!key.Empty()) entry.looks.Keep(key, canvas.Dc(), client.right, client.bottom);
+  BitBlt(target, 0, 0, client.right, client.bottom, canvas.Dc(), 0, 0, SRCCOPY);
 }
 
 void PaintStaticEntry(StaticEntry& entry, HDC paintDc);
@@ -147,12 +134,19 @@ LRESULT OnPaint(HWND window, WPARAM wParam, LPARAM lParam, HDC given = nullptr) 
   StaticEntry* entry = ControlEntry(window, &StyleRecord::statics);
   UINT message = given ? WM_PRINTCLIENT : WM_PAINT;
   if (!entry) return ForwardMessage(window, message, wParam, lParam);
-  if (IsEmptyStatic(window, *entry)) {
-    PaintEmptyStatic(*entry, lParam, given);
-  } else if (given) {
-    PaintStaticEntry(*entry, given);
+  // Either look covers the whole client area: the paint's erase has nothing to colour.
+  const bool empty = IsEmptyStatic(window, *entry);
+  auto paint = [&](HDC dc) {
+    if (empty) {
+      PaintEmptyStatic(*entry, message, dc, lParam);
+    } else {
+      PaintStaticEntry(*entry, dc);
+    }
+  };
+  if (given) {
+    paint(given);
   } else {
-    PaintIntoPaintDc(window, wParam, lParam, [entry](HDC dc) { PaintStaticEntry(*entry, dc); });
+    PaintIntoPaintDc(window, wParam, lParam, paint);
   }
   return PaintedAnswer;
 }
